@@ -1,0 +1,106 @@
+#pragma once
+
+// What must hold for any bytes given to each reader. The fuzz targets run
+// these on generated inputs; the unit tests run them again, in both builds,
+// on every input kept in fuzz/regressions/.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "hostside/game_file_writer.h"
+#include "hostside/sample_games.h"
+#include "model/draw_statistics.h"
+#include "model/entry_text.h"
+#include "model/game_file_reader.h"
+#include "model/old_file_import.h"
+#include "model/sl5_file.h"
+#include "support/memory_file_system.h"
+
+// A property that does not hold is a crash for the fuzzer.
+#define FUZZ_CHECK(condition)                                                               \
+  do {                                                                                      \
+    if (!(condition)) {                                                                     \
+      std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
+      std::abort();                                                                         \
+    }                                                                                       \
+  } while (0)
+
+namespace zun::fuzz {
+
+// The game-file reader: no crash, no unbounded allocation, and whatever it
+// accepts the host's writer writes back byte for byte. Entry texts are then
+// formatted for the play sets read, with numbers taken from the input, so
+// labels and grid shapes from the file meet any ball number.
+inline void CheckGameFile(std::span<const uint8_t> bytes) {
+  TZUN_Lotto_Temp header;
+  ParseGameFile(header, bytes, true);
+
+  TZUN_Lotto_Temp game;
+  const bool ok = ParseGameFile(game, bytes, false);
+  ComputeDrawStatistics(game);
+  if (ok) {
+    const std::vector<uint8_t> written = hostside::WriteGameFile(game);
+    FUZZ_CHECK(written.size() <= bytes.size());
+    FUZZ_CHECK(std::equal(written.begin(), written.end(), bytes.begin()));
+  }
+  const size_t n = std::min<size_t>(bytes.size(), 8);
+  const std::vector<int8_t> numbers(bytes.begin(), bytes.begin() + static_cast<long>(n));
+  for (const auto& set : game.PlaySets) {
+    const Lotto_Numbers_Framework copy = CopyNumberSetForUserDatabase(set);
+    std::string text;
+    AppendSetText(text, copy, numbers);
+    for (int32_t k = 0; k < static_cast<int32_t>(n); ++k) AppendNumberText(text, copy, numbers, k);
+  }
+}
+
+// The .sl5 reader: no crash, nothing sized beyond what the bytes back,
+// every entry shaped as the sets say, and a file it reads whole is written
+// back as the same bytes.
+inline void CheckSl5File(std::span<const uint8_t> bytes) {
+  TZUN_User_Lotto_DBase header;
+  ParseSl5(header, bytes, true, "fuzz.sl5");
+
+  TZUN_User_Lotto_DBase database;
+  database.NumberSets.resize(2);  // sets that exist before the read keep their grids
+  database.NumberSets[0].Grid.Columns.Count = 7;
+  const bool ok = ParseSl5(database, bytes, false, "fuzz.sl5");
+  const EntryNumbers::Shape shape = database.EntryShape();
+  for (const auto& entry : database.Entries) FUZZ_CHECK(entry.Numbers.HasShape(shape));
+  if (ok) {
+    const std::vector<uint8_t> written = Sl5Bytes(database);
+    FUZZ_CHECK(written.size() <= bytes.size());
+    FUZZ_CHECK(std::equal(written.begin(), written.end(), bytes.begin()));
+  }
+  const int32_t shown = std::min(database.Entries.size(), 16);
+  for (int32_t e = 0; e < shown; ++e)
+    for (int32_t s = 0; s < database.NumberSets.size(); ++s) database.EntryNumbersText(e, s);
+}
+
+// The old-format imports, through the file-reading path the load operation
+// uses, then appended to a 6-from-49 database.
+inline void CheckOldFile(std::span<const uint8_t> bytes, bool sl3) {
+  static const auto game = hostside::MakeLotto649(0);
+  const std::string path = sl3 ? "C:\\in\\fuzz.sl3" : "C:\\in\\fuzz.sl4";
+  testing::MemoryFileSystem files;
+  files.files[path] = std::vector<uint8_t>(bytes.begin(), bytes.end());
+  const int32_t count = sl3 ? SL3RecordCount(files, path) : RecordCount(files, path, kSl4RecordBytes);
+  FUZZ_CHECK(static_cast<size_t>(count) == bytes.size() / (sl3 ? kSl3RecordBytes : kSl4RecordBytes));
+  std::vector<OldEntryRecord> records(static_cast<size_t>(count));
+  ReadOldFile(files, records, path, kSl4RecordBytes, count);
+  auto database = hostside::MakeSampleDatabase(*game, 0, 1);
+  AppendOldRecords(*game, *database, records, "fuzz");
+  FUZZ_CHECK(database->Entries.size() == count);
+  for (int32_t e = 0; e < count; ++e) {
+    for (int k = 0; k < 6; ++k) {
+      const uint8_t expected = sl3 ? bytes[size_t(12 * e + 2 * (5 - k))] : bytes[size_t(29 * e + 22 + k)];
+      FUZZ_CHECK(static_cast<uint8_t>(database->Entries[e].Numbers[0][k]) == expected);
+    }
+  }
+}
+
+}  // namespace zun::fuzz

@@ -1,0 +1,7 @@
+#include "base/error_location.h"
+
+namespace zun {
+
+const char* ErrorLocation = "";
+
+}  // namespace zun

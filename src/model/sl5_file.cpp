@@ -1,0 +1,174 @@
+#include "model/sl5_file.h"
+
+#include <cstring>
+#include <stdexcept>
+
+#include "base/byte_reader.h"
+#include "base/error_location.h"
+#include "base/paths.h"
+#include "base/reference_codes.h"
+#include "model/game_file_reader.h"
+#include "platform/file_system.h"
+
+namespace zun {
+namespace {
+
+constexpr size_t kSetRecordBytes = 4 * 4 + 2;
+constexpr size_t kWriteChunk = 256 * 1024;
+
+// Collects little-endian output in a fixed buffer and hands it to the file
+// writer a chunk at a time, so a save needs no second copy of the database.
+class ChunkedOutput {
+ public:
+  explicit ChunkedOutput(FileWriter& out) : out_(out) { buffer_.reserve(kWriteChunk); }
+
+  void I32(int32_t v) {
+    const auto u = static_cast<uint32_t>(v);
+    const uint8_t le[4] = {static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8), static_cast<uint8_t>(u >> 16),
+                           static_cast<uint8_t>(u >> 24)};
+    Bytes(le, 4);
+  }
+  void U8(uint8_t v) { Bytes(&v, 1); }
+  void Bytes(const void* data, size_t size) {
+    if (buffer_.size() + size > kWriteChunk) Flush();
+    if (size > kWriteChunk) {
+      ok_ = ok_ && out_.Write(data, size);
+      return;
+    }
+    const auto* p = static_cast<const uint8_t*>(data);
+    buffer_.insert(buffer_.end(), p, p + size);
+  }
+  bool Finish() {
+    Flush();
+    return ok_;
+  }
+
+ private:
+  void Flush() {
+    if (!buffer_.empty()) ok_ = ok_ && out_.Write(buffer_.data(), buffer_.size());
+    buffer_.clear();
+  }
+
+  FileWriter& out_;
+  std::vector<uint8_t> buffer_;
+  bool ok_ = true;
+};
+
+class MemoryWriter final : public FileWriter {
+ public:
+  bool Write(const void* data, size_t size) override {
+    const auto* p = static_cast<const uint8_t*>(data);
+    bytes.insert(bytes.end(), p, p + size);
+    return true;
+  }
+  bool Commit() override { return true; }
+  std::vector<uint8_t> bytes;
+};
+
+}  // namespace
+
+bool ParseSl5(TZUN_User_Lotto_DBase& database, std::span<const uint8_t> bytes, bool headerOnly,
+              std::string_view sourceName) {
+  ByteReader in(bytes);
+  try {
+    const int32_t setCount = in.Count(kSetRecordBytes);
+    database.NumberSets.resize(setCount);
+    for (auto& set : database.NumberSets) {
+      const int32_t count = in.I32();
+      if (count < 0 || count > kMaxNumbersPerSet) ByteReader::Fail();
+      set.NumberCount = count;
+      set.SecondaryCount = in.I32();
+      set.HighestNumber = in.I32();
+      set.LowestNumber = in.I32();
+      set.OwnPool = in.U8();
+      set.AuxFlag = in.U8();
+    }
+    if (headerOnly) return true;
+
+    const int32_t entryCount = in.Count(0);
+    const EntryNumbers::Shape shape = database.EntryShape();
+    const auto bytesPerEntry = static_cast<size_t>(shape.TotalNumbers());
+    // Only entries the file holds whole are sized; a count beyond them is
+    // the file breaking off.
+    const int64_t wholeEntries =
+        bytesPerEntry == 0 ? kMaxEntriesWithoutNumbers : static_cast<int64_t>(in.Remaining() / bytesPerEntry);
+    const auto readable = static_cast<int32_t>(std::min<int64_t>(entryCount, wholeEntries));
+
+    SourceName source{};
+    source.assign(sourceName);
+    auto& entries = database.Entries;
+    entries.resize(readable);
+    if (readable > 0) EnterOperation(codes::kUserDbSizeEntry);
+    const int32_t setTotal = shape.SetCount();
+    for (auto& entry : entries) {
+      entry.Numbers.Reshape(shape);  // entries kept from before are overwritten in place
+      for (int32_t s = 0; s < setTotal; ++s) {
+        const std::span<int8_t> numbers = entry.Numbers[s];
+        in.Bytes(numbers.data(), numbers.size());
+      }
+      entry.Source = source;
+    }
+    return readable == entryCount;
+  } catch (const ByteReader::Failure&) {
+    return false;
+  }
+}
+
+bool WriteSl5(const TZUN_User_Lotto_DBase& database, FileWriter& out) {
+  const EntryNumbers::Shape shape = database.EntryShape();
+  for (const auto& entry : database.Entries)
+    if (!entry.Numbers.HasShape(shape)) return false;
+
+  ChunkedOutput file(out);
+  file.I32(database.NumberSets.size());
+  for (const auto& set : database.NumberSets) {
+    file.I32(set.NumberCount);
+    file.I32(set.SecondaryCount);
+    file.I32(set.HighestNumber);
+    file.I32(set.LowestNumber);
+    file.U8(set.OwnPool);
+    file.U8(set.AuxFlag);
+  }
+  file.I32(database.Entries.size());
+  const int32_t setTotal = shape.SetCount();
+  for (const auto& entry : database.Entries) {
+    for (int32_t s = 0; s < setTotal; ++s) {
+      const std::span<const int8_t> numbers = entry.Numbers[s];
+      file.Bytes(numbers.data(), numbers.size());
+    }
+  }
+  return file.Finish();
+}
+
+std::vector<uint8_t> Sl5Bytes(const TZUN_User_Lotto_DBase& database) {
+  MemoryWriter out;
+  if (!WriteSl5(database, out)) throw std::logic_error("entries do not have the shape of their number sets");
+  return std::move(out.bytes);
+}
+
+bool TZUN_User_Lotto_DBase::SaveToFile(FileSystem& files, const std::string& path) const {
+  EnterOperation(codes::kUserDbSaveToFile);
+  try {
+    const std::unique_ptr<FileWriter> out = files.BeginReplace(path);
+    return out != nullptr && WriteSl5(*this, *out) && out->Commit();
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+bool TZUN_User_Lotto_DBase::LoadFromFile(FileSystem& files, bool headerOnly, const std::string& path) {
+  EnterOperation(codes::kUserDbLoadFromFile);
+  std::vector<uint8_t> bytes;
+  try {
+    if (!files.ReadFile(path, bytes)) return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  try {
+    return ParseSl5(*this, bytes, headerOnly, FileNameOf(path));
+  } catch (const std::bad_alloc&) {
+    return false;  // what was read until memory ran out stays
+  }
+}
+
+}  // namespace zun

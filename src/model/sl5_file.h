@@ -1,0 +1,46 @@
+#pragma once
+
+// The ".sl5" file: a flat little-endian file without magic or version.
+//
+//   set count S (int32)
+//   S x { NumberCount, SecondaryCount, HighestNumber, LowestNumber (int32 each),
+//         OwnPool (1 byte), AuxFlag (1 byte) }
+//   entry count E (int32)
+//   E x { for each set in order: its NumberCount ball numbers, one int8 each }
+//
+// Names, grids, labels and sources are not stored: the reading side's game
+// supplies them, and loaded entries take the file's name as their source.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "model/user_database.h"
+
+namespace zun {
+
+class FileWriter;
+
+// Entries that hold no numbers at all take no bytes in the file, so their
+// count is not backed by the file's size; a file may declare at most this
+// many of them (36 MiB of entries). Only a database whose game declared no
+// number sets has such entries.
+inline constexpr int32_t kMaxEntriesWithoutNumbers = 1 << 20;
+
+// Reads a ".sl5" image into database. Sets that already existed keep their
+// names and grids. A file that breaks off, or whose counts are negative or
+// larger than its bytes can hold, gives false; the sets and the whole entries
+// read before that point stay, nothing is sized beyond what the file backs.
+bool ParseSl5(TZUN_User_Lotto_DBase& database, std::span<const uint8_t> bytes, bool headerOnly,
+              std::string_view sourceName);
+
+// Writes the database in ".sl5" form to out. False when a write fails, or
+// when an entry's numbers do not have the shape the set records declare:
+// such a file could not be read back as it was written.
+bool WriteSl5(const TZUN_User_Lotto_DBase& database, FileWriter& out);
+
+// The whole file in memory, for tests and tools.
+std::vector<uint8_t> Sl5Bytes(const TZUN_User_Lotto_DBase& database);
+
+}  // namespace zun

@@ -1,0 +1,95 @@
+#pragma once
+
+// The user database: the played combinations ("entries") for the host's
+// current game. One instance is published to the host, which reads it in
+// place, so its layout is a binary interface like the game object's.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "model/entry_numbers.h"
+#include "model/host_memory.h"
+#include "model/lotto_game.h"
+
+namespace zun {
+
+class FileSystem;
+
+using SourceName = ShortString<25>;
+
+// One entry: per number set its ball numbers, in the order chosen or read,
+// and where it came from ("Quick Pick", or the name of the file it was
+// loaded or imported from).
+struct TZUN_Database_Structure {
+  int32_t Reserved0;
+  EntryNumbers Numbers;
+  SourceName Source;
+  uint8_t Pad34[2];
+};
+
+struct TZUN_User_Lotto_DBase {
+  const ClassInfo* ClassRef;
+  int32_t Reserved4;
+  uint8_t PlayFlag;  // copied from the game
+  uint8_t Pad9[3];
+  HostArray<Lotto_Numbers_Framework> NumberSets;  // the game's play sets
+  int32_t Reserved16[2];
+  HostArray<TZUN_Database_Structure> Entries;
+  int32_t Reserved28;
+
+  TZUN_User_Lotto_DBase() noexcept;  // no sets, no entries
+  TZUN_User_Lotto_DBase(const TZUN_User_Lotto_DBase&) = delete;
+  TZUN_User_Lotto_DBase& operator=(const TZUN_User_Lotto_DBase&) = delete;
+
+  // An empty database for the game stored in gameFile: its play flag and its
+  // play sets (copied by CopyNumberSetForUserDatabase). A game file that is
+  // missing or breaks off gives the sets that could be read.
+  static std::unique_ptr<TZUN_User_Lotto_DBase> Create(FileSystem& files, const std::string& gameFile);
+
+  // Gives entry `entry` one number array per element of counts, of that many
+  // numbers; numbers that already exist keep their values, new ones are 0.
+  void SizeEntry(int32_t entry, std::span<const int32_t> counts);
+  void SizeEntry(int32_t entry, const EntryNumbers::Shape& shape);
+
+  // The shape every entry has: each number set's NumberCount.
+  EntryNumbers::Shape EntryShape() const;
+
+  // Writes the database as a ".sl5" file. The file is replaced only when the
+  // new one is complete: false means the old file, if any, is untouched.
+  bool SaveToFile(FileSystem& files, const std::string& path) const;
+
+  // Reads a ".sl5" file: the number sets, and unless headerOnly the entries,
+  // each with the file's name as its source. False when the file cannot be
+  // read or breaks off; what was read until then stays.
+  bool LoadFromFile(FileSystem& files, bool headerOnly, const std::string& path);
+
+  // Entry texts, as the list and the exports show them (entry_text.cpp).
+  std::string EntryNumbersText(int32_t entry, int32_t set) const;
+  std::string NumberText(int32_t entry, int32_t set, int32_t position) const;
+  // The 1-based row (wantRow) or column of a number in a grid of the given
+  // width whose first cell is lowest; 0 for a grid without width.
+  static int32_t GridPosition(int32_t lowest, int32_t width, bool wantRow, int32_t number) noexcept;
+};
+
+extern const ClassInfo kUserLottoDBaseClass;
+
+// Appends an empty entry shaped for the game's play sets, first refreshing
+// the own-pool and auxiliary flags of each number set from the game's draw
+// set at the same position. Returns the new entry's index.
+int32_t AppendBlankEntry(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& database);
+
+static_assert(sizeof(TZUN_Database_Structure) == 36);
+static_assert(offsetof(TZUN_Database_Structure, Numbers) == 4);
+static_assert(offsetof(TZUN_Database_Structure, Source) == 8);
+static_assert(sizeof(EntryNumbers) == 4);
+
+static_assert(sizeof(TZUN_User_Lotto_DBase) == 32);
+static_assert(offsetof(TZUN_User_Lotto_DBase, PlayFlag) == 8);
+static_assert(offsetof(TZUN_User_Lotto_DBase, NumberSets) == 12);
+static_assert(offsetof(TZUN_User_Lotto_DBase, Entries) == 24);
+
+}  // namespace zun

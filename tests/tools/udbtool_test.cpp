@@ -1,0 +1,121 @@
+#include "udbtool/udbtool.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "hostside/game_file_writer.h"
+#include "hostside/sample_games.h"
+#include "model/sl5_file.h"
+#include "support/memory_file_system.h"
+
+namespace zun {
+namespace {
+
+struct ToolRun {
+  int code;
+  std::string out, err;
+};
+
+class UdbTool : public ::testing::Test {
+ protected:
+  UdbTool() {
+    for (const auto& sample : hostside::MakeSampleGames())
+      files.files[sample.fileName] = hostside::WriteGameFile(*sample.game);
+    const auto lotto = hostside::MakeLotto649(0);
+    const auto database = hostside::MakeSampleDatabase(*lotto, 3, 2);
+    files.files["picks.sl5"] = Sl5Bytes(*database);
+    files.files["old.sl4"] = hostside::Sl4Bytes(hostside::MakeOldRecords(4, 1));
+    files.files["old.sl3"] = hostside::Sl3Bytes(hostside::MakeOldRecords(4, 1));
+  }
+
+  ToolRun Tool(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = RunUdbTool(args, out, err, files);
+    return {code, out.str(), err.str()};
+  }
+
+  testing::MemoryFileSystem files;
+};
+
+TEST_F(UdbTool, GameDescribesSetsDrawsAndStatistics) {
+  const ToolRun r = Tool({"game", "TwinPool.dat"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Game: Twin Pool 5+2"), std::string::npos);
+  EXPECT_NE(r.out.find("2. \"Lucky Stars\": 2 numbers from 1 to 12 (secondary count 2); own pool yes"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("labels: numbers"), std::string::npos);
+  EXPECT_NE(r.out.find("Draws: 30"), std::string::npos);
+  EXPECT_NE(r.out.find("Machine:ball set pairs"), std::string::npos);
+  const ToolRun pick = Tool({"game", "PickThree.dat"});
+  EXPECT_NE(pick.out.find("one ball per column; labels: rows (by column)"), std::string::npos) << pick.out;
+}
+
+TEST_F(UdbTool, ListShowsEntriesAsTheListDoes) {
+  const ToolRun r = Tool({"list", "Lotto649.dat", "picks.sl5"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  std::istringstream lines(r.out);
+  std::string header, first;
+  std::getline(lines, header);
+  std::getline(lines, first);
+  EXPECT_EQ(header.rfind("Seq.  Main Numbers", 0), 0u) << header;
+  EXPECT_NE(header.find("ZUN File"), std::string::npos);
+  EXPECT_EQ(first.rfind("1     ", 0), 0u) << first;
+  EXPECT_NE(first.find(" - "), std::string::npos);
+  EXPECT_NE(first.find("picks.sl5"), std::string::npos);
+}
+
+TEST_F(UdbTool, ConvertImportsOldFilesIntoANewDatabase) {
+  for (const char* old : {"old.sl4", "old.sl3"}) {
+    const ToolRun r = Tool({"convert", "Lotto649.dat", old, "new.sl5"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("Converted 4 entries"), std::string::npos);
+    const ToolRun list = Tool({"list", "Lotto649.dat", "new.sl5"});
+    EXPECT_EQ(list.code, 0);
+    EXPECT_NE(list.out.find("\n4  "), std::string::npos) << list.out;
+  }
+}
+
+TEST_F(UdbTool, BadInputGivesOneLineAndAnExitCode) {
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    const char* says;
+  } cases[] = {
+      {{}, 2, "usage:"},
+      {{"game"}, 2, "usage:"},
+      {{"game", "missing.dat"}, 1, "missing.dat: no such file"},
+      {{"game", "picks.sl5"}, 1, "not a valid game file"},
+      {{"list", "TwinPool.dat", "picks.sl5"}, 1, "do not fit the game"},
+      {{"list", "Lotto649.dat", "old.sl4"}, 1, "not a readable .sl5 file"},
+      {{"convert", "TwinPool.dat", "old.sl4", "x.sl5"}, 1, "fit only a 6-from-49 game"},
+      {{"convert", "Lotto649.dat", "picks.sl5", "x.sl5"}, 1, "not a .sl4 or .sl3 file"},
+      {{"convert", "Lotto649.dat", "old.sl4", "x.txt"}, 2, "must end in .sl5"},
+      {{"convert", "Lotto649.dat", "gone.sl3", "x.sl5"}, 1, "gone.sl3: no such file"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun r = Tool(c.args);
+    EXPECT_EQ(r.code, c.code) << c.says;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty()) << r.out;
+  }
+  auto broken = files.files["picks.sl5"];
+  broken.resize(broken.size() - 3);
+  files.files["broken.sl5"] = broken;
+  const ToolRun r = Tool({"list", "Lotto649.dat", "broken.sl5"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("breaks off after 2 whole entries"), std::string::npos) << r.err;
+}
+
+TEST_F(UdbTool, AFailedConvertKeepsTheEarlierFile) {
+  files.files["new.sl5"] = {1, 2, 3};
+  files.failCommit = true;
+  const ToolRun r = Tool({"convert", "Lotto649.dat", "old.sl4", "new.sl5"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("unchanged"), std::string::npos);
+  EXPECT_EQ(files.files["new.sl5"], (std::vector<uint8_t>{1, 2, 3}));
+}
+
+}  // namespace
+}  // namespace zun

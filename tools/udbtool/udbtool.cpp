@@ -1,0 +1,199 @@
+#include "udbtool/udbtool.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iomanip>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "base/paths.h"
+#include "model/entry_text.h"
+#include "model/old_file_import.h"
+#include "model/suitability.h"
+#include "model/user_database.h"
+#include "platform/file_system.h"
+
+namespace zun {
+namespace {
+
+constexpr const char kUsage[] =
+    "usage: udbtool game GAMEFILE\n"
+    "       udbtool list GAMEFILE DBFILE\n"
+    "       udbtool convert GAMEFILE OLDFILE NEWFILE.sl5\n";
+
+// A failure that ends the command with one line on stderr.
+struct ToolError {
+  std::string message;
+  int exitCode = 1;
+};
+
+std::unique_ptr<TZUN_Lotto_Temp> ReadGame(FileSystem& files, const std::string& path, bool headerOnly) {
+  auto game = std::make_unique<TZUN_Lotto_Temp>();
+  game->FileName = path;
+  if (!files.FileExists(path)) throw ToolError{path + ": no such file"};
+  if (!game->ReadGameFile(files, headerOnly))
+    throw ToolError{path + ": not a valid game file (it breaks off or holds impossible counts)"};
+  return game;
+}
+
+std::string YesNo(uint8_t flag) { return flag ? "yes" : "no"; }
+
+std::string LabelsText(const Selection_Grid_Framework& grid) {
+  std::vector<std::string> kinds;
+  if (grid.Columns.LabelsOn()) kinds.push_back("columns");
+  if (grid.Rows.LabelsOn()) kinds.push_back(grid.Rows.InEntryOrder ? "rows (entry order)" : "rows (by column)");
+  if (grid.NumberLabels.LabelsOn()) kinds.push_back("numbers");
+  if (kinds.empty()) return "none";
+  std::string text;
+  for (const auto& kind : kinds) text += (text.empty() ? "" : ", ") + kind;
+  return text;
+}
+
+void PrintSets(std::ostream& out, const char* title, const HostArray<Lotto_Numbers_Framework>& sets, bool play) {
+  out << title << " (" << sets.size() << "):\n";
+  for (int32_t i = 0; i < sets.size(); ++i) {
+    const auto& set = sets[i];
+    const auto& grid = set.Grid;
+    out << "  " << i + 1 << ". \"" << set.SetName.view() << "\": " << set.NumberCount
+        << (set.NumberCount == 1 ? " number" : " numbers") << " from " << set.LowestNumber << " to "
+        << set.HighestNumber;
+    if (play) out << " (secondary count " << set.SecondaryCount << ")";
+    out << "; own pool " << YesNo(set.OwnPool) << ", aux " << YesNo(set.AuxFlag) << "; grid "
+        << grid.Columns.Count << " columns x " << grid.Rows.Count << " rows";
+    if (grid.Columns.LineLimit == 1) out << ", one ball per row";
+    if (grid.Rows.LineLimit == 1) out << ", one ball per column";
+    out << "; labels: " << LabelsText(grid) << "\n";
+  }
+}
+
+void PrintStatistic(std::ostream& out, const char* title, const HostArray<Draw_Machines_BallSet_Framework>& stats) {
+  out << title << " (" << stats.size() << "):\n";
+  size_t width = 4;
+  for (const auto& s : stats) width = std::max(width, s.StatName.view().size());
+  if (stats.empty()) return;
+  out << "  " << std::left << std::setw(static_cast<int>(width)) << "name" << "  first   last  count\n";
+  for (const auto& s : stats) {
+    out << "  " << std::left << std::setw(static_cast<int>(width)) << s.StatName.view() << std::right << "  "
+        << std::setw(5) << s.FirstDraw << "  " << std::setw(5) << s.LastDraw << "  " << std::setw(5) << s.DrawCount
+        << "\n";
+  }
+}
+
+int GameCommand(FileSystem& files, const std::string& gameFile, std::ostream& out) {
+  const auto game = ReadGame(files, gameFile, false);
+  out << "Game: " << game->GameName.view() << "\n";
+  if (!game->GameText2.view().empty()) out << "Text: " << game->GameText2.view() << "\n";
+  if (game->HasGameText3) out << "Text: " << game->GameText3.view() << "\n";
+  out << "Grids: " << (game->PlayFlag ? "side by side" : "stacked") << "\n";
+  PrintSets(out, "Play sets", game->PlaySets, true);
+  PrintSets(out, "Draw sets", game->DrawSets, false);
+  out << "Draws: " << game->Draws.size() << "\n";
+  if (!game->HasMachineInfo) {
+    out << "The game does not name draw machines or ball sets.\n";
+    return 0;
+  }
+  out << "Draw statistics (first and last are 0-based draw positions):\n";
+  PrintStatistic(out, "Machines", game->MachineStats);
+  PrintStatistic(out, "Ball sets", game->BallSetStats);
+  PrintStatistic(out, "Machine:ball set pairs", game->MachineBallSetStats);
+  return 0;
+}
+
+int ListCommand(FileSystem& files, const std::string& gameFile, const std::string& dbFile, std::ostream& out) {
+  const auto game = ReadGame(files, gameFile, true);
+  auto database = TZUN_User_Lotto_DBase::Create(files, gameFile);
+  if (!files.FileExists(dbFile)) throw ToolError{dbFile + ": no such file"};
+  if (!database->LoadFromFile(files, true, dbFile)) throw ToolError{dbFile + ": not a readable .sl5 file"};
+  if (!SetsFitGame(*database, *game))
+    throw ToolError{dbFile + ": its number sets do not fit the game \"" + std::string(game->GameName.view()) + "\""};
+  if (!database->LoadFromFile(files, false, dbFile))
+    throw ToolError{dbFile + ": the file breaks off after " + std::to_string(database->Entries.size()) +
+                    " whole entries"};
+
+  // One row per entry, as the entry list shows it: sequence number, one
+  // column per play set, source.
+  const int32_t setCount = database->NumberSets.size();
+  std::vector<std::vector<std::string>> rows;
+  std::vector<std::string> header{"Seq."};
+  for (const auto& set : game->PlaySets) header.emplace_back(set.SetName.view());
+  header.emplace_back("ZUN File");
+  rows.push_back(header);
+  for (int32_t e = 0; e < database->Entries.size(); ++e) {
+    std::vector<std::string> row{std::to_string(e + 1)};
+    for (int32_t s = 0; s < setCount; ++s) row.push_back(database->EntryNumbersText(e, s));
+    row.emplace_back(database->Entries[e].Source.view());
+    rows.push_back(std::move(row));
+  }
+  std::vector<size_t> widths;
+  for (const auto& row : rows)
+    for (size_t c = 0; c < row.size(); ++c) {
+      if (widths.size() <= c) widths.push_back(0);
+      widths[c] = std::max(widths[c], row[c].size());
+    }
+  for (const auto& row : rows) {
+    std::string line;
+    for (size_t c = 0; c < row.size(); ++c) {
+      line += row[c];
+      if (c + 1 < row.size()) line.append(widths[c] - row[c].size() + 2, ' ');
+    }
+    out << line << "\n";
+  }
+  return 0;
+}
+
+std::string Lowercase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lower;
+}
+
+int ConvertCommand(FileSystem& files, const std::string& gameFile, const std::string& oldFile,
+                   const std::string& newFile, std::ostream& out) {
+  const auto game = ReadGame(files, gameFile, true);
+  auto database = TZUN_User_Lotto_DBase::Create(files, gameFile);
+  if (!TakesOldFormats(*game, *database))
+    throw ToolError{gameFile + ": .sl4 and .sl3 files hold six numbers from 1 to 49; they fit only a 6-from-49 "
+                               "game with one bonus ball"};
+  const std::string kind = Lowercase(ExtensionOf(oldFile));
+  if (kind != ".sl4" && kind != ".sl3") throw ToolError{oldFile + ": not a .sl4 or .sl3 file"};
+  if (ExtensionOf(newFile) != ".sl5") throw ToolError{newFile + ": the new file's name must end in .sl5", 2};
+  std::vector<uint8_t> bytes;
+  if (!files.FileExists(oldFile)) throw ToolError{oldFile + ": no such file"};
+  if (!files.ReadFile(oldFile, bytes)) throw ToolError{oldFile + ": cannot be read"};
+
+  const size_t recordBytes = kind == ".sl4" ? kSl4RecordBytes : kSl3RecordBytes;
+  const auto records = kind == ".sl4" ? ParseSl4Records(bytes) : ParseSl3Records(bytes);
+  AppendOldRecords(*game, *database, records, FileNameOf(oldFile));
+  if (!database->SaveToFile(files, newFile))
+    throw ToolError{newFile + ": cannot be written (any earlier file of that name is unchanged)"};
+  out << "Converted " << records.size() << (records.size() == 1 ? " entry" : " entries") << " from " << oldFile
+      << " to " << newFile << "\n";
+  if (const size_t rest = bytes.size() % recordBytes; rest != 0)
+    out << "The last " << rest << " bytes of " << oldFile << " do not make a whole record and were ignored.\n";
+  return 0;
+}
+
+}  // namespace
+
+int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostream& err, FileSystem& files) {
+  try {
+    const std::string command = args.empty() ? "" : args[0];
+    if (command == "game" && args.size() == 2) return GameCommand(files, args[1], out);
+    if (command == "list" && args.size() == 3) return ListCommand(files, args[1], args[2], out);
+    if (command == "convert" && args.size() == 4) return ConvertCommand(files, args[1], args[2], args[3], out);
+    err << kUsage;
+    return 2;
+  } catch (const ToolError& e) {
+    err << "udbtool: " << e.message << "\n";
+    return e.exitCode;
+  } catch (const std::bad_alloc&) {
+    err << "udbtool: not enough memory\n";
+    return 1;
+  } catch (const std::exception& e) {
+    err << "udbtool: " << e.what() << "\n";
+    return 1;
+  }
+}
+
+}  // namespace zun

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace zun {
+
+class FileSystem;
+
+// udbtool: the data model on real files, without the window.
+//   udbtool game GAMEFILE
+//   udbtool list GAMEFILE DBFILE
+//   udbtool convert GAMEFILE OLDFILE NEWFILE.sl5
+// Returns the exit code: 0 done, 1 a file is missing, bad or does not fit,
+// 2 the command line is wrong. Errors are one line on err.
+int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostream& err, FileSystem& files);
+
+}  // namespace zun
