@@ -1,6 +1,7 @@
 #include "model/sl5_file.h"
 
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 
 #include "base/byte_reader.h"
@@ -20,7 +21,7 @@ constexpr size_t kWriteChunk = 256 * 1024;
 // writer a chunk at a time, so a save needs no second copy of the database.
 class ChunkedOutput {
  public:
-  explicit ChunkedOutput(FileWriter& out) : out_(out) { buffer_.reserve(kWriteChunk); }
+  explicit ChunkedOutput(FileWriter& out) : out_(out), buffer_(new uint8_t[kWriteChunk]) {}
 
   void I32(int32_t v) {
     const auto u = static_cast<uint32_t>(v);
@@ -30,13 +31,15 @@ class ChunkedOutput {
   }
   void U8(uint8_t v) { Bytes(&v, 1); }
   void Bytes(const void* data, size_t size) {
-    if (buffer_.size() + size > kWriteChunk) Flush();
-    if (size > kWriteChunk) {
-      ok_ = ok_ && out_.Write(data, size);
-      return;
+    if (used_ + size > kWriteChunk) {
+      Flush();
+      if (size > kWriteChunk) {
+        ok_ = ok_ && out_.Write(data, size);
+        return;
+      }
     }
-    const auto* p = static_cast<const uint8_t*>(data);
-    buffer_.insert(buffer_.end(), p, p + size);
+    if (size != 0) std::memcpy(buffer_.get() + used_, data, size);
+    used_ += size;
   }
   bool Finish() {
     Flush();
@@ -45,12 +48,13 @@ class ChunkedOutput {
 
  private:
   void Flush() {
-    if (!buffer_.empty()) ok_ = ok_ && out_.Write(buffer_.data(), buffer_.size());
-    buffer_.clear();
+    if (used_ != 0) ok_ = ok_ && out_.Write(buffer_.get(), used_);
+    used_ = 0;
   }
 
   FileWriter& out_;
-  std::vector<uint8_t> buffer_;
+  std::unique_ptr<uint8_t[]> buffer_;
+  size_t used_ = 0;
   bool ok_ = true;
 };
 
