@@ -33,6 +33,9 @@ class FileSystem {
   // The whole file; false when it cannot be opened or read.
   virtual bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) = 0;
   virtual bool FileSize(const std::string& path, int64_t& size) = 0;
+  // Appends bytes at the end of path in one write, creating the file when
+  // it does not exist. False when it cannot be opened or written.
+  virtual bool AppendToFile(const std::string& path, const void* data, size_t size) = 0;
   // A writer whose Commit puts the new file in place of path; null when no
   // temporary file can be created beside the target.
   virtual std::unique_ptr<FileWriter> BeginReplace(const std::string& path) = 0;

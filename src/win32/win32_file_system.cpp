@@ -112,6 +112,21 @@ class Win32FileSystem final : public FileSystem {
     return true;
   }
 
+  bool AppendToFile(const std::string& path, const void* data, size_t size) override {
+    HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const auto* p = static_cast<const char*>(data);
+    bool ok = true;
+    while (ok && size > 0) {
+      DWORD written = 0;
+      ok = WriteFile(file, p, static_cast<DWORD>(size), &written, nullptr) && written != 0;
+      p += written;
+      size -= written;
+    }
+    return CloseHandle(file) && ok;
+  }
+
   std::unique_ptr<FileWriter> BeginReplace(const std::string& path) override {
     // CREATE_NEW rather than GetTempFileName, which under Wine can succeed
     // without creating a file.

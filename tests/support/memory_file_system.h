@@ -37,6 +37,16 @@ class MemoryFileSystem final : public FileSystem {
     return true;
   }
 
+  bool failAppend = false;
+
+  bool AppendToFile(const std::string& path, const void* data, size_t size) override {
+    if (failAppend) return false;
+    const auto* p = static_cast<const uint8_t*>(data);
+    auto& file = files[path];
+    file.insert(file.end(), p, p + size);
+    return true;
+  }
+
   std::unique_ptr<FileWriter> BeginReplace(const std::string& path) override {
     if (failTemporaryFile) return nullptr;
     return std::make_unique<Writer>(*this, path);

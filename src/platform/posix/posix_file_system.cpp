@@ -114,6 +114,13 @@ class PosixFileSystem final : public FileSystem {
     return true;
   }
 
+  bool AppendToFile(const std::string& path, const void* data, size_t size) override {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    const bool written = WriteAll(fd, data, size);
+    return ::close(fd) == 0 && written;
+  }
+
   std::unique_ptr<FileWriter> BeginReplace(const std::string& path) override {
     for (int attempt = 0; attempt < 100; ++attempt) {
       std::string temp = path + ".~" + std::to_string(attempt) + ".tmp";

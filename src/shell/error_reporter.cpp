@@ -1,0 +1,53 @@
+#include "shell/error_reporter.h"
+
+#include "base/error_location.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/message_prompt.h"
+#include "platform/screen_cursor.h"
+
+namespace zun {
+
+void SetBusy(ScreenCursor& cursor, bool on) {
+  const int32_t wanted = on ? kCursorHourGlass : kCursorDefault;
+  if (cursor.Get() != wanted) cursor.Set(wanted);
+}
+
+std::string ErrorReporter::LogRecord(std::string_view prefix, std::string_view dateTime, std::string_view message,
+                                     std::string_view location) {
+  std::string record;
+  for (const std::string_view line : {prefix, dateTime, message}) {
+    record += line;
+    record += "\r\n";
+  }
+  record += "Ref: ";
+  record += location;
+  record += "\r\n\r\n";
+  return record;
+}
+
+std::string ErrorReporter::DialogText(std::string_view message, std::string_view location) {
+  std::string text(message);
+  text += "\rRef: ";
+  text += location;
+  text += "\rPlease contact ZUN Developer.";
+  return text;
+}
+
+bool ErrorReporter::ReportError(std::string_view message) {
+  const std::string location = ErrorLocation;
+  bool logged = false;
+  try {
+    const std::string record = LogRecord(prefix_, clock_.LocalDateTimeText(), message, location);
+    logged = files_.AppendToFile(LogPath(), record.data(), record.size());
+  } catch (...) {
+    logged = false;
+  }
+  static const int32_t kResults[] = {kResultOk};
+  static const std::string kButtons[] = {"&OK"};
+  prompt_.ShowMessagePage(DialogText(message, location), "Error", kIconError, kResults, kButtons);
+  SetBusy(cursor_, false);
+  return logged;
+}
+
+}  // namespace zun

@@ -1,0 +1,216 @@
+#include "win32/main_window.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+#include "base/error_location.h"
+#include "base/reference_codes.h"
+#include "shell/error_reporter.h"
+#include "shell/host_messages.h"
+#include "win32/addon.h"
+#include "win32/module.h"
+#include "win32/resource_ids.h"
+
+namespace zun::win32 {
+namespace {
+
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+
+HWND Label(HWND parent, const char* text, int left) {
+  HWND label = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX, left, 6,
+                               100, 14, parent, nullptr, nullptr, nullptr);
+  SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(AddonFont()), FALSE);
+  return label;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Addon& addon, HWND owner) : addon_(addon) {
+  // Creation steps: the settings are read before the slots exist; nothing
+  // read from them needs the host's data.
+  LoadSettings();
+  CreateOfClass(kMainWindowClass, kExStyle, kMainWindowCaption, kStyle, geometry_.Left, geometry_.Top,
+                geometry_.Width, geometry_.Height, owner);
+  CreateChildren();
+  LayOutChildren();
+}
+
+void MainWindow::CreateChildren() {
+  buttons_ = std::make_unique<Panel>(Handle(), "TMainFrame_UDBase_Buttons", Bevel::None);
+  selections_ = std::make_unique<Panel>(Handle(), "TMainFrame_UDBase_Selections", Bevel::RaisedInnerLoweredOuter);
+  splitter_ = std::make_unique<Splitter>(
+      Handle(), [this] { widthAtDragStart_ = selectionWidth_; },
+      [this](int moved) {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        selectionWidth_ = ClampSelectionWidth(widthAtDragStart_ + moved, client.right);
+        LayOutChildren();
+      });
+  list_ = std::make_unique<Panel>(Handle(), "TMainFrame_UDBase_List", Bevel::Sunken);
+  // The shell's drop message reaches the host's loop, which hands it back
+  // through DraggedDropped_Files.
+  DragAcceptFiles(list_->Handle(), TRUE);
+
+  statusPanel_ = std::make_unique<Panel>(Handle(), "ZUN_StatusPanel", Bevel::RaisedInnerLoweredOuter);
+  fileCaption_ = Label(statusPanel_->Handle(), "File: ", kFileCaptionLeft);
+  fileName_ = Label(statusPanel_->Handle(), "---", kFileNameLeft);
+  protocols_ = std::make_unique<Panel>(statusPanel_->Handle(), "TMainFrame_UDBase_Protocols", Bevel::None, false);
+  image_ = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | SS_BITMAP, 0, 0, 32, 32, statusPanel_->Handle(), nullptr,
+                           nullptr, nullptr);
+  SendMessageA(image_, STM_SETIMAGE, IMAGE_BITMAP,
+               reinterpret_cast<LPARAM>(LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDB_ADDON_ICON), IMAGE_BITMAP,
+                                                   0, 0, LR_DEFAULTCOLOR)));
+
+  progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0, 0, 0,
+                                 Handle(), nullptr, nullptr, nullptr);
+  SendMessageA(progressBar_, PBM_SETRANGE32, 0, 100);
+  SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(AddonFont()), FALSE);
+}
+
+void MainWindow::LayOutChildren() {
+  RECT client;
+  GetClientRect(Handle(), &client);
+  const MainLayout layout = LayOutMainWindow(client.right, client.bottom, selectionWidth_);
+  selectionWidth_ = layout.selections.width;
+  buttons_->Place(layout.buttons.left, layout.buttons.top, layout.buttons.width, layout.buttons.height);
+  selections_->Place(layout.selections.left, layout.selections.top, layout.selections.width, layout.selections.height);
+  splitter_->Place(layout.splitter.left, layout.splitter.top, layout.splitter.width, layout.splitter.height);
+  list_->Place(layout.list.left, layout.list.top, layout.list.width, layout.list.height);
+  statusPanel_->Place(layout.statusPanel.left, layout.statusPanel.top, layout.statusPanel.width,
+                      layout.statusPanel.height);
+  SetWindowPos(fileName_, nullptr, kFileNameLeft, 6, std::max(layout.statusPanel.width - kFileNameLeft - 8, 0), 14,
+               SWP_NOZORDER);
+  SetWindowPos(progressBar_, nullptr, layout.progressBar.left, layout.progressBar.top, layout.progressBar.width,
+               layout.progressBar.height, SWP_NOZORDER);
+}
+
+HWND MainWindow::Frame(const char* className) const { return FindWindowExA(Handle(), nullptr, className, nullptr); }
+
+void MainWindow::SetFileLabel(const std::string& text) { SetWindowTextA(fileName_, text.c_str()); }
+
+std::string MainWindow::FileLabel() const {
+  char text[1024] = {};
+  GetWindowTextA(fileName_, text, sizeof text);
+  return text;
+}
+
+void MainWindow::ShowStep() {
+  EnterOperation(codes::kShowMainWindow);
+  // The minimum size still applies: the default width 517 gives 778.
+  SetWindowPos(Handle(), nullptr, geometry_.Left, geometry_.Top, std::max<int>(geometry_.Width, kMinWindowWidth),
+               std::max<int>(geometry_.Height, kMinWindowHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client;
+  GetClientRect(Handle(), &client);
+  selectionWidth_ = ClampSelectionWidth(geometry_.SelectionWidth, client.right);
+  LayOutChildren();
+  ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+  ProcessPendingMessages();
+}
+
+void MainWindow::HideStep() {
+  EnterOperation(codes::kHideMainWindow);
+  geometry_ = LiveGeometry();
+  ShowWindow(Handle(), SW_HIDE);
+}
+
+WindowGeometry MainWindow::LiveGeometry() const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  RECT r;
+  GetWindowRect(Handle(), &r);
+  // A minimised window keeps its place and size in its normal position.
+  if (IsIconic(Handle()) && GetWindowPlacement(Handle(), &placement)) r = placement.rcNormalPosition;
+  WindowGeometry live;
+  live.Top = r.top;
+  live.Left = r.left;
+  live.Height = r.bottom - r.top;
+  live.Width = r.right - r.left;
+  live.SelectionWidth = selectionWidth_;
+  return live;
+}
+
+void MainWindow::LoadSettings() {
+  EnterOperation(codes::kLoadSettings);
+  addon_.Guarded("Error while Loading ZUN Settings.", [&] {
+    zun::LoadSettings(addon_.Profile(), addon_.Settings(), geometry_, recentFiles_);
+  });
+  selectionWidth_ = geometry_.SelectionWidth;
+}
+
+void MainWindow::SaveSettings() {
+  EnterOperation(codes::kSaveSettings);
+  addon_.Guarded("Error while Saving ZUN Settings.", [&] {
+    zun::SaveSettings(addon_.Profile(), addon_.Settings(), IsWindowVisible(Handle()) != FALSE, LiveGeometry(),
+                      recentFiles_);
+  });
+}
+
+void MainWindow::OnCloseRequest() {
+  if (addon_.Closing())
+    CloseSteps();
+  else
+    HideStep();  // the caption button only hides the window
+}
+
+void MainWindow::CloseSteps() {
+  SaveSettings();
+  // The list's selection and the ball grids are cleared here once they exist.
+  addon_.Slots().Detach();
+  addon_.DestroyMessagePage();
+  ShowWindow(Handle(), SW_HIDE);
+}
+
+void MainWindow::TakeOfferedEntries() {
+  EnterOperation(codes::kTakeOfferedEntries);
+  addon_.Guarded("Error while adding DragDrop Entries.", [&] {
+    SetFocus(Handle());
+    ProcessPendingMessages();
+    // Offered entries are taken through the drag-and-drop record once the
+    // drop intake exists.
+  });
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kMsgShowWindow:
+      ShowStep();
+      return 1;
+    case kMsgCloseForGood:
+      addon_.SetClosing(true);
+      OnCloseRequest();
+      return 1;
+    case kMsgTakeOfferedEntries:
+      TakeOfferedEntries();
+      return 1;
+    case kMsgHourglassOn:
+      SetBusy(addon_.Cursor(), true);
+      return 1;
+    case kMsgHourglassOff:
+      SetBusy(addon_.Cursor(), false);
+      return 1;
+    case WM_CLOSE:
+      OnCloseRequest();
+      return 0;
+    case WM_SIZE:
+      LayOutChildren();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+      info->ptMinTrackSize = {kMinWindowWidth, kMinWindowHeight};
+      return 0;
+    }
+    case WM_SETCURSOR:
+      if (addon_.Cursor().IsBusy()) {
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      return Default(message, wParam, lParam);
+    default:
+      return Default(message, wParam, lParam);
+  }
+}
+
+}  // namespace zun::win32

@@ -1,0 +1,71 @@
+#pragma once
+
+// The add-on's one window, "User Database Builder": it hosts the frames of
+// the command bar, the ball grids and the entry list, the status panel and
+// the progress bar; keeps its place and size between runs; hides when the
+// user closes it and closes for good only on the host's order.
+
+#include <memory>
+#include <string>
+
+#include "shell/main_layout.h"
+#include "shell/settings.h"
+#include "win32/panel.h"
+#include "win32/splitter.h"
+#include "win32/window.h"
+
+namespace zun::win32 {
+
+class Addon;
+
+class MainWindow final : public Window {
+ public:
+  // Creation steps: the settings are loaded, the window is created hidden.
+  MainWindow(Addon& addon, HWND owner);
+
+  // Each time the window is shown: the stored place and size are applied.
+  void ShowStep();
+  // Each time the window is hidden: its place and size are stored.
+  void HideStep();
+
+  void LoadSettings();
+  void SaveSettings();
+
+  const WindowGeometry& StoredGeometry() const { return geometry_; }
+  RecentFileList& RecentFiles() { return recentFiles_; }
+  int SelectionWidth() const { return selectionWidth_; }
+  void SetFileLabel(const std::string& text);
+  std::string FileLabel() const;
+  HWND ProgressBar() const { return progressBar_; }
+  HWND Frame(const char* className) const;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void CreateChildren();
+  void LayOutChildren();
+  void OnCloseRequest();
+  void CloseSteps();
+  void TakeOfferedEntries();
+  WindowGeometry LiveGeometry() const;
+
+  Addon& addon_;
+  WindowGeometry geometry_;
+  RecentFileList recentFiles_;
+  int selectionWidth_ = WindowGeometry{}.SelectionWidth;
+  int widthAtDragStart_ = 0;
+
+  std::unique_ptr<Panel> buttons_;
+  std::unique_ptr<Panel> selections_;
+  std::unique_ptr<Splitter> splitter_;
+  std::unique_ptr<Panel> list_;
+  std::unique_ptr<Panel> statusPanel_;
+  std::unique_ptr<Panel> protocols_;
+  HWND fileCaption_ = nullptr;
+  HWND fileName_ = nullptr;
+  HWND image_ = nullptr;
+  HWND progressBar_ = nullptr;
+};
+
+}  // namespace zun::win32

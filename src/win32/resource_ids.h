@@ -1,0 +1,4 @@
+#pragma once
+
+// Resources of the add-on's module (resources.rc).
+#define IDB_ADDON_ICON 101

@@ -1,0 +1,67 @@
+#include "win32/window.h"
+
+#include <exception>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "win32/module.h"
+
+namespace zun::win32 {
+namespace {
+
+UnexpectedErrorHandler g_handler = nullptr;
+
+}  // namespace
+
+void SetUnexpectedErrorHandler(UnexpectedErrorHandler handler) { g_handler = handler; }
+
+void ReportUnexpectedError(const char* what) noexcept {
+  try {
+    if (g_handler) g_handler(what);
+  } catch (...) {
+    // Reporting failed too; nothing more can be done without risking the host.
+  }
+}
+
+Window::~Window() { Destroy(); }
+
+void Window::CreateOfClass(const char* className, DWORD exStyle, const char* title, DWORD style, int x, int y,
+                           int width, int height, HWND parent, HBRUSH background, HCURSOR cursor, UINT classStyle) {
+  RegisterWindowClass(className, &Window::Procedure, background, cursor, classStyle);
+  CreateWindowExA(exStyle, className, title, style, x, y, width, height, parent, nullptr, ModuleInstance(), this);
+  if (hwnd_ == nullptr) throw std::runtime_error(std::string("Cannot create the window ") + className);
+}
+
+void Window::Destroy() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) { return Default(message, wParam, lParam); }
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Window* self;
+  if (message == WM_NCCREATE) {
+    self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  }
+  if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  try {
+    return self->HandleMessage(message, wParam, lParam);
+  } catch (const std::exception& e) {
+    ReportUnexpectedError(e.what());
+  } catch (...) {
+    ReportUnexpectedError("unknown error");
+  }
+  return 0;
+}
+
+}  // namespace zun::win32

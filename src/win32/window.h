@@ -1,0 +1,41 @@
+#pragma once
+
+// A small window base: `this` is handed over at WM_NCCREATE and kept in
+// GWLP_USERDATA; each message goes to HandleMessage. No exception leaves the
+// window procedure: it is reported through the add-on's error reporting.
+
+#include <windows.h>
+
+namespace zun::win32 {
+
+class Window {
+ public:
+  Window() = default;
+  virtual ~Window();
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+
+ protected:
+  // Registers the class (once) and creates the window for this object.
+  void CreateOfClass(const char* className, DWORD exStyle, const char* title, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HBRUSH background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                     HCURSOR cursor = LoadCursor(nullptr, IDC_ARROW), UINT classStyle = 0);
+  void Destroy();
+
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(hwnd_, message, wParam, lParam); }
+
+ private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+};
+
+// Reports an exception that reached a window procedure or an export; set by
+// the add-on, so that the windows need not know who reports.
+using UnexpectedErrorHandler = void (*)(const char* what);
+void SetUnexpectedErrorHandler(UnexpectedErrorHandler handler);
+void ReportUnexpectedError(const char* what) noexcept;
+
+}  // namespace zun::win32

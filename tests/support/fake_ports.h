@@ -1,0 +1,108 @@
+#pragma once
+
+// Fakes of the shell's ports for tests: an in-memory settings store, a
+// fixed clock, a scripted message dialog and a cursor that counts changes.
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/message_prompt.h"
+#include "platform/profile_store.h"
+#include "platform/screen_cursor.h"
+#include "platform/shared_memory.h"
+
+namespace zun::testing {
+
+class FakeProfileStore final : public ProfileStore {
+ public:
+  // (path, section, key) -> value
+  std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+  std::vector<std::string> writtenKeys;  // in the order written
+  bool failWrites = false;
+
+  bool ReadString(const std::string& path, const std::string& section, const std::string& key,
+                  std::string& value) override {
+    const auto it = values.find({path, section, key});
+    if (it == values.end()) return false;
+    value = it->second;
+    return true;
+  }
+  bool WriteString(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& value) override {
+    if (failWrites) return false;
+    values[{path, section, key}] = value;
+    writtenKeys.push_back(key);
+    return true;
+  }
+};
+
+class FixedClock final : public Clock {
+ public:
+  std::string text = "08.12.2026 11:30:00";
+  std::string LocalDateTimeText() override { return text; }
+};
+
+class ScriptedPrompt final : public MessagePrompt {
+ public:
+  struct Shown {
+    std::string text, caption;
+    uint8_t iconKind;
+    std::vector<int32_t> results;
+    std::vector<std::string> buttons;
+  };
+  std::vector<Shown> shown;
+  int32_t answer = kResultOk;
+
+  int32_t ShowMessagePage(std::string_view text, std::string_view caption, uint8_t iconKind,
+                          std::span<const int32_t> results, std::span<const std::string> buttons) override {
+    shown.push_back({std::string(text), std::string(caption), iconKind, {results.begin(), results.end()},
+                     {buttons.begin(), buttons.end()}});
+    return answer;
+  }
+};
+
+class CountingCursor final : public ScreenCursor {
+ public:
+  int32_t cursor = kCursorDefault;
+  int sets = 0;
+  int32_t Get() const override { return cursor; }
+  void Set(int32_t c) override {
+    cursor = c;
+    ++sets;
+  }
+};
+
+// Shared memory in the test's own address space; records opens and closes.
+class FakeSharedMemory final : public SharedMemory {
+ public:
+  std::vector<std::string> log;  // "open NAME rw", "close NAME"
+  std::map<std::string, std::vector<unsigned char>> blocks;
+  std::string failOn;
+
+  std::unique_ptr<MappedSlot> Open(const char* name, uint32_t size, bool writable) override {
+    if (failOn == name) return nullptr;
+    log.push_back(std::string("open ") + name + (writable ? " rw" : " ro"));
+    auto& block = blocks[name];
+    if (block.size() < 4096) block.resize(4096);
+    (void)size;
+    return std::make_unique<Slot>(*this, name, block.data());
+  }
+
+ private:
+  class Slot final : public MappedSlot {
+   public:
+    Slot(FakeSharedMemory& owner, std::string name, void* view) : owner_(owner), name_(std::move(name)), view_(view) {}
+    ~Slot() override { owner_.log.push_back("close " + name_); }
+    void* View() const override { return view_; }
+
+   private:
+    FakeSharedMemory& owner_;
+    std::string name_;
+    void* view_;
+  };
+};
+
+}  // namespace zun::testing
