@@ -97,9 +97,7 @@ uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const
   try {
     TearDown();  // a host that starts the add-on again gets fresh windows
     errors_.SetHost(Text(folder), Text(prefix));
-    hostWindow_ = hostWindow;  // the add-on's windows belong to the host's application
-    messagePage_ = std::make_unique<MessageDialog>(hostWindow_);
-    mainPage_ = std::make_unique<MainWindow>(*this, hostWindow_);
+    CreateWindows(hostWindow);
     if (!slots_.Attach()) {
       // The host's process and its game stay as they are: the add-on just
       // does not start.
@@ -120,6 +118,12 @@ uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const
   }
   TearDown();
   return 0;
+}
+
+void Addon::CreateWindows(HWND hostWindow) {
+  hostWindow_ = hostWindow;  // the add-on's windows belong to the host's application
+  messagePage_ = std::make_unique<MessageDialog>(hostWindow_);
+  mainPage_ = std::make_unique<MainWindow>(*this, hostWindow_);
 }
 
 void Addon::InitialisePage() {

@@ -49,6 +49,10 @@ class Addon {
   uint8_t CanClose() noexcept;
   uint8_t DraggedDroppedFiles(const void* message) noexcept;
 
+  // Start-up steps 4 and 5: the message dialog and the main window, owned
+  // by the host's application window; the main window reads the settings.
+  void CreateWindows(HWND hostWindow);
+
   // Module-wide state.
   const std::string& HostFolder() const { return errors_.HostFolder(); }
   const std::string& HostPrefix() const { return errors_.HostPrefix(); }

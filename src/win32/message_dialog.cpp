@@ -161,6 +161,13 @@ int32_t MessageDialog::RunModal() {
   return modalResult_;
 }
 
+void MessageDialog::Finish(int32_t result) {
+  modalResult_ = result;
+  // A result set while a sent message was handled (a click from another
+  // thread, a close from the system) must still wake the modal loop.
+  PostMessageA(Handle(), WM_NULL, 0, 0);
+}
+
 int MessageDialog::FocusedButton() const {
   const HWND focus = GetFocus();
   for (size_t i = 0; i < buttons_.size(); ++i)

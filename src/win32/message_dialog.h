@@ -39,7 +39,7 @@ class MessageDialog final : public Window, public MessagePrompt {
   void DestroyButtons();
   void LayOut(const std::string& text);
   int32_t RunModal();
-  void Finish(int32_t result) { modalResult_ = result; }
+  void Finish(int32_t result);
   int FocusedButton() const;
 
   std::unique_ptr<Panel> panel_;
