@@ -14,6 +14,7 @@ inline std::string WindowsPath(std::string path) {
   return path;
 }
 
+inline std::string ZunhostExe() { return WindowsPath(ZUNHOST_EXE); }
 inline std::string FakeAddonDll() { return WindowsPath(FAKE_ADDON_DLL); }
 
 }  // namespace zun::testing
