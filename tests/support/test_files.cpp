@@ -18,15 +18,17 @@ namespace zun::testing {
 
 namespace fs = std::filesystem;
 
-std::string SourcePath(const std::string& relative) {
-  std::string path = std::string(ZUN_SOURCE_DIR) + "/" + relative;
+std::string PlatformPath(std::string path) {
 #ifdef _WIN32
-  // Under Wine the Linux root is drive Z:.
   if (!path.empty() && path[0] == '/') path = "Z:" + path;
   for (char& c : path)
     if (c == '/') c = '\\';
 #endif
   return path;
+}
+
+std::string SourcePath(const std::string& relative) {
+  return PlatformPath(std::string(ZUN_SOURCE_DIR) + "/" + relative);
 }
 
 std::vector<uint8_t> ReadBytes(const std::string& path) {

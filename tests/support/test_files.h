@@ -9,6 +9,10 @@
 
 namespace zun::testing {
 
+// An absolute path of the build machine as the running program spells it:
+// under Wine the Linux root is drive Z:.
+std::string PlatformPath(std::string path);
+
 // A path below the source tree, e.g. SourcePath("samples/Lotto649.dat").
 std::string SourcePath(const std::string& relative);
 

@@ -60,7 +60,9 @@ bool DialogClicker::Done() {
 }
 
 void DialogClicker::Watch() {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  // Generous: on a fresh Wine prefix the first text a dialog draws builds
+  // the font cache, which takes a while on a busy machine.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
   Search search{&windowClass_};
   while (search.found == nullptr && std::chrono::steady_clock::now() < deadline) {
     Sleep(20);

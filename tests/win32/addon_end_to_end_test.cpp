@@ -1,0 +1,211 @@
+// The add-on DLL as a host sees it: loaded with LoadLibrary, driven through
+// its five exports, inside a host environment that publishes a sample game
+// and the six slots. What is checked is what the host can see: the bytes of
+// the description record, the windows, the published user database, the
+// messages and the files written.
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "dialog_clicker.h"
+#include "shell/host_messages.h"
+#include "support/test_files.h"
+#include "zunhost/addon_library.h"
+#include "zunhost/host_environment.h"
+
+namespace zun {
+namespace {
+
+using testing::DialogClicker;
+using testing::SourcePath;
+using testing::TempFolder;
+
+class AddonEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    host_ = CreateWindowExA(0, "STATIC", "Test Host", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                            nullptr, nullptr);
+    ASSERT_TRUE(environment_.LoadGame(SourcePath("samples/TwinPool.dat")));
+    ASSERT_TRUE(environment_.CreateSlots(host_)) << environment_.LastError();
+    ASSERT_TRUE(library_.Load(testing::PlatformPath(ADDON_DLL))) << library_.ErrorText();
+  }
+
+  void TearDown() override {
+    library_.Unload();  // the add-on's windows go with it
+    DestroyWindow(host_);
+  }
+
+  const devhost::AddonExports& Addon() const { return library_.Exports(); }
+
+  uint8_t Start(const char* version, HWND* addonWindow) {
+    *addonWindow = nullptr;
+    return Addon().RunAddon(host_, 0, reinterpret_cast<AddonWindowHandle*>(addonWindow), folder_.Path().c_str(),
+                            kPrefix, version);
+  }
+
+  std::string Setting(const char* key) const {
+    char value[512] = {};
+    GetPrivateProfileStringA("E2E ZUN Plugins", key, "<missing>", value, sizeof value,
+                             (folder_ / "User_DBase_Builder.ini").c_str());
+    return value;
+  }
+
+  static constexpr const char* kPrefix = "E2E ";
+  TempFolder folder_;
+  HWND host_ = nullptr;
+  devhost::HostEnvironment environment_;
+  devhost::AddonLibrary library_;
+};
+
+TEST_F(AddonEndToEnd, DescribesItselfInTheRecordTheHostReads) {
+  uint8_t record[24];
+  std::memset(record, 0xEE, sizeof record);
+  EXPECT_EQ(Addon().PluginData(reinterpret_cast<PluginDescription*>(record), folder_.Path().c_str(), kPrefix), 0);
+  const auto text = [&](size_t offset) {
+    const char* p;
+    std::memcpy(&p, record + offset, sizeof p);
+    return std::string(p);
+  };
+  EXPECT_EQ(text(0), "Addon");
+  EXPECT_EQ(text(4), "Builder");
+  EXPECT_EQ(text(8), "Other");
+  EXPECT_EQ(record[12], 1);
+  EXPECT_EQ(record[13], 0xEE);
+  EXPECT_EQ(record[14], 0xEE);
+  EXPECT_EQ(record[15], 0xEE);
+  const std::string code = text(16);
+  ASSERT_EQ(code.size(), 8u);
+  EXPECT_TRUE(isdigit(static_cast<unsigned char>(code[6])) && isdigit(static_cast<unsigned char>(code[7])));
+  EXPECT_EQ(record[20], 0) << "no settings file: not visible";
+  EXPECT_EQ(record[21], 0);
+  EXPECT_EQ(record[22], 1);
+  EXPECT_EQ(record[23], 0);
+
+  WritePrivateProfileStringA("E2E ZUN Plugins", "Visible", "1", (folder_ / "User_DBase_Builder.ini").c_str());
+  EXPECT_EQ(Addon().PluginData(reinterpret_cast<PluginDescription*>(record), folder_.Path().c_str(), kPrefix), 1);
+  EXPECT_EQ(record[20], 1);
+}
+
+TEST_F(AddonEndToEnd, RefusesAnotherHostVersionWithAMessageAndNoWindow) {
+  std::string shown;
+  DialogClicker clicker("#32770", "OK", [&](HWND box) {
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the message box's text
+    shown = text;
+  });
+  HWND addonWindow;
+  EXPECT_EQ(Start("0.39 ", &addonWindow), 0);
+  ASSERT_TRUE(clicker.Done());
+  EXPECT_EQ(shown, "Error in User DBase Builder: ZUN Version does not match\r0.39 :: 0.39 ");
+  EXPECT_EQ(addonWindow, nullptr);
+  EXPECT_EQ(FindWindowA(kMainWindowClass, nullptr), nullptr);
+  EXPECT_EQ(environment_.PublishedUserDatabase(), nullptr);
+}
+
+TEST_F(AddonEndToEnd, StartsShowsItsWindowAndPublishesAnEmptyDatabaseForTheGame) {
+  HWND addonWindow;
+  ASSERT_EQ(Start("0.39", &addonWindow), 1);
+  ASSERT_TRUE(IsWindow(addonWindow));
+  EXPECT_TRUE(IsWindowVisible(addonWindow));
+  char caption[64] = {};
+  GetWindowTextA(addonWindow, caption, sizeof caption);
+  EXPECT_STREQ(caption, "User Database Builder");
+  EXPECT_EQ(GetWindow(addonWindow, GW_OWNER), host_) << "the window belongs to the host's application";
+
+  // The start is announced to the host's loop with message 1525.
+  MSG msg;
+  EXPECT_TRUE(PeekMessageA(&msg, addonWindow, kMsgAddonStarted, kMsgAddonStarted, PM_REMOVE));
+
+  const TZUN_User_Lotto_DBase* database = environment_.PublishedUserDatabase();
+  ASSERT_NE(database, nullptr);
+  const auto& game = environment_.Game();
+  ASSERT_EQ(database->NumberSets.size(), game.PlaySets.size());
+  for (int32_t s = 0; s < game.PlaySets.size(); ++s) {
+    const auto& copy = database->NumberSets[s];
+    const auto& play = game.PlaySets[s];
+    EXPECT_EQ(copy.SetName.view(), play.SetName.view());
+    EXPECT_EQ(copy.NumberCount, play.NumberCount);
+    EXPECT_EQ(copy.SecondaryCount, play.SecondaryCount);
+    EXPECT_EQ(copy.HighestNumber, play.HighestNumber);
+    EXPECT_EQ(copy.OwnPool, play.OwnPool);
+    EXPECT_EQ(copy.Grid.Columns.Count, play.Grid.Columns.Count);
+    EXPECT_EQ(copy.Grid.NumberLabels.Labels.size(), play.Grid.NumberLabels.Labels.size());
+  }
+  EXPECT_EQ(database->PlayFlag, game.PlayFlag);
+  EXPECT_EQ(database->Entries.size(), 0);
+  EXPECT_EQ(Addon().CanClose(), 1) << "nothing to lose";
+}
+
+TEST_F(AddonEndToEnd, ClosingForGoodWritesTheSettingsAndAReopenUsesThem) {
+  HWND addonWindow;
+  ASSERT_EQ(Start("0.39", &addonWindow), 1);
+  SetWindowPos(addonWindow, nullptr, 150, 110, 820, 360, SWP_NOZORDER);
+  EXPECT_EQ(SendMessageA(addonWindow, kMsgCloseForGood, 0, 0), 1);
+  EXPECT_FALSE(IsWindowVisible(addonWindow));
+  EXPECT_EQ(Setting("Visible"), "1");
+  EXPECT_EQ(Setting("Left"), "150");
+  EXPECT_EQ(Setting("Width"), "820");
+  EXPECT_EQ(Setting("Fast Load 15"), "");
+
+  library_.Unload();
+  ASSERT_TRUE(library_.Load(testing::PlatformPath(ADDON_DLL)));
+  ASSERT_EQ(Start("0.39", &addonWindow), 1);
+  RECT r;
+  GetWindowRect(addonWindow, &r);
+  EXPECT_EQ(r.left, 150);
+  EXPECT_EQ(r.top, 110);
+  EXPECT_EQ(r.right - r.left, 820);
+}
+
+TEST_F(AddonEndToEnd, WritesItsIconAsAWindowsBitmap) {
+  const std::string path = folder_ / "icon.bmp";
+  EXPECT_EQ(Addon().AddonData(path.c_str()), 0) << "always 0";
+  const auto bytes = testing::ReadBytes(path);
+  ASSERT_GE(bytes.size(), 14u + 40u + 1024u + 32u * 32u);
+  EXPECT_EQ(bytes[0], 'B');
+  EXPECT_EQ(bytes[1], 'M');
+  BITMAPINFOHEADER info;
+  std::memcpy(&info, bytes.data() + 14, sizeof info);
+  EXPECT_EQ(info.biWidth, 32);
+  EXPECT_EQ(info.biHeight, 32);
+  EXPECT_EQ(info.biBitCount, 8);
+  uint32_t offBits;
+  std::memcpy(&offBits, bytes.data() + 10, 4);
+  EXPECT_EQ(offBits, 14u + 40u + 256u * 4u);
+}
+
+// A shell drop of the given names, as the host receives it.
+HGLOBAL MakeDrop(const std::vector<std::string>& names) {
+  size_t size = sizeof(DROPFILES) + 1;
+  for (const auto& name : names) size += name.size() + 1;
+  HGLOBAL memory = GlobalAlloc(GHND, size);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+  drop->pFiles = sizeof(DROPFILES);
+  char* text = reinterpret_cast<char*>(drop + 1);
+  for (const auto& name : names) {
+    std::memcpy(text, name.c_str(), name.size() + 1);
+    text += name.size() + 1;
+  }
+  GlobalUnlock(memory);
+  return memory;
+}
+
+TEST_F(AddonEndToEnd, FilesDroppedOnTheHostAreAlwaysAnsweredWithOne) {
+  HWND addonWindow;
+  ASSERT_EQ(Start("0.39", &addonWindow), 1);
+  HGLOBAL drop = MakeDrop({"C:\\notes.txt", "C:\\picture.png"});
+  MSG message{};
+  message.hwnd = host_;
+  message.message = WM_DROPFILES;
+  message.wParam = reinterpret_cast<WPARAM>(drop);
+  EXPECT_EQ(Addon().DraggedDroppedFiles(&message), 1);
+  EXPECT_NE(GlobalSize(drop), 0u) << "the handle is still the host's";
+  GlobalFree(drop);
+  EXPECT_EQ(environment_.PublishedUserDatabase()->Entries.size(), 0);
+}
+
+}  // namespace
+}  // namespace zun
