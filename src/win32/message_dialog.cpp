@@ -100,15 +100,14 @@ void MessageDialog::DestroyButtons() {
 
 void MessageDialog::LayOut(const std::string& text) {
   MessageLayoutInput in;
-  HDC dc = GetDC(label_);
   {
-    SelectedObject font(dc, AddonFont());
+    WindowDc dc(label_);
+    SelectedObject font(dc.get(), AddonFont());
     RECT extent{0, 0, 0, 0};
-    DrawTextA(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_NOPREFIX | DT_LEFT | DT_EXPANDTABS);
+    DrawTextA(dc.get(), text.c_str(), -1, &extent, DT_CALCRECT | DT_NOPREFIX | DT_LEFT | DT_EXPANDTABS);
     in.textWidth = extent.right - extent.left;
     in.textHeight = extent.bottom - extent.top;
   }
-  ReleaseDC(label_, dc);
   in.buttonCount = static_cast<int>(buttons_.size());
   if (!buttons_.empty()) {
     RECT first;

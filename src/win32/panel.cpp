@@ -61,9 +61,7 @@ void ProcessPendingMessages() {
 
 HFONT AddonFont() {
   if (!g_font) {
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    const int height = -MulDiv(8, GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY), 72);
     g_font.reset(CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif"));
   }
@@ -71,7 +69,5 @@ HFONT AddonFont() {
 }
 
 void ReleaseAddonFont() { g_font.reset(); }
-
-void ImageListTraits::Release(HIMAGELIST list) noexcept { ImageList_Destroy(list); }
 
 }  // namespace zun::win32
