@@ -69,6 +69,17 @@ struct DragDropRecord {
   HostArray<int32_t> EntryIndices;  // sized by the host, filled by the offering add-on
 };
 
+inline WindowLocator MakeLocator(int32_t group, int32_t subGroup, int32_t node, int32_t window,
+                                 bool inSubGroup) noexcept {
+  WindowLocator locator{};
+  locator.Group = group;
+  locator.SubGroup = subGroup;
+  locator.Node = node;
+  locator.Window = window;
+  locator.InSubGroup = inSubGroup ? 1 : 0;
+  return locator;
+}
+
 enum class TransferKind : int32_t { ReadOnlySlot = 1, WritableSlot = 2, DatabaseFile = 3 };
 
 // Resolves a locator against the registry: group, then the group's nodes or

@@ -27,35 +27,25 @@ struct Registry {
   }
 };
 
-WindowLocator Locator(int32_t group, int32_t subGroup, int32_t node, int32_t window, bool inSubGroup) {
-  WindowLocator locator{};
-  locator.Group = group;
-  locator.SubGroup = subGroup;
-  locator.Node = node;
-  locator.Window = window;
-  locator.InSubGroup = inSubGroup ? 1 : 0;
-  return locator;
-}
-
 TEST(HostRecords, LocatorsResolveThroughTheGroupOrItsSubGroup) {
   Registry r;
-  const PluginWindow* direct = ResolveLocator(r.groups.data(), Locator(0, 7, 1, 1, false));
+  const PluginWindow* direct = ResolveLocator(r.groups.data(), MakeLocator(0, 7, 1, 1, false));
   ASSERT_NE(direct, nullptr);
   EXPECT_EQ(direct->Caption.view(), "Direct") << "the sub-group index is ignored without the flag";
-  const PluginWindow* nested = ResolveLocator(r.groups.data(), Locator(0, 0, 0, 0, true));
+  const PluginWindow* nested = ResolveLocator(r.groups.data(), MakeLocator(0, 0, 0, 0, true));
   ASSERT_NE(nested, nullptr);
   EXPECT_EQ(nested->Caption.view(), "In sub-group");
 }
 
 TEST(HostRecords, LocatorsOutsideTheRegistryOrThroughNullArraysResolveToNothing) {
   Registry r;
-  EXPECT_EQ(ResolveLocator(nullptr, Locator(0, 0, 0, 0, false)), nullptr);
-  EXPECT_EQ(ResolveLocator(r.groups.data(), Locator(1, 0, 0, 0, false)), nullptr);
-  EXPECT_EQ(ResolveLocator(r.groups.data(), Locator(-1, 0, 0, 0, false)), nullptr);
-  EXPECT_EQ(ResolveLocator(r.groups.data(), Locator(0, 0, 2, 0, false)), nullptr);
-  EXPECT_EQ(ResolveLocator(r.groups.data(), Locator(0, 0, 0, 0, false)), nullptr) << "node 0 has no windows";
-  EXPECT_EQ(ResolveLocator(r.groups.data(), Locator(0, 0, 1, 2, false)), nullptr);
-  EXPECT_EQ(ResolveLocator(r.groups.data(), Locator(0, 1, 0, 0, true)), nullptr);
+  EXPECT_EQ(ResolveLocator(nullptr, MakeLocator(0, 0, 0, 0, false)), nullptr);
+  EXPECT_EQ(ResolveLocator(r.groups.data(), MakeLocator(1, 0, 0, 0, false)), nullptr);
+  EXPECT_EQ(ResolveLocator(r.groups.data(), MakeLocator(-1, 0, 0, 0, false)), nullptr);
+  EXPECT_EQ(ResolveLocator(r.groups.data(), MakeLocator(0, 0, 2, 0, false)), nullptr);
+  EXPECT_EQ(ResolveLocator(r.groups.data(), MakeLocator(0, 0, 0, 0, false)), nullptr) << "node 0 has no windows";
+  EXPECT_EQ(ResolveLocator(r.groups.data(), MakeLocator(0, 0, 1, 2, false)), nullptr);
+  EXPECT_EQ(ResolveLocator(r.groups.data(), MakeLocator(0, 1, 0, 0, true)), nullptr);
 }
 
 TEST(HostRecords, PluginDescriptionHoldsTheValuesTheHostReads) {

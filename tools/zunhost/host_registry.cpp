@@ -19,16 +19,6 @@ PluginNode MakeNode(std::initializer_list<PluginWindow> windows) {
   return node;
 }
 
-WindowLocator MakeLocator(int32_t group, int32_t subGroup, int32_t node, int32_t window, bool inSubGroup) {
-  WindowLocator locator{};
-  locator.Group = group;
-  locator.SubGroup = subGroup;
-  locator.Node = node;
-  locator.Window = window;
-  locator.InSubGroup = inSubGroup ? 1 : 0;
-  return locator;
-}
-
 // Calls visit(window, locator) for every window, direct nodes before sub-groups.
 template <class Groups, class Visit>
 void ForEachWindow(Groups& groups, Visit visit) {
