@@ -17,8 +17,12 @@ namespace {
 
 std::string Text(const char* text) { return text ? text : ""; }
 
-void ShowErrorBox(HWND owner, const std::string& text) {
-  MessageBoxA(owner, text.c_str(), "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+void ShowErrorBox(HWND owner, const char* prefix, const char* text) noexcept {
+  try {
+    MessageBoxA(owner, (std::string(prefix) + text).c_str(), "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  } catch (...) {
+    MessageBoxA(owner, prefix, "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+  }
 }
 
 Addon* g_instance = nullptr;
@@ -69,7 +73,12 @@ int32_t Addon::PromptForwarder::ShowMessagePage(std::string_view text, std::stri
 }
 
 uint8_t Addon::PluginData(PluginDescription* record, const char* folder, const char* prefix) noexcept {
-  const bool visible = ReadVisible(ports_.profile, SettingsLocation::For(Text(folder), Text(prefix)));
+  bool visible = false;
+  try {
+    visible = ReadVisible(ports_.profile, SettingsLocation::For(Text(folder), Text(prefix)));
+  } catch (...) {
+    visible = false;  // never fails: unreadable settings mean "not visible"
+  }
   if (record != nullptr) FillPluginDescription(*record, visible);
   return visible ? 1 : 0;
 }
@@ -89,12 +98,12 @@ uint8_t Addon::AddonData(const char* path) noexcept {
 
 uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const char* prefix,
                    const char* version) noexcept {
-  const std::string hostVersion = Text(version);
-  if (!IsSupportedHostVersion(hostVersion)) {
-    ShowErrorBox(hostWindow, VersionMismatchMessage(hostVersion));
-    return 0;
-  }
   try {
+    const std::string hostVersion = Text(version);
+    if (!IsSupportedHostVersion(hostVersion)) {
+      ShowErrorBox(hostWindow, "", VersionMismatchMessage(hostVersion).c_str());
+      return 0;  // nothing created, nothing attached
+    }
     TearDown();  // a host that starts the add-on again gets fresh windows
     errors_.SetHost(Text(folder), Text(prefix));
     CreateWindows(hostWindow);
@@ -112,9 +121,9 @@ uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const
     PostMessageA(mainPage_->Handle(), kMsgAddonStarted, 0, 0);
     return 1;
   } catch (const std::exception& e) {
-    ShowErrorBox(hostWindow, std::string("Error in Plugin_ZUN: ") + e.what());
+    ShowErrorBox(hostWindow, "Error in Plugin_ZUN: ", e.what());
   } catch (...) {
-    ShowErrorBox(hostWindow, "Error in Plugin_ZUN: unknown error");
+    ShowErrorBox(hostWindow, "Error in Plugin_ZUN: ", "unknown error");
   }
   TearDown();
   return 0;
