@@ -24,9 +24,9 @@ class FileWriter;
 
 // Entries that hold no numbers at all take no bytes in the file, so their
 // count is not backed by the file's size; a file may declare at most this
-// many of them (36 MiB of entries). Only a database whose game declared no
-// number sets has such entries.
-inline constexpr int32_t kMaxEntriesWithoutNumbers = 1 << 20;
+// many of them. Only a database whose game declared no number sets has
+// such entries, so a few bytes must not make the reader build a million.
+inline constexpr int32_t kMaxEntriesWithoutNumbers = 1 << 16;
 
 // Reads a ".sl5" image into database. Sets that already existed keep their
 // names and grids. A file that breaks off, or whose counts are negative or
