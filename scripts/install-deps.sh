@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build make
+  googletest                       # built by our CMake for each tree
   g++ g++-multilib                 # native -m32 tree
   g++-mingw-w64-i686-posix         # win32 tree (DLL, dev host, Win32 tests)
   clang libclang-rt-14-dev         # libFuzzer with ASan/UBSan, -m32
@@ -12,19 +13,20 @@ packages=(
   xvfb                             # a display for the window when there is none
 )
 
+has_i386=false
+dpkg --print-foreign-architectures | grep -qx i386 && has_i386=true
 missing=()
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  dpkg --add-architecture i386
-fi
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "install-deps: missing packages (${missing[*]}); run as root" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ "$has_i386" = true ] && [ ${#missing[@]} -eq 0 ]; then
+  exit 0
 fi
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps: missing packages (${missing[*]:-i386 architecture}); run as root" >&2
+  exit 1
+fi
+[ "$has_i386" = true ] || dpkg --add-architecture i386
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"
