@@ -33,6 +33,8 @@ class EntryNumbers {
     std::span<const int32_t> Counts() const noexcept { return counts_; }
     // Numbers per entry, all sets together.
     int64_t TotalNumbers() const noexcept { return total_; }
+    // Bytes of the one allocation an entry of this shape holds.
+    size_t BlockSize() const noexcept { return block_size_; }
 
    private:
     friend class EntryNumbers;

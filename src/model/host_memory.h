@@ -233,7 +233,15 @@ class HostArray {
   template <class... Args>
   T& emplace_back(Args&&... args) {
     const int32_t n = size();
-    if (n == capacity()) Reallocate(GrownCapacity(n + 1));
+    if (n == capacity()) {
+      // The arguments may refer to an element of this array: build the new
+      // element before the old block goes.
+      T element(std::forward<Args>(args)...);
+      Reallocate(GrownCapacity(n + 1));
+      T* slot = new (data_ + n) T(std::move(element));
+      SetLength(n + 1);
+      return *slot;
+    }
     T* slot = new (data_ + n) T(std::forward<Args>(args)...);
     SetLength(n + 1);
     return *slot;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "base/byte_reader.h"
+#include "base/checked_math.h"
 #include "base/error_location.h"
 #include "base/paths.h"
 #include "base/reference_codes.h"
@@ -15,6 +16,10 @@ namespace zun {
 namespace {
 
 constexpr size_t kSetRecordBytes = 4 * 4 + 2;
+// Loaded entries may take at most this much memory per byte of file, plus
+// a fixed allowance: a 6-number entry takes 68 bytes for its 6.
+constexpr int64_t kEntryMemoryPerFileByte = 64;
+constexpr int64_t kEntryMemoryAllowance = int64_t{64} << 20;
 constexpr size_t kWriteChunk = 256 * 1024;
 
 // Collects little-endian output in a fixed buffer and hands it to the file
@@ -93,10 +98,15 @@ bool ParseSl5(TZUN_User_Lotto_DBase& database, std::span<const uint8_t> bytes, b
     const EntryNumbers::Shape shape = database.EntryShape();
     const auto bytesPerEntry = static_cast<size_t>(shape.TotalNumbers());
     // Only entries the file holds whole are sized; a count beyond them is
-    // the file breaking off.
+    // the file breaking off. Sets of no numbers still cost memory in every
+    // entry, so the entries must also fit a memory budget in proportion to
+    // the file.
     const int64_t wholeEntries =
         bytesPerEntry == 0 ? kMaxEntriesWithoutNumbers : static_cast<int64_t>(in.Remaining() / bytesPerEntry);
-    const auto readable = static_cast<int32_t>(std::min<int64_t>(entryCount, wholeEntries));
+    const int64_t budget = SaturatingAdd(SaturatingMul(kEntryMemoryPerFileByte, static_cast<int64_t>(bytes.size())),
+                                         kEntryMemoryAllowance);
+    const int64_t affordable = budget / static_cast<int64_t>(sizeof(TZUN_Database_Structure) + shape.BlockSize());
+    const auto readable = static_cast<int32_t>(std::min({int64_t{entryCount}, wholeEntries, affordable}));
 
     SourceName source{};
     source.assign(sourceName);
@@ -171,7 +181,10 @@ bool TZUN_User_Lotto_DBase::LoadFromFile(FileSystem& files, bool headerOnly, con
   try {
     return ParseSl5(*this, bytes, headerOnly, FileNameOf(path));
   } catch (const std::bad_alloc&) {
-    return false;  // what was read until memory ran out stays
+    // Out of memory half way: give the memory back to the host rather than
+    // keep a database that could not be read whole.
+    Entries.clear();
+    return false;
   }
 }
 

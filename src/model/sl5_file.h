@@ -22,16 +22,18 @@ namespace zun {
 
 class FileWriter;
 
-// Entries that hold no numbers at all take no bytes in the file, so their
+// Entries whose sets hold no numbers take no bytes in the file, so their
 // count is not backed by the file's size; a file may declare at most this
-// many of them. Only a database whose game declared no number sets has
-// such entries, so a few bytes must not make the reader build a million.
+// many of them. Only a game without numbers to play has such entries, so a
+// few bytes must not make the reader build a million.
 inline constexpr int32_t kMaxEntriesWithoutNumbers = 1 << 16;
 
 // Reads a ".sl5" image into database. Sets that already existed keep their
 // names and grids. A file that breaks off, or whose counts are negative or
 // larger than its bytes can hold, gives false; the sets and the whole entries
-// read before that point stay, nothing is sized beyond what the file backs.
+// read before that point stay. Nothing is sized beyond what the file backs,
+// and the entries' memory stays within 64 bytes per byte of file (plus
+// 64 MiB).
 bool ParseSl5(TZUN_User_Lotto_DBase& database, std::span<const uint8_t> bytes, bool headerOnly,
               std::string_view sourceName);
 

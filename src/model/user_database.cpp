@@ -63,11 +63,13 @@ int32_t AppendBlankEntry(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& da
     database.NumberSets[i].OwnPool = game.DrawSets[i].OwnPool;
     database.NumberSets[i].AuxFlag = game.DrawSets[i].AuxFlag;
   }
-  const EntryNumbers::Shape shape(counts);
-  database.Entries.emplace_back();
-  const int32_t last = database.Entries.size() - 1;
-  database.SizeEntry(last, shape);
-  return last;
+  // The numbers are made before the entry is added: running out of memory
+  // leaves no half-made entry that could not be saved.
+  TZUN_Database_Structure entry{};
+  entry.Numbers = EntryNumbers(EntryNumbers::Shape(counts));
+  EnterOperation(codes::kUserDbSizeEntry);
+  database.Entries.push_back(std::move(entry));
+  return database.Entries.size() - 1;
 }
 
 }  // namespace zun

@@ -38,8 +38,11 @@ bool ErrorReporter::ReportError(std::string_view message) {
   const std::string location = ErrorLocation;
   bool logged = false;
   try {
-    const std::string record = LogRecord(prefix_, clock_.LocalDateTimeText(), message, location);
-    logged = files_.AppendToFile(LogPath(), record.data(), record.size());
+    // Before the host has named its folder there is no log to write to.
+    if (!folder_.empty()) {
+      const std::string record = LogRecord(prefix_, clock_.LocalDateTimeText(), message, location);
+      logged = files_.AppendToFile(LogPath(), record.data(), record.size());
+    }
   } catch (...) {
     logged = false;
   }

@@ -33,8 +33,9 @@ class ErrorReporter {
   std::string LogPath() const { return folder_ + "\\zun.log"; }
 
   // Logs, shows and clears the busy cursor. A log that cannot be written
-  // never hides the dialog, and reports nothing more: the failure being
-  // reported is the one that matters. Returns whether the record was logged.
+  // (or no host folder yet) never hides the dialog, and reports nothing
+  // more: the failure being reported is the one that matters. Returns
+  // whether the record was logged.
   bool ReportError(std::string_view message);
 
   // The five lines: prefix, date and time, message, "Ref: " and the code, empty.

@@ -55,6 +55,18 @@ std::span<const WindowLocator> HostSlots::PluginsMenu() const {
   return CountedArray(static_cast<const WindowLocator*>(PointerIn(kPluginsMenu)));
 }
 
+void HostSlots::WithdrawUserDatabase(SharedMemory& memory, const TZUN_User_Lotto_DBase* database) {
+  if (database == nullptr) return;
+  const SlotSpec& spec = kHostSlots[kUserDatabase];
+  const std::unique_ptr<MappedSlot> slot = memory.Open(spec.name, kSlotSize, spec.writable);
+  if (!slot) return;
+  const void* published;
+  std::memcpy(&published, slot->View(), sizeof published);
+  if (published != database) return;  // someone else's by now
+  const void* none = nullptr;
+  std::memcpy(slot->View(), &none, sizeof none);
+}
+
 DragDropRecord* HostSlots::DragDrop() const {
   return slots_[kDragDrop] ? static_cast<DragDropRecord*>(slots_[kDragDrop]->View()) : nullptr;
 }

@@ -63,6 +63,10 @@ class HostSlots {
   std::span<const WindowLocator> PluginsMenu() const;
   DragDropRecord* DragDrop() const;
 
+  // Writes null into the user-database slot if it still holds `database`,
+  // attached or not: for when that database is about to be freed.
+  static void WithdrawUserDatabase(SharedMemory& memory, const TZUN_User_Lotto_DBase* database);
+
  private:
   enum Slot { kGame, kUserDatabase, kRegistry, kAddonButtons, kPluginsMenu, kDragDrop };
   const void* PointerIn(Slot slot) const;

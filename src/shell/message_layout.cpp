@@ -19,6 +19,10 @@ MessageLayout LayOutMessage(const MessageLayoutInput& in) {
 
   const int textExtent = out.labelLeft + in.textWidth + kMessageIconSize;
   out.outerWidth = textExtent > out.panelWidth ? textExtent : out.panelWidth + in.buttonWidth / 2;
+  // A text just wider than the row of buttons would give a dialog whose
+  // client area is narrower than the row (the frame takes the difference):
+  // such a dialog gets the row's width plus half a button, like a short text.
+  if (out.outerWidth - in.frameWidth < out.panelWidth) out.outerWidth = out.panelWidth + in.buttonWidth / 2;
   out.outerHeight = std::max(out.labelTop + in.textHeight, kMessageIconTop + kMessageIconSize) + out.panelHeight + 55;
   out.clientWidth = out.outerWidth - in.frameWidth;
   out.clientHeight = out.outerHeight - in.frameHeight;

@@ -32,7 +32,12 @@ Addon* g_instance = nullptr;
 Addon::Addon(Ports ports)
     : ports_(ports), errors_(ports.files, ports.clock, prompt_, ports.cursor), slots_(ports.memory) {}
 
-Addon::~Addon() { TearDown(); }
+Addon::~Addon() {
+  TearDown();
+  // The host keeps its slot after we are gone: it must not point at a
+  // database that is freed with us.
+  HostSlots::WithdrawUserDatabase(ports_.memory, session_.Database());
+}
 
 Addon& Addon::Instance() {
   if (g_instance == nullptr) {
@@ -55,21 +60,21 @@ void Addon::ReleaseInstance() {
 
 void Addon::TearDown() {
   mainPage_.reset();
-  messagePage_.reset();
+  DestroyMessagePage();
   slots_.Detach();
+}
+
+void Addon::DestroyMessagePage() {
+  if (messagePage_ && messagePage_->Running()) messagePage_->Abandon();
+  messagePage_.reset();
 }
 
 int32_t Addon::PromptForwarder::ShowMessagePage(std::string_view text, std::string_view caption, uint8_t iconKind,
                                                 std::span<const int32_t> results,
                                                 std::span<const std::string> buttons) {
-  if (MessageDialog* dialog = addon_.MessagePage())
+  if (const std::shared_ptr<MessageDialog> dialog = addon_.messagePage_)
     return dialog->ShowMessagePage(text, caption, iconKind, results, buttons);
-  const UINT icon = iconKind == kIconError ? MB_ICONERROR : iconKind == kIconConfirmation ? MB_ICONQUESTION
-                                                                                          : MB_ICONINFORMATION;
-  const UINT kind = results.size() >= 3 ? MB_YESNOCANCEL : results.size() == 2 ? MB_YESNO : MB_OK;
-  const int answer = MessageBoxA(addon_.HostWindow(), WithLineBreaks(text).c_str(), std::string(caption).c_str(),
-                                 kind | icon | MB_TASKMODAL);
-  return answer == IDYES ? kResultYes : answer == IDNO ? kResultNo : answer == IDOK ? kResultOk : kResultCancel;
+  return ShowSystemMessageBox(addon_.HostWindow(), text, caption, iconKind, results);
 }
 
 uint8_t Addon::PluginData(PluginDescription* record, const char* folder, const char* prefix) noexcept {
@@ -98,6 +103,14 @@ uint8_t Addon::AddonData(const char* path) noexcept {
 
 uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const char* prefix,
                    const char* version) noexcept {
+  // A host that starts the add-on again from inside the start (a message
+  // handled while the window is shown) is refused, not let in halfway.
+  if (starting_) return 0;
+  struct Starting {
+    bool& flag;
+    explicit Starting(bool& f) : flag(f) { flag = true; }
+    ~Starting() { flag = false; }
+  } starting(starting_);
   try {
     const std::string hostVersion = Text(version);
     if (!IsSupportedHostVersion(hostVersion)) {
@@ -126,6 +139,7 @@ uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const
     ShowErrorBox(hostWindow, "Error in Plugin_ZUN: ", "unknown error");
   }
   TearDown();
+  if (addonWindow != nullptr) *addonWindow = nullptr;  // the window handed over is gone
   return 0;
 }
 

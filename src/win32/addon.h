@@ -62,7 +62,9 @@ class Addon {
   MessageDialog* MessagePage() const { return messagePage_.get(); }
   bool Closing() const { return closing_; }
   void SetClosing(bool closing) { closing_ = closing; }
-  void DestroyMessagePage() { messagePage_.reset(); }
+  // Ends a message being shown, if any, and lets the dialog go once that
+  // call has returned.
+  void DestroyMessagePage();
   const std::vector<std::string>& LastDroppedFiles() const { return droppedFiles_; }
 
   ErrorReporter& Errors() { return errors_; }
@@ -110,9 +112,12 @@ class Addon {
   HostSlots slots_;
   DatabaseSession session_;
   HWND hostWindow_ = nullptr;
-  std::unique_ptr<MessageDialog> messagePage_;
+  // Shared with a call in progress, which keeps the dialog alive until its
+  // modal loop has returned even if the window closes meanwhile.
+  std::shared_ptr<MessageDialog> messagePage_;
   std::unique_ptr<MainWindow> mainPage_;
   bool closing_ = false;
+  bool starting_ = false;
   std::vector<std::string> droppedFiles_;
 };
 

@@ -60,9 +60,8 @@ void MainWindow::CreateChildren() {
   protocols_ = std::make_unique<Panel>(statusPanel_->Handle(), "TMainFrame_UDBase_Protocols", Bevel::None, false);
   image_ = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | SS_BITMAP, 0, 0, 32, 32, statusPanel_->Handle(), nullptr,
                            nullptr, nullptr);
-  SendMessageA(image_, STM_SETIMAGE, IMAGE_BITMAP,
-               reinterpret_cast<LPARAM>(LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDB_ADDON_ICON), IMAGE_BITMAP,
-                                                   0, 0, LR_DEFAULTCOLOR)));
+  imageBitmap_.reset(LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDB_ADDON_ICON), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  SendMessageA(image_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(imageBitmap_.get()));
 
   progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0, 0, 0,
                                  Handle(), nullptr, nullptr, nullptr);

@@ -11,6 +11,7 @@
 #include "shell/main_layout.h"
 #include "shell/settings.h"
 #include "win32/panel.h"
+#include "win32/scoped.h"
 #include "win32/splitter.h"
 #include "win32/window.h"
 
@@ -22,6 +23,8 @@ class MainWindow final : public Window {
  public:
   // Creation steps: the settings are loaded, the window is created hidden.
   MainWindow(Addon& addon, HWND owner);
+  // The window and its children go first, then the resources they show.
+  ~MainWindow() override { Destroy(); }
 
   // Each time the window is shown: the stored place and size are applied.
   void ShowStep();
@@ -65,6 +68,7 @@ class MainWindow final : public Window {
   HWND fileCaption_ = nullptr;
   HWND fileName_ = nullptr;
   HWND image_ = nullptr;
+  UniqueGdiObject imageBitmap_;  // a static control does not free the picture it is given
   HWND progressBar_ = nullptr;
 };
 

@@ -27,7 +27,12 @@ class ThreadWindowsDisabled {
  private:
   static BOOL CALLBACK Collect(HWND window, LPARAM self) {
     auto* me = reinterpret_cast<ThreadWindowsDisabled*>(self);
-    if (window != me->except_ && IsWindowVisible(window) && IsWindowEnabled(window)) me->disabled_.push_back(window);
+    try {  // nothing may be thrown through the system's frames
+      if (window != me->except_ && IsWindowVisible(window) && IsWindowEnabled(window))
+        me->disabled_.push_back(window);
+    } catch (...) {
+      return FALSE;
+    }
     return TRUE;
   }
   HWND except_;
@@ -46,6 +51,19 @@ std::string WithLineBreaks(std::string_view text) {
   return out;
 }
 
+int32_t ShowSystemMessageBox(HWND owner, std::string_view text, std::string_view caption, uint8_t iconKind,
+                             std::span<const int32_t> results) {
+  const UINT icon = iconKind == kIconError          ? MB_ICONERROR
+                    : iconKind == kIconConfirmation ? MB_ICONQUESTION
+                                                    : MB_ICONINFORMATION;
+  const UINT buttons = results.size() >= 3 ? MB_YESNOCANCEL : results.size() == 2 ? MB_YESNO : MB_OK;
+  const int answer = MessageBoxA(owner, WithLineBreaks(text).c_str(), std::string(caption).c_str(),
+                                 buttons | icon | MB_TASKMODAL);
+  const size_t pressed = answer == IDYES || answer == IDOK ? 0 : answer == IDNO ? 1 : 2;
+  if (results.size() >= 3 || (pressed < results.size() && answer != IDCANCEL)) return results[pressed];
+  return results.empty() && answer == IDOK ? kResultOk : kResultCancel;
+}
+
 MessageDialog::MessageDialog(HWND owner) {
   CreateOfClass(kMessageDialogClass, kExStyle, "", kStyle, 0, 0, 300, 150, owner);
   label_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
@@ -62,14 +80,11 @@ MessageDialog::MessageDialog(HWND owner) {
 
 int32_t MessageDialog::ShowMessagePage(std::string_view text, std::string_view caption, uint8_t iconKind,
                                        std::span<const int32_t> results, std::span<const std::string> buttons) {
+  // A second message while one is open (an error inside a question) goes to
+  // the system's box, which keeps both readable; so does any message after
+  // the dialog's window went with its owner.
+  if (running_ || !IsWindow(Handle())) return ShowSystemMessageBox(Handle(), text, caption, iconKind, results);
   const std::string shown = WithLineBreaks(text);
-  if (running_) {
-    // A second message while one is open (an error inside a question):
-    // the system's box keeps both readable.
-    return MessageBoxA(Handle(), shown.c_str(), std::string(caption).c_str(), MB_OK | MB_ICONERROR) == IDOK
-               ? kResultOk
-               : kResultCancel;
-  }
   SetWindowTextA(Handle(), std::string(caption).c_str());
   SetWindowTextA(label_, shown.c_str());
   iconKind_ = iconKind;
@@ -134,7 +149,8 @@ void MessageDialog::LayOut(const std::string& text) {
 }
 
 int32_t MessageDialog::RunModal() {
-  modalResult_ = 0;
+  modalResult_ = kResultCancel;
+  finished_ = false;
   running_ = true;
   {
     ThreadWindowsDisabled others(Handle());
@@ -142,13 +158,13 @@ int32_t MessageDialog::RunModal() {
     SetForegroundWindow(Handle());
     if (!buttons_.empty()) SetFocus(buttons_[0]);
     MSG msg;
-    while (modalResult_ == 0) {
+    while (!finished_) {
       const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
       if (got == 0) {
         PostQuitMessage(static_cast<int>(msg.wParam));  // the host's loop ends after us
-        modalResult_ = kResultCancel;
-      } else if (got == -1) {
-        modalResult_ = kResultCancel;
+        Finish(kResultCancel);
+      } else if (got == -1 || !IsWindow(Handle())) {
+        Finish(kResultCancel);
       } else if (!IsDialogMessageA(Handle(), &msg)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
@@ -161,7 +177,9 @@ int32_t MessageDialog::RunModal() {
 }
 
 void MessageDialog::Finish(int32_t result) {
+  if (finished_) return;
   modalResult_ = result;
+  finished_ = true;
   // A result set while a sent message was handled (a click from another
   // thread, a close from the system) must still wake the modal loop.
   PostMessageA(Handle(), WM_NULL, 0, 0);
@@ -194,6 +212,9 @@ LRESULT MessageDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_CLOSE:
       if (running_) Finish(kResultCancel);  // closed through the system
+      return 0;
+    case WM_DESTROY:
+      if (running_) Finish(kResultCancel);  // destroyed with its owner: the call ends
       return 0;
     case WM_PAINT: {
       PaintContext paint(Handle());

@@ -26,6 +26,12 @@ class MessageDialog final : public Window, public MessagePrompt {
   int32_t ShowMessagePage(std::string_view text, std::string_view caption, uint8_t iconKind,
                           std::span<const int32_t> results, std::span<const std::string> buttons) override;
 
+  // Whether a call is showing the dialog now.
+  bool Running() const { return running_; }
+  // Ends the call in progress as if the dialog were closed through the
+  // system; its owner does this before letting the dialog go.
+  void Abandon() { Finish(kResultCancel); }
+
   // What the last call laid out, for tests and for painting.
   const MessageLayout& Layout() const { return layout_; }
   HWND Label() const { return label_; }
@@ -50,10 +56,17 @@ class MessageDialog final : public Window, public MessagePrompt {
   std::vector<int32_t> results_;
   MessageLayout layout_;
   int32_t modalResult_ = 0;
+  bool finished_ = false;
   bool running_ = false;
 };
 
 // Lone carriage returns as line breaks the controls and DrawText show.
 std::string WithLineBreaks(std::string_view text);
+
+// The system's message box standing in for the dialog (a message while one
+// is open, or no dialog at all): its first, second and third buttons give
+// the caller's first, second and third results.
+int32_t ShowSystemMessageBox(HWND owner, std::string_view text, std::string_view caption, uint8_t iconKind,
+                             std::span<const int32_t> results);
 
 }  // namespace zun::win32

@@ -35,6 +35,14 @@ TEST(HostArray, AppendsAreAmortisedConstant) {
   EXPECT_EQ(a[99999], 99999);
 }
 
+TEST(HostArray, AppendingACopyOfItsOwnElementSurvivesGrowth) {
+  HostArray<HostText> texts;
+  texts.push_back(HostText("first"));
+  for (int i = 0; i < 100; ++i) texts.push_back(texts[0]);  // grows several times
+  EXPECT_EQ(texts.size(), 101);
+  EXPECT_EQ(texts[100].view(), "first");
+}
+
 TEST(HostArray, ResizeKeepsExistingZeroesNewAndFreesAtZero) {
   HostArray<int32_t> a;
   a.resize(3);

@@ -136,6 +136,19 @@ TEST(Sl5File, EntriesWithoutNumbersAreBoundedSinceTheFileDoesNotBackThem) {
   EXPECT_EQ(database.Entries.size(), kMaxEntriesWithoutNumbers);
 }
 
+TEST(Sl5File, EmptySetsCannotMakeASmallFileTakeGigabytes) {
+  // A thousand sets of no numbers: 18 KB of file, yet every entry would
+  // carry a reference per set.
+  ByteWriter b;
+  b.I32(1000);
+  for (int s = 0; s < 1000; ++s) b.I32(0), b.I32(0), b.I32(49), b.I32(1), b.U8(0), b.U8(0);
+  b.I32(kMaxEntriesWithoutNumbers);
+  TZUN_User_Lotto_DBase database;
+  EXPECT_FALSE(ParseSl5(database, b.Buffer(), false, "x.sl5"));
+  EXPECT_LT(database.Entries.size(), kMaxEntriesWithoutNumbers / 2);
+  EXPECT_GT(database.Entries.size(), 0);
+}
+
 TEST(Sl5File, EntriesWithoutNumbersRoundTrip) {
   TZUN_User_Lotto_DBase database;
   database.Entries.resize(3);

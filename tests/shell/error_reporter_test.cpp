@@ -64,6 +64,17 @@ TEST(ErrorReporter, ALogThatCannotBeWrittenStillShowsTheDialog) {
   EXPECT_EQ(r.cursor.cursor, kCursorDefault);
 }
 
+TEST(ErrorReporter, BeforeTheHostNamesItsFolderNothingIsLogged) {
+  testing::MemoryFileSystem files;
+  testing::FixedClock clock;
+  testing::ScriptedPrompt prompt;
+  testing::CountingCursor cursor;
+  ErrorReporter reporter(files, clock, prompt, cursor);
+  EXPECT_FALSE(reporter.ReportError("Error while adding Entries from File Manager."));
+  EXPECT_TRUE(files.files.empty()) << "no log at the root of a drive";
+  EXPECT_EQ(prompt.shown.size(), 1u);
+}
+
 TEST(BusyCursor, IsSetOnlyWhenItChanges) {
   testing::CountingCursor cursor;
   SetBusy(cursor, false);

@@ -79,5 +79,21 @@ TEST(HostSlots, PointersAreReadFromTheSlotsAtEachUse) {
       << "the record lies in the slot itself";
 }
 
+TEST(HostSlots, AFreedDatabaseIsWithdrawnFromTheSlotOnlyIfStillPublished) {
+  FakeSharedMemory memory;
+  HostSlots slots(memory);
+  ASSERT_TRUE(slots.Attach());
+  TZUN_User_Lotto_DBase ours, theirs;
+  slots.PublishUserDatabase(&ours);
+  slots.Detach();
+  HostSlots::WithdrawUserDatabase(memory, &theirs);
+  const void* published;
+  std::memcpy(&published, memory.blocks["ZUN_Mem_Map_UDBase"].data(), sizeof published);
+  EXPECT_EQ(published, &ours) << "another database in the slot is left alone";
+  HostSlots::WithdrawUserDatabase(memory, &ours);
+  std::memcpy(&published, memory.blocks["ZUN_Mem_Map_UDBase"].data(), sizeof published);
+  EXPECT_EQ(published, nullptr);
+}
+
 }  // namespace
 }  // namespace zun

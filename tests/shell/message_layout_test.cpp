@@ -24,8 +24,22 @@ TEST(MessageLayout, ThreeButtonsAndANarrowTextTakeTheRowPlusHalfAButton) {
   EXPECT_EQ(layout.outerWidth, 235 + 37);
   EXPECT_EQ(layout.buttonLefts, (std::vector<int>{0, 80, 160}));
   EXPECT_EQ(layout.panelLeft, (272 - 6) / 2 - 235 / 2) << "the row is centred in the client area";
-  // One pixel more of text and the text decides the width.
-  EXPECT_EQ(LayOutMessage(Input(140, 13, 3)).outerWidth, 64 + 140 + 32);
+  // Once the row fits inside, the text decides the width.
+  EXPECT_EQ(LayOutMessage(Input(160, 13, 3)).outerWidth, 64 + 160 + 32);
+}
+
+TEST(MessageLayout, ATextJustWiderThanTheButtonsNeverClipsThem) {
+  // 140 pixels of text: the text extent (236) exceeds the row (235) but the
+  // client area (236 - 6) would not hold it.
+  const MessageLayout layout = LayOutMessage(Input(140, 13, 3));
+  EXPECT_EQ(layout.outerWidth, 272);
+  EXPECT_GE(layout.panelLeft, 0);
+  EXPECT_LE(layout.panelLeft + layout.panelWidth, layout.clientWidth);
+  for (int text = 100; text < 400; ++text) {
+    const MessageLayout l = LayOutMessage(Input(text, 13, 3));
+    ASSERT_LE(l.panelLeft + l.panelWidth, l.clientWidth) << text;
+    ASSERT_GE(l.outerWidth, 64 + text + 32) << text;
+  }
 }
 
 TEST(MessageLayout, OneButtonIsAlwaysNarrowerThanTheTextExtent) {

@@ -146,5 +146,32 @@ TEST(MainWindow, TheSplitterChangesTheSelectionWidth) {
   EXPECT_EQ(f.SettingsValue("SelectionWidth"), "65");
 }
 
+TEST(MainWindow, ClosingForGoodWhileAMessageIsOpenEndsTheMessage) {
+  AddonFixture f;
+  f.addon.CreateWindows(nullptr);
+  // The host's close arrives while a question is on the screen; the
+  // question must end with the dialog rather than spin with nothing shown.
+  PostMessageA(f.addon.MainPage()->Handle(), kMsgCloseForGood, 0, 0);
+  const std::vector<int32_t> results = {kResultYes, kResultNo, kResultCancel};
+  const std::vector<std::string> buttons = {"&Yes", "&No", "&Cancel"};
+  EXPECT_EQ(f.addon.Prompt().ShowMessagePage("Your Database have not been saved, Save it Now?", "Confirm Save",
+                                            kIconConfirmation, results, buttons),
+            kResultCancel);
+  EXPECT_EQ(f.addon.MessagePage(), nullptr);
+  EXPECT_EQ(f.SettingsValue("Visible"), "0");
+}
+
+TEST(MainWindow, AReportAfterTheHostWindowWentUsesTheSystemsBox) {
+  AddonFixture f;
+  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                              nullptr);
+  f.addon.CreateWindows(host);
+  DestroyWindow(host);  // the dialog, owned by the host's window, goes with it
+  testing::DialogClicker clicker("#32770", "OK");
+  f.addon.Errors().ReportError("Error while Saving ZUN Settings.");
+  ASSERT_TRUE(clicker.Done());
+  EXPECT_EQ(clicker.caption, "Error");
+}
+
 }  // namespace
 }  // namespace zun::win32
