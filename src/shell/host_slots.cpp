@@ -57,8 +57,8 @@ std::span<const WindowLocator> HostSlots::PluginsMenu() const {
 
 void HostSlots::WithdrawUserDatabase(SharedMemory& memory, const TZUN_User_Lotto_DBase* database) {
   if (database == nullptr) return;
-  const SlotSpec& spec = kHostSlots[kUserDatabase];
-  const std::unique_ptr<MappedSlot> slot = memory.Open(spec.name, kSlotSize, spec.writable);
+  const SlotSpec& userDatabaseSlot = kHostSlots[kUserDatabase];
+  const std::unique_ptr<MappedSlot> slot = memory.Open(userDatabaseSlot.name, kSlotSize, userDatabaseSlot.writable);
   if (!slot) return;
   const void* published;
   std::memcpy(&published, slot->View(), sizeof published);
