@@ -12,6 +12,7 @@
 #include "win32/addon.h"
 #include "win32/module.h"
 #include "win32/resource_ids.h"
+#include "win32/window_text.h"
 
 namespace zun::win32 {
 namespace {
@@ -90,11 +91,7 @@ HWND MainWindow::Frame(const char* className) const { return FindWindowExA(Handl
 
 void MainWindow::SetFileLabel(const std::string& text) { SetWindowTextA(fileName_, text.c_str()); }
 
-std::string MainWindow::FileLabel() const {
-  char text[1024] = {};
-  GetWindowTextA(fileName_, text, sizeof text);
-  return text;
-}
+std::string MainWindow::FileLabel() const { return WindowText(fileName_); }
 
 void MainWindow::ShowStep() {
   EnterOperation(codes::kShowMainWindow);

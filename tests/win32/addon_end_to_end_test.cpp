@@ -13,6 +13,7 @@
 #include "dialog_clicker.h"
 #include "shell/host_messages.h"
 #include "support/test_files.h"
+#include "win32/window_text.h"
 #include "zunhost/addon_library.h"
 #include "zunhost/host_environment.h"
 
@@ -110,9 +111,7 @@ TEST_F(AddonEndToEnd, StartsShowsItsWindowAndPublishesAnEmptyDatabaseForTheGame)
   ASSERT_EQ(Start("0.39", &addonWindow), 1);
   ASSERT_TRUE(IsWindow(addonWindow));
   EXPECT_TRUE(IsWindowVisible(addonWindow));
-  char caption[64] = {};
-  GetWindowTextA(addonWindow, caption, sizeof caption);
-  EXPECT_STREQ(caption, "User Database Builder");
+  EXPECT_EQ(win32::WindowText(addonWindow), "User Database Builder");
   EXPECT_EQ(GetWindow(addonWindow, GW_OWNER), host_) << "the window belongs to the host's application";
 
   // The start is announced to the host's loop with message 1525.

@@ -2,6 +2,8 @@
 
 #include <chrono>
 
+#include "win32/window_text.h"
+
 namespace zun::testing {
 namespace {
 
@@ -9,12 +11,6 @@ std::string ClassOf(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof name);
   return name;
-}
-
-std::string TextOf(HWND window) {
-  char text[4096] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
 }
 
 struct Search {
@@ -71,7 +67,7 @@ void DialogClicker::Watch() {
   if (search.found == nullptr) return;
   Sleep(50);  // let it finish laying out and painting, as a person would look first
   const HWND dialog = search.found;
-  caption = TextOf(dialog);
+  caption = win32::WindowText(dialog);
   GetWindowRect(dialog, &windowRect);
   GetClientRect(dialog, &clientRect);
   HWND target = nullptr;
@@ -80,15 +76,15 @@ void DialogClicker::Watch() {
     const std::string kind = ClassOf(child);
     if (_stricmp(kind.c_str(), "Static") == 0 && IsWindowVisible(child)) {
       if (!text.empty()) text += "|";
-      text += TextOf(child);
+      text += win32::WindowText(child);
       if (firstLabel) {
         GetWindowRect(child, &labelRect);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&labelRect), 2);
         firstLabel = false;
       }
     } else if (_stricmp(kind.c_str(), "Button") == 0) {
-      buttons.push_back(TextOf(child));
-      if (TextOf(child) == button_) target = child;
+      buttons.push_back(win32::WindowText(child));
+      if (win32::WindowText(child) == button_) target = child;
     }
   }
   if (lookFirst_) lookFirst_(dialog);

@@ -7,6 +7,7 @@
 #include "addon_fixture.h"
 #include "dialog_clicker.h"
 #include "shell/host_messages.h"
+#include "win32/window_text.h"
 
 namespace zun::win32 {
 namespace {
@@ -31,9 +32,7 @@ TEST(MainWindow, FirstRunOpensAtTheDefaultPlaceWithTheMinimumWidth) {
   EXPECT_EQ(r.top, 70);
   EXPECT_EQ(Width(r), 778) << "the stored width 517 is below the minimum";
   EXPECT_EQ(r.bottom - r.top, 381);
-  char caption[64] = {};
-  GetWindowTextA(window.Handle(), caption, sizeof caption);
-  EXPECT_STREQ(caption, "User Database Builder");
+  EXPECT_EQ(WindowText(window.Handle()), "User Database Builder");
 
   EXPECT_EQ(Width(ScreenRect(window.Frame("TMainFrame_UDBase_Buttons"))), 104);
   EXPECT_EQ(Width(ScreenRect(window.Frame("TMainFrame_UDBase_Selections"))), 150);

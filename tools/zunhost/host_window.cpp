@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "shell/host_messages.h"
+#include "win32/window_text.h"
 #include "zunhost/host_environment.h"
 #include "zunhost/host_log.h"
 #include "zunhost/png_writer.h"
@@ -55,12 +56,6 @@ std::string HandleText(HWND window) {
   char text[32];
   std::snprintf(text, sizeof text, "0x%lX", static_cast<unsigned long>(reinterpret_cast<uintptr_t>(window)));
   return text;
-}
-
-std::string CaptionOf(HWND window) {
-  char caption[256] = {};
-  GetWindowTextA(window, caption, sizeof caption);
-  return caption;
 }
 
 }  // namespace
@@ -148,7 +143,7 @@ void HostWindow::OnDrop(const MSG& message) {
   const auto drop = reinterpret_cast<HDROP>(message.wParam);
   const DropFinisher finisher(drop);
   const UINT files = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  std::string line = "drop: " + std::to_string(files) + " file(s) on \"" + CaptionOf(message.hwnd) + "\"";
+  std::string line = "drop: " + std::to_string(files) + " file(s) on \"" + win32::WindowText(message.hwnd) + "\"";
   if (addon_.DraggedDroppedFiles == nullptr || addonClosed_) {
     log_.Line(line + ", no add-on to take them");
     return;
@@ -220,7 +215,7 @@ LRESULT HostWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgTakeOfferedEntries: {
       log_.Line("add-on -> host: " + environment_.Describe(message, wParam, lParam));
       const HWND target = environment_.RouteOffer();
-      log_.Line(target != nullptr ? "  routed to \"" + CaptionOf(target) + "\" (" + HandleText(target) + ")"
+      log_.Line(target != nullptr ? "  routed to \"" + win32::WindowText(target) + "\" (" + HandleText(target) + ")"
                                   : std::string("  not routed: the target is unknown, closed or has no window"));
       return 1;
     }

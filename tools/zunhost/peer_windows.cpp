@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "shell/host_messages.h"
+#include "win32/window_text.h"
 #include "zunhost/host_environment.h"
 #include "zunhost/host_log.h"
 #include "zunhost/message_description.h"
@@ -23,11 +24,6 @@ bool RegisterPeerClass(WNDPROC procedure) {
   return RegisterClassA(&windowClass) != 0;
 }
 
-std::string WindowCaption(HWND window) {
-  char caption[256] = {};
-  GetWindowTextA(window, caption, sizeof caption);
-  return caption;
-}
 
 }  // namespace
 
@@ -73,7 +69,7 @@ void PeerWindows::TakeOffer(HWND window) {
   for (int32_t i = 0; i < count && i < kIndexesShown; ++i)
     indexes += (i == 0 ? "" : ", ") + std::to_string(record.EntryIndices[i]);
   if (count > kIndexesShown) indexes += ", ...";
-  std::string line = "host -> \"" + WindowCaption(window) +
+  std::string line = "host -> \"" + win32::WindowText(window) +
                      "\": 0x594 offer taken: " + TransferKindName(record.TransferKind) + ", " + std::to_string(count) +
                      " indexes";
   if (count != 0) line += " (" + indexes + ")";
