@@ -19,8 +19,9 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+here=$(dirname "$0")
 if [ "$has_i386" = true ] && [ ${#missing[@]} -eq 0 ]; then
-  exit 0
+  exec "$here/i386-support.sh"
 fi
 if [ "$(id -u)" -ne 0 ]; then
   echo "install-deps: missing packages (${missing[*]:-i386 architecture}); run as root" >&2
@@ -30,3 +31,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -q
 apt-get install -y -q --no-install-recommends "${missing[@]}"
+"$here/i386-support.sh"
