@@ -31,8 +31,10 @@ void Sl3Numbers(std::span<const uint8_t> record, uint8_t (&numbers)[6]) {
 
 }  // namespace
 
-int32_t RecordCount(FileSystem& files, const std::string& path, int32_t recordSize) {
-  EnterOperation(codes::kRecordCount);
+namespace {
+
+// Whole records of recordSize bytes; the caller has named itself.
+int32_t CountRecords(FileSystem& files, const std::string& path, int32_t recordSize) {
   if (recordSize <= 0) throw std::invalid_argument("record size must be positive");
   int64_t size = 0;
   if (!files.FileSize(path, size)) throw FileError("Cannot open file \"" + path + "\"");
@@ -41,10 +43,18 @@ int32_t RecordCount(FileSystem& files, const std::string& path, int32_t recordSi
   return static_cast<int32_t>(records);
 }
 
+}  // namespace
+
+int32_t RecordCount(FileSystem& files, const std::string& path, int32_t recordSize) {
+  EnterOperation(codes::kRecordCount);
+  return CountRecords(files, path, recordSize);
+}
+
 int32_t SL3RecordCount(FileSystem& files, const std::string& path) {
-  const int32_t count = RecordCount(files, path, kSl3RecordBytes);
+  // Its own code, also when the file is missing: the report names the
+  // ".sl3" count, not the ".sl4" one.
   EnterOperation(codes::kSL3RecordCount);
-  return count;
+  return CountRecords(files, path, kSl3RecordBytes);
 }
 
 void ReadOldFile(FileSystem& files, std::vector<OldEntryRecord>& records, const std::string& path,

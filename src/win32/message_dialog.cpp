@@ -6,7 +6,9 @@ namespace zun::win32 {
 namespace {
 
 constexpr int kFirstButtonId = 1000;
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A caption without caption-bar icons: the dialog ends by its buttons (or
+// by Alt+F4 through the system, which gives cancel).
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 // Disables the other windows of this thread while the dialog is open, as a

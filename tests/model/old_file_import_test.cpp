@@ -47,6 +47,8 @@ TEST(OldFileImport, CountsOnlyWholeRecords) {
   EXPECT_STREQ(ErrorLocation, "SL4 SubMain 004003");
   EXPECT_EQ(SL3RecordCount(files, "d.sl3"), 2);
   EXPECT_STREQ(ErrorLocation, "SL4 SubMain 004007");
+  EXPECT_THROW(SL3RecordCount(files, "missing.sl3"), FileError);
+  EXPECT_STREQ(ErrorLocation, "SL4 SubMain 004007") << "a missing .sl3 file reports the .sl3 count's code";
   EXPECT_EQ(ParseSl4Records(std::vector<uint8_t>(60)).size(), 2u);
 }
 
