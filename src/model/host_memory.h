@@ -340,4 +340,25 @@ class HostArray {
   T* data_ = nullptr;
 };
 
+// A dynamic array someone else owns (the host, another add-on), seen in
+// place: its elements can be read and written, but it is never resized or
+// freed from here, and no header of ours is assumed in front of it.
+template <class T>
+class HostArrayRef {
+ public:
+  HostArrayRef() noexcept = default;
+  explicit HostArrayRef(T* first) noexcept : data_(first) {}
+
+  int32_t size() const noexcept { return detail::HostLength(data_); }
+  bool empty() const noexcept { return size() == 0; }
+  bool contains(int32_t i) const noexcept { return i >= 0 && i < size(); }
+  T* data() const noexcept { return data_; }
+  std::span<T> span() const noexcept { return {data_, static_cast<size_t>(size())}; }
+  T& operator[](int32_t i) const noexcept { return data_[i]; }
+
+ private:
+  T* data_ = nullptr;
+};
+static_assert(sizeof(HostArrayRef<int32_t>) == sizeof(void*));
+
 }  // namespace zun

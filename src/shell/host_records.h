@@ -66,7 +66,9 @@ struct DragDropRecord {
   uint8_t Reserved25[3];
   int32_t TransferKind;  // 1, 2: entries behind a slot; 3: one database file
   const char* TransferName;
-  HostArray<int32_t> EntryIndices;  // sized by the host, filled by the offering add-on
+  // Sized by the host, filled by the offering add-on: the host's memory,
+  // never resized or freed by us.
+  HostArrayRef<int32_t> EntryIndices;
 };
 
 inline WindowLocator MakeLocator(int32_t group, int32_t subGroup, int32_t node, int32_t window,

@@ -130,5 +130,28 @@ TEST(ShortString, CutsToItsSizeAndNeverTrustsTheLengthByte) {
   EXPECT_EQ(s.view().size(), 5u);
 }
 
+TEST(HostArrayRef, WritesIntoTheHostsBlockWithoutOwningIt) {
+  // A block as the host lays it out: reference count, length, elements;
+  // no header of ours in front, and not from our allocator.
+  struct {
+    int32_t refCount = 7;
+    int32_t length = 3;
+    int32_t elements[3] = {0, 0, 0};
+  } block;
+  {
+    HostArrayRef<int32_t> indices(block.elements);
+    ASSERT_EQ(indices.size(), 3);
+    EXPECT_TRUE(indices.contains(2));
+    EXPECT_FALSE(indices.contains(3));
+    for (int32_t i = 0; i < indices.size(); ++i) indices[i] = 10 + i;
+  }  // going out of scope frees nothing
+  EXPECT_EQ(block.elements[2], 12);
+  EXPECT_EQ(block.refCount, 7);
+  EXPECT_EQ(block.length, 3);
+  block.length = -5;
+  EXPECT_EQ(HostArrayRef<int32_t>(block.elements).size(), 0) << "a negative count reads as empty";
+  EXPECT_EQ(HostArrayRef<int32_t>().size(), 0);
+}
+
 }  // namespace
 }  // namespace zun

@@ -147,22 +147,22 @@ TEST(HostEnvironment, SlotsAreAllOrNothingAndWithoutThemNothingIsAnswered) {
 }
 
 TEST_F(HostEnvironmentTest, IndexRequestsGetZeroedRoomUpToTheLimit) {
-  auto& indices = environment.DragDrop().EntryIndices;
+  const auto indices = [&] { return environment.DragDrop().EntryIndices; };
   EXPECT_EQ(environment.AnswerIndexRequest(3), 1);
-  ASSERT_EQ(indices.size(), 3);
-  indices[0] = indices[1] = indices[2] = 42;
+  ASSERT_EQ(indices().size(), 3);
+  indices()[0] = indices()[1] = indices()[2] = 42;
   EXPECT_EQ(environment.AnswerIndexRequest(2), 1);
-  EXPECT_EQ(indices.size(), 2);
-  EXPECT_EQ(indices[0], 0);
-  EXPECT_EQ(indices[1], 0);
+  EXPECT_EQ(indices().size(), 2);
+  EXPECT_EQ(indices()[0], 0);
+  EXPECT_EQ(indices()[1], 0);
 
   EXPECT_EQ(environment.AnswerIndexRequest(kMaxIndexRequest + 1), 0);
-  EXPECT_EQ(indices.size(), 2);  // a refusal leaves the record as it was
+  EXPECT_EQ(indices().size(), 2);  // a refusal leaves the record as it was
   EXPECT_EQ(environment.AnswerIndexRequest(WPARAM(-1)), 0);
   EXPECT_EQ(environment.AnswerIndexRequest(kMaxIndexRequest), 1);
-  EXPECT_EQ(indices.size(), static_cast<int32_t>(kMaxIndexRequest));
+  EXPECT_EQ(indices().size(), static_cast<int32_t>(kMaxIndexRequest));
   EXPECT_EQ(environment.AnswerIndexRequest(0), 1);
-  EXPECT_TRUE(indices.empty());
+  EXPECT_TRUE(indices().empty());
 }
 
 TEST_F(HostEnvironmentTest, OffersReachOpenWindowsDirectlyAndThroughSubGroups) {

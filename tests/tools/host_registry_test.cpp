@@ -100,7 +100,9 @@ TEST_F(MessageDescription, OffersNameKindTextCountAndTarget) {
   Target(kNumberFilter);
   record.TransferKind = static_cast<int32_t>(TransferKind::WritableSlot);
   record.TransferName = "My picks";
-  record.EntryIndices.resize(3);
+  HostArray<int32_t> indices;
+  indices.resize(3);
+  record.EntryIndices = HostArrayRef<int32_t>(indices.data());
   EXPECT_EQ(Describe(kMsgTakeOfferedEntries),
             "0x594 entries offered: writable slot \"My picks\", 3 indexes, to \"Number Filter\" "
             "(group 1, sub-group 0, node 0, window 0)");

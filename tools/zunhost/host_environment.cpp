@@ -119,9 +119,12 @@ DragDropRecord& HostEnvironment::DragDrop() {
 LRESULT HostEnvironment::AnswerIndexRequest(WPARAM count) {
   if (dragDrop_ == nullptr || count > kMaxIndexRequest) return 0;
   try {
-    // Fresh zeroed room: nothing of an earlier offer shows through.
-    dragDrop_->EntryIndices.clear();
-    dragDrop_->EntryIndices.resize(static_cast<int32_t>(count));
+    // Fresh zeroed room: nothing of an earlier offer shows through. The
+    // host owns the block; the record only points at it.
+    HostArray<int32_t> room;
+    room.resize(static_cast<int32_t>(count));
+    entryIndices_ = std::move(room);
+    dragDrop_->EntryIndices = HostArrayRef<int32_t>(entryIndices_.data());
   } catch (const std::bad_alloc&) {
     return 0;
   }

@@ -85,6 +85,7 @@ class HostEnvironment {
   HostRegistry registry_;
   std::array<Slot, kHostSlots.size()> slots_;
   DragDropRecord* dragDrop_ = nullptr;  // placed in the drag-and-drop slot's view
+  HostArray<int32_t> entryIndices_;     // the room the record's EntryIndices points at
   std::string lastError_;
 };
 
