@@ -1,0 +1,244 @@
+#include "list/entry_list.h"
+
+#include <algorithm>
+#include <functional>
+#include <numeric>
+
+#include "base/error_location.h"
+#include "base/reference_codes.h"
+#include "list/list_sort.h"
+
+namespace zun {
+
+int32_t EntryList::RowOf(int32_t entry) const noexcept {
+  const auto found = std::find(order_.begin(), order_.end(), entry);
+  return found == order_.end() ? -1 : static_cast<int32_t>(found - order_.begin());
+}
+
+// ---- Rows -------------------------------------------------------------------
+
+void EntryList::Refill(const TZUN_User_Lotto_DBase& database) {
+  const auto count = static_cast<size_t>(database.Entries.size());
+  // Fresh vectors, so a shrunken database does not keep the old capacity.
+  std::vector<int32_t> order(count);
+  std::iota(order.begin(), order.end(), 0);
+  order_.swap(order);
+  std::vector<uint8_t>(count, 0).swap(selected_);
+  selectedCount_ = 0;
+  Resort(database);
+}
+
+void EntryList::Clear() noexcept {
+  std::vector<int32_t>().swap(order_);
+  std::vector<uint8_t>().swap(selected_);
+  selectedCount_ = 0;
+}
+
+void EntryList::AddRow(const TZUN_User_Lotto_DBase& database, int32_t entry) {
+  EnterOperation(codes::kAddEntryRow);
+  if (static_cast<size_t>(entry) >= selected_.size()) selected_.resize(static_cast<size_t>(entry) + 1, 0);
+  order_.push_back(entry);
+  PlaceRow(database, order_.size() - 1);
+}
+
+void EntryList::AddRows(const TZUN_User_Lotto_DBase& database, int32_t first) {
+  const int32_t count = database.Entries.size();
+  if (first >= count) return;
+  for (int32_t entry = first; entry < count; ++entry) order_.push_back(entry);
+  if (selected_.size() < static_cast<size_t>(count)) selected_.resize(static_cast<size_t>(count), 0);
+  Sort(database);
+}
+
+void EntryList::EntryChanged(const TZUN_User_Lotto_DBase& database, int32_t entry) {
+  const int32_t row = RowOf(entry);
+  if (row >= 0) PlaceRow(database, static_cast<size_t>(row));
+}
+
+// Binary search among the other rows (which stay sorted), then one move of
+// the row: O(log n) comparisons, no re-sort.
+void EntryList::PlaceRow(const TZUN_User_Lotto_DBase& database, size_t from) {
+  const int32_t entry = order_[from];
+  RowPlacement placement(database, sortColumn_, ascending_, entry);
+  size_t low = 0, high = order_.size() - 1;  // positions among the other rows
+  while (low < high) {
+    const size_t middle = low + (high - low) / 2;
+    const size_t row = middle < from ? middle : middle + 1;
+    if (placement.StandsBefore(order_[row]))
+      low = middle + 1;
+    else
+      high = middle;
+  }
+  const auto at = order_.begin();
+  if (low < from)
+    std::rotate(at + low, at + from, at + from + 1);
+  else if (low > from)
+    std::rotate(at + from, at + from + 1, at + low + 1);
+}
+
+// ---- Sorting ----------------------------------------------------------------
+
+void EntryList::ClickColumn(const TZUN_User_Lotto_DBase& database, int32_t column) {
+  if (column == sortColumn_)
+    ascending_ = !ascending_;
+  else
+    sortColumn_ = column;
+  Sort(database);
+}
+
+void EntryList::SetSort(const TZUN_User_Lotto_DBase& database, bool ascending, int32_t column) {
+  EnterOperation(codes::kSetSort);
+  sortColumn_ = column;
+  ascending_ = ascending;
+  Sort(database);
+}
+
+void EntryList::Resort(const TZUN_User_Lotto_DBase& database) {
+  if (!InNaturalOrder()) Sort(database);
+}
+
+void EntryList::Sort(const TZUN_User_Lotto_DBase& database) {
+  EnterOperation(codes::kResortList);
+  if (sortColumn_ != kSeqColumn) {
+    SortByColumnText(database, sortColumn_, ascending_, order_);
+  } else if (ascending_) {
+    std::sort(order_.begin(), order_.end());
+  } else {
+    std::sort(order_.begin(), order_.end(), std::greater<>());
+  }
+}
+
+void EntryList::ApplySort(TZUN_User_Lotto_DBase& database) {
+  EnterOperation(codes::kApplySort);
+  const int32_t count = database.Entries.size();
+  if (order_.size() != static_cast<size_t>(count)) {
+    // Entries without a row (or rows without an entry) would break the
+    // permutation: the rows stand first, then the rest in database order.
+    std::vector<uint8_t> shown(static_cast<size_t>(count), 0);
+    const auto staleOrRepeated = [&](int32_t entry) {
+      return entry < 0 || entry >= count || shown[static_cast<size_t>(entry)]++ != 0;
+    };
+    std::erase_if(order_, staleOrRepeated);
+    for (int32_t entry = 0; entry < count; ++entry)
+      if (!shown[static_cast<size_t>(entry)]) order_.push_back(entry);
+    selected_.resize(static_cast<size_t>(count), 0);
+    selectedCount_ = static_cast<int32_t>(std::count(selected_.begin(), selected_.end(), uint8_t{1}));
+  }
+  // Entry k takes the record row k shows. Each cycle of the permutation is
+  // walked once with moves; a walked position gets order_[k] = k, so order_
+  // ends as the natural order.
+  auto& entries = database.Entries;
+  for (int32_t start = 0; start < count; ++start) {
+    if (order_[static_cast<size_t>(start)] == start) continue;
+    TZUN_Database_Structure held = std::move(entries[start]);
+    const uint8_t heldSelected = selected_[static_cast<size_t>(start)];
+    int32_t k = start;
+    for (;;) {
+      const int32_t source = order_[static_cast<size_t>(k)];
+      order_[static_cast<size_t>(k)] = k;
+      if (source == start) {
+        entries[k] = std::move(held);
+        selected_[static_cast<size_t>(k)] = heldSelected;
+        break;
+      }
+      entries[k] = std::move(entries[source]);
+      selected_[static_cast<size_t>(k)] = selected_[static_cast<size_t>(source)];
+      k = source;
+    }
+  }
+  sortColumn_ = kSeqColumn;
+  ascending_ = true;
+}
+
+// ---- Selection --------------------------------------------------------------
+
+void EntryList::SelectRow(int32_t row, bool selected) noexcept {
+  uint8_t& flag = selected_[static_cast<size_t>(EntryAt(row))];
+  if (flag == uint8_t{selected}) return;
+  flag = selected;
+  selectedCount_ += selected ? 1 : -1;
+}
+
+void EntryList::ClearSelection() noexcept {
+  EnterOperation(codes::kClearRowSelection);
+  std::fill(selected_.begin(), selected_.end(), uint8_t{0});
+  selectedCount_ = 0;
+}
+
+int32_t EntryList::FirstSelectedRow() const noexcept {
+  if (selectedCount_ == 0) return -1;
+  for (size_t row = 0; row < order_.size(); ++row)
+    if (selected_[static_cast<size_t>(order_[row])]) return static_cast<int32_t>(row);
+  return -1;
+}
+
+std::vector<int32_t> EntryList::SelectedEntries() const {
+  std::vector<int32_t> entries;
+  entries.reserve(static_cast<size_t>(selectedCount_));
+  for (const int32_t entry : order_)
+    if (selected_[static_cast<size_t>(entry)]) entries.push_back(entry);
+  return entries;
+}
+
+void EntryList::ApplySelectionCommand(SelectionCommand command) noexcept {
+  EnterOperation(codes::kSelectionCommand);
+  // The selection is a property of the entries the rows show.
+  int32_t count = 0;
+  for (const int32_t entry : order_) {
+    uint8_t& flag = selected_[static_cast<size_t>(entry)];
+    const bool evenSeq = entry % 2 == 1;  // "Seq." is entry + 1
+    switch (command) {
+      case SelectionCommand::All: flag = 1; break;
+      case SelectionCommand::Even: flag = evenSeq; break;
+      case SelectionCommand::Odd: flag = !evenSeq; break;
+      case SelectionCommand::Invert: flag = !flag; break;
+    }
+    count += flag;
+  }
+  selectedCount_ = count;
+}
+
+// ---- Deletion ---------------------------------------------------------------
+
+int32_t EntryList::DeleteSelected(TZUN_User_Lotto_DBase& database) {
+  const int32_t count = database.Entries.size();
+  if (selected_.size() < static_cast<size_t>(count)) selected_.resize(static_cast<size_t>(count), 0);
+  // Old entry index -> new one, -1 for a deleted entry: a running count of
+  // the survivors, which is also what the compaction does.
+  std::vector<int32_t> newIndex(static_cast<size_t>(count));
+  int32_t survivors = 0;
+  for (int32_t entry = 0; entry < count; ++entry)
+    newIndex[static_cast<size_t>(entry)] = selected_[static_cast<size_t>(entry)] ? -1 : survivors++;
+  const int32_t deleted = count - survivors;
+  if (deleted == 0) return 0;
+
+  const TZUN_Database_Structure* first = database.Entries.data();
+  database.Entries.compact([&](const TZUN_Database_Structure& record) {
+    return newIndex[static_cast<size_t>(&record - first)] >= 0;
+  });
+  size_t kept = 0;
+  for (const int32_t entry : order_) {
+    if (entry < 0 || entry >= count) continue;
+    const int32_t moved = newIndex[static_cast<size_t>(entry)];
+    if (moved >= 0) order_[kept++] = moved;
+  }
+  order_.resize(kept);
+  order_.shrink_to_fit();
+  std::vector<uint8_t>(static_cast<size_t>(survivors), 0).swap(selected_);
+  selectedCount_ = 0;
+  return deleted;
+}
+
+// ---- Texts ------------------------------------------------------------------
+
+std::string EntryList::CellText(const TZUN_User_Lotto_DBase& database, int32_t row, int32_t column) const {
+  if (row < 0 || row >= RowCount()) return {};
+  return EntryColumnText(database, EntryAt(row), column);
+}
+
+std::string EntryColumnText(const TZUN_User_Lotto_DBase& database, int32_t entry, int32_t column) {
+  std::string text;
+  AppendColumnText(text, database, entry, column);
+  return text;
+}
+
+}  // namespace zun
