@@ -18,7 +18,7 @@ void DatabaseSession::CreateUserDatabase(HostSlots& slots, FileSystem& files) {
   // until the next one replaces it.
   previous_ = std::move(database_);
   database_ = std::move(database);
-  DatabaseModified = false;
+  modified_ = false;
 }
 
 }  // namespace zun

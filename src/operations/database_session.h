@@ -1,11 +1,12 @@
 #pragma once
 
-// The database operations' shared state and the user database they work
-// on. The add-on owns the database from start-up until it is unloaded; the
-// host reads it in place through the "ZUN_Mem_Map_UDBase" slot.
+// The user database and the state that says what it is the content of.
+// The add-on owns the database from start-up until it is unloaded; the host
+// reads it in place through the "ZUN_Mem_Map_UDBase" slot. The state
+// (modified, current file, several files loaded) is private: each
+// operation changes it through the one method that states its rule.
 
 #include <memory>
-#include <random>
 #include <string>
 
 #include "model/user_database.h"
@@ -23,17 +24,30 @@ class DatabaseSession {
   void CreateUserDatabase(HostSlots& slots, FileSystem& files);
 
   TZUN_User_Lotto_DBase* Database() const { return database_.get(); }
-  // The process-wide generator quick picks draw from; seeded at start.
-  std::mt19937& Random() { return random_; }
 
-  bool DatabaseModified = false;
-  std::string CurrentDatabaseFile;
-  bool MultipleFilesLoaded = false;
+  // The database differs from what was last saved or loaded.
+  bool DatabaseModified() const { return modified_; }
+  // The ".sl5" file the database was loaded from or saved to; empty when none.
+  const std::string& CurrentDatabaseFile() const { return currentFile_; }
+  // The database was assembled from several files (or appended to): a plain
+  // save asks for a name.
+  bool MultipleFilesLoaded() const { return multipleFiles_; }
+
+  // Add, apply, delete, quick pick and entries taken from other windows.
+  void EntriesEdited() { modified_ = true; }
+  // A new, empty database: no file, unchanged, the content of one file.
+  void Emptied() {
+    currentFile_.clear();
+    modified_ = false;
+    multipleFiles_ = false;
+  }
 
  private:
   std::unique_ptr<TZUN_User_Lotto_DBase> database_;
   std::unique_ptr<TZUN_User_Lotto_DBase> previous_;
-  std::mt19937 random_;
+  bool modified_ = false;
+  std::string currentFile_;
+  bool multipleFiles_ = false;
 };
 
 }  // namespace zun

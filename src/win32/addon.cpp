@@ -11,6 +11,7 @@
 #include "shell/host_version.h"
 #include "win32/module.h"
 #include "win32/resource_ids.h"
+#include "win32/visual_styles.h"
 
 namespace zun::win32 {
 namespace {
@@ -30,14 +31,9 @@ Addon* g_instance = nullptr;
 }  // namespace
 
 Addon::Addon(Ports ports)
-    : ports_(ports), errors_(ports.files, ports.clock, prompt_, ports.cursor), slots_(ports.memory) {}
+    : ports_(ports), core_({ports.files, ports.profile, ports.memory, ports.clock, prompt_, ports.cursor, random_}) {}
 
-Addon::~Addon() {
-  TearDown();
-  // The host keeps its slot after we are gone: it must not point at a
-  // database that is freed with us.
-  HostSlots::WithdrawUserDatabase(ports_.memory, session_.Database());
-}
+Addon::~Addon() { DestroyWindows(); }
 
 Addon& Addon::Instance() {
   if (g_instance == nullptr) {
@@ -58,10 +54,13 @@ void Addon::ReleaseInstance() {
   g_instance = nullptr;
 }
 
-void Addon::TearDown() {
+void Addon::ClockSeededRandom::SeedFromClock() {
+  Seed(static_cast<uint32_t>(std::time(nullptr)) ^ GetTickCount());
+}
+
+void Addon::DestroyWindows() {
   mainPage_.reset();
   DestroyMessagePage();
-  slots_.Detach();
 }
 
 void Addon::DestroyMessagePage() {
@@ -78,14 +77,7 @@ int32_t Addon::PromptForwarder::ShowMessagePage(std::string_view text, std::stri
 }
 
 uint8_t Addon::PluginData(PluginDescription* record, const char* folder, const char* prefix) noexcept {
-  bool visible = false;
-  try {
-    visible = ReadVisible(ports_.profile, SettingsLocation::For(Text(folder), Text(prefix)));
-  } catch (...) {
-    visible = false;  // never fails: unreadable settings mean "not visible"
-  }
-  if (record != nullptr) FillPluginDescription(*record, visible);
-  return visible ? 1 : 0;
+  return core_.PluginData(record, Text(folder), Text(prefix));
 }
 
 uint8_t Addon::AddonData(const char* path) noexcept {
@@ -103,91 +95,68 @@ uint8_t Addon::AddonData(const char* path) noexcept {
 
 uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const char* prefix,
                    const char* version) noexcept {
-  // A host that starts the add-on again from inside the start (a message
-  // handled while the window is shown) is refused, not let in halfway.
+  // A start from inside the start is refused (by the core too) and must not
+  // take over the handles of the start in progress.
   if (starting_) return 0;
-  struct Starting {
-    bool& flag;
-    explicit Starting(bool& f) : flag(f) { flag = true; }
-    ~Starting() { flag = false; }
-  } starting(starting_);
-  try {
-    const std::string hostVersion = Text(version);
-    if (!IsSupportedHostVersion(hostVersion)) {
-      ShowErrorBox(hostWindow, "", VersionMismatchMessage(hostVersion).c_str());
-      return 0;  // nothing created, nothing attached
-    }
-    TearDown();  // a host that starts the add-on again gets fresh windows
-    errors_.SetHost(Text(folder), Text(prefix));
-    CreateWindows(hostWindow);
-    if (!slots_.Attach()) {
-      // The host's process and its game stay as they are: the add-on just
-      // does not start.
-      errors_.ReportError("Error Creating Memmory Map File...");
-      TearDown();
-      return 0;
-    }
-    if (addonWindow != nullptr) *addonWindow = mainPage_->Handle();
-    closing_ = false;
-    InitialisePage();
-    mainPage_->ShowStep();
-    PostMessageA(mainPage_->Handle(), kMsgAddonStarted, 0, 0);
-    return 1;
-  } catch (const std::exception& e) {
-    ShowErrorBox(hostWindow, "Error in Plugin_ZUN: ", e.what());
-  } catch (...) {
-    ShowErrorBox(hostWindow, "Error in Plugin_ZUN: ", "unknown error");
-  }
-  TearDown();
-  if (addonWindow != nullptr) *addonWindow = nullptr;  // the window handed over is gone
-  return 0;
+  hostWindow_ = hostWindow;
+  addonWindow_ = addonWindow;
+  starting_ = true;
+  const uint8_t started = core_.Start(*this, Text(folder), Text(prefix), Text(version));
+  starting_ = false;
+  addonWindow_ = nullptr;  // the host's variable is written once, not kept
+  if (started == 0 && addonWindow != nullptr) *addonWindow = nullptr;  // the window handed over is gone
+  return started;
 }
 
+void Addon::RefuseVersion(const std::string& message) { ShowErrorBox(hostWindow_, "", message.c_str()); }
+
 void Addon::CreateWindows(HWND hostWindow) {
+  InitCommonControlsOnce();
+  const VisualStylesScope styles;
   hostWindow_ = hostWindow;  // the add-on's windows belong to the host's application
   messagePage_ = std::make_unique<MessageDialog>(hostWindow_);
   mainPage_ = std::make_unique<MainWindow>(*this, hostWindow_);
 }
 
-void Addon::InitialisePage() {
-  EnterOperation(codes::kInitialisePage);
-  session_.Random().seed(static_cast<uint32_t>(std::time(nullptr)) ^ GetTickCount());
-  // The ball grids and the list's columns are built here once they exist.
-  Guarded("Error while Creating User Database", [&] { session_.CreateUserDatabase(slots_, ports_.files); });
+void Addon::HandOverWindow() {
+  if (addonWindow_ != nullptr) *addonWindow_ = mainPage_->Handle();
 }
 
-uint8_t Addon::CanClose() noexcept {
-  try {
-    const TZUN_User_Lotto_DBase* database = session_.Database();
-    if (database == nullptr || database->Entries.empty() || !session_.DatabaseModified) return 1;
-    // Unsaved entries: until the save confirmation exists, refuse rather
-    // than let the host throw the user's work away.
-    return 0;
-  } catch (...) {
-    return 0;
-  }
+void Addon::BuildGameViews() {
+  const VisualStylesScope styles;
+  mainPage_->BuildGameViews();
 }
+
+void Addon::ShowMainWindow() { mainPage_->ShowStep(); }
+
+void Addon::AnnounceStarted() { PostMessageA(mainPage_->Handle(), kMsgAddonStarted, 0, 0); }
+
+void Addon::ShowStartError(const std::string& message) { ShowErrorBox(hostWindow_, "", message.c_str()); }
 
 uint8_t Addon::DraggedDroppedFiles(const void* message) noexcept {
   try {
     EnterOperation(codes::kShellFilesDropped);
-    Guarded("Error while adding Entries from File Manager.", [&] {
-      if (message == nullptr) return;
-      const MSG* msg = static_cast<const MSG*>(message);  // the drop handle is the first parameter, at offset 8
-      const auto drop = reinterpret_cast<HDROP>(msg->wParam);
-      droppedFiles_.clear();
-      const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-      for (UINT i = 0; i < count; ++i) {
-        std::string name(DragQueryFileA(drop, i, nullptr, 0), '\0');
-        DragQueryFileA(drop, i, name.data(), static_cast<UINT>(name.size() + 1));
-        droppedFiles_.push_back(std::move(name));
-      }
-      // The drop intake takes the database files among them once it exists;
-      // the handle stays the host's.
+    std::vector<std::string> names;
+    // The drop handle is the message's first parameter, at offset 8; the
+    // handle stays the host's.
+    const bool read = core_.Guarded("Error while adding Entries from File Manager.", [&] {
+      if (message != nullptr) names = DroppedFileNames(reinterpret_cast<HDROP>(static_cast<const MSG*>(message)->wParam));
     });
+    if (read) core_.FilesDropped(names);
   } catch (...) {
   }
   return 1;
+}
+
+std::vector<std::string> DroppedFileNames(HDROP drop) {
+  std::vector<std::string> names;
+  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  for (UINT i = 0; i < count; ++i) {
+    std::string name(DragQueryFileA(drop, i, nullptr, 0), '\0');
+    DragQueryFileA(drop, i, name.data(), static_cast<UINT>(name.size() + 1));
+    names.push_back(std::move(name));
+  }
+  return names;
 }
 
 std::vector<uint8_t> AddonIconBitmapFile() {

@@ -1,7 +1,9 @@
 #pragma once
 
-// The add-on's module-wide state and what its exports do: the handshake
-// with the host, start-up in its fixed order, and the windows' life.
+// The Win32 side of the add-on: it wires the platform's ports into the
+// platform-free core (AddonCore), creates the windows when the core's
+// start-up asks for them, and decodes what the exports receive (HWND,
+// HDROP, MSG). The core decides; this class only translates.
 
 #include <windows.h>
 
@@ -10,11 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "operations/database_session.h"
 #include "platform/file_system.h"
 #include "platform/message_prompt.h"
-#include "shell/error_reporter.h"
-#include "shell/host_slots.h"
+#include "platform/seeded_random.h"
+#include "shell/addon_core.h"
 #include "shell/plugin_description.h"
 #include "shell/settings.h"
 #include "win32/main_window.h"
@@ -23,7 +24,7 @@
 
 namespace zun::win32 {
 
-class Addon {
+class Addon final : private StartUpSteps {
  public:
   struct Ports {
     FileSystem& files;
@@ -34,7 +35,7 @@ class Addon {
   };
 
   explicit Addon(Ports ports);
-  ~Addon();
+  ~Addon() override;
   Addon(const Addon&) = delete;
   Addon& operator=(const Addon&) = delete;
 
@@ -46,48 +47,36 @@ class Addon {
   uint8_t PluginData(PluginDescription* record, const char* folder, const char* prefix) noexcept;
   uint8_t AddonData(const char* path) noexcept;
   uint8_t Run(HWND hostWindow, HWND* addonWindow, const char* folder, const char* prefix, const char* version) noexcept;
-  uint8_t CanClose() noexcept;
+  uint8_t CanClose() noexcept { return core_.CanClose(); }
   uint8_t DraggedDroppedFiles(const void* message) noexcept;
 
   // Start-up steps 4 and 5: the message dialog and the main window, owned
   // by the host's application window; the main window reads the settings.
   void CreateWindows(HWND hostWindow);
 
-  // Module-wide state.
-  const std::string& HostFolder() const { return errors_.HostFolder(); }
-  const std::string& HostPrefix() const { return errors_.HostPrefix(); }
-  SettingsLocation Settings() const { return SettingsLocation::For(HostFolder(), HostPrefix()); }
+  AddonCore& Core() { return core_; }
+  const std::string& HostFolder() const { return core_.Errors().HostFolder(); }
+  const std::string& HostPrefix() const { return core_.Errors().HostPrefix(); }
+  SettingsLocation Settings() const { return core_.Settings(); }
   HWND HostWindow() const { return hostWindow_; }
   MainWindow* MainPage() const { return mainPage_.get(); }
   MessageDialog* MessagePage() const { return messagePage_.get(); }
-  bool Closing() const { return closing_; }
-  void SetClosing(bool closing) { closing_ = closing; }
+  bool Closing() const { return core_.Closing(); }
   // Ends a message being shown, if any, and lets the dialog go once that
   // call has returned.
   void DestroyMessagePage();
-  const std::vector<std::string>& LastDroppedFiles() const { return droppedFiles_; }
+  const std::vector<std::string>& LastDroppedFiles() const { return core_.LastDroppedFiles(); }
 
-  ErrorReporter& Errors() { return errors_; }
-  HostSlots& Slots() { return slots_; }
-  DatabaseSession& Session() { return session_; }
+  ErrorReporter& Errors() { return core_.Errors(); }
+  HostSlots& Slots() { return core_.Slots(); }
   Win32ScreenCursor& Cursor() { return ports_.cursor; }
-  ProfileStore& Profile() { return ports_.profile; }
-  FileSystem& Files() { return ports_.files; }
   MessagePrompt& Prompt() { return prompt_; }
 
   // Runs one operation under a guard: an error is reported with `message`
   // and the operation is left. Returns whether it finished.
   template <class Work>
   bool Guarded(std::string_view message, Work&& work) {
-    try {
-      work();
-      return true;
-    } catch (const std::bad_alloc&) {
-      errors_.ReportError(message);
-    } catch (const std::exception&) {
-      errors_.ReportError(message);
-    }
-    return false;
+    return core_.Guarded(message, std::forward<Work>(work));
   }
 
  private:
@@ -103,26 +92,40 @@ class Addon {
     Addon& addon_;
   };
 
-  void InitialisePage();
-  void TearDown();
+  // Quick picks draw from a generator seeded from the clock at start-up.
+  class ClockSeededRandom final : public SeededRandom {
+   public:
+    void SeedFromClock() override;
+  };
+
+  // StartUpSteps: what the core's start-up asks of the platform.
+  void RefuseVersion(const std::string& message) override;
+  void CreateWindows() override { CreateWindows(hostWindow_); }
+  void HandOverWindow() override;
+  void BuildGameViews() override;
+  void ShowMainWindow() override;
+  void AnnounceStarted() override;
+  void ShowStartError(const std::string& message) override;
+  void DestroyWindows() override;
 
   Ports ports_;
   PromptForwarder prompt_{*this};
-  ErrorReporter errors_;
-  HostSlots slots_;
-  DatabaseSession session_;
+  ClockSeededRandom random_;
+  AddonCore core_;
   HWND hostWindow_ = nullptr;
+  HWND* addonWindow_ = nullptr;  // during a start: where the host wants the window's handle
+  bool starting_ = false;
   // Shared with a call in progress, which keeps the dialog alive until its
   // modal loop has returned even if the window closes meanwhile.
   std::shared_ptr<MessageDialog> messagePage_;
   std::unique_ptr<MainWindow> mainPage_;
-  bool closing_ = false;
-  bool starting_ = false;
-  std::vector<std::string> droppedFiles_;
 };
 
 // The add-on's icon as a Windows bitmap file: the 32 x 32, 256-colour
 // bitmap held in the module's resources, behind a file header.
 std::vector<uint8_t> AddonIconBitmapFile();
+
+// The names of a shell drop, in drop order.
+std::vector<std::string> DroppedFileNames(HDROP drop);
 
 }  // namespace zun::win32

@@ -3,6 +3,7 @@
 #include "win32/addon.h"
 #include "win32/module.h"
 #include "win32/panel.h"
+#include "win32/visual_styles.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   switch (reason) {
@@ -18,6 +19,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
         zun::win32::Addon::ReleaseInstance();
         zun::win32::ReleaseAddonFont();
         zun::win32::UnregisterWindowClasses();
+        zun::win32::ReleaseVisualStyles();
       }
       break;
     default:

@@ -13,6 +13,7 @@
 #include "win32/module.h"
 #include "win32/resource_ids.h"
 #include "win32/window_text.h"
+#include "commands/command_table.h"
 
 namespace zun::win32 {
 namespace {
@@ -29,14 +30,17 @@ HWND Label(HWND parent, const char* text, int left) {
 
 }  // namespace
 
-MainWindow::MainWindow(Addon& addon, HWND owner) : addon_(addon) {
+MainWindow::MainWindow(Addon& addon, HWND owner)
+    : addon_(addon), grids_(addon.Core()), entryList_(addon.Core()), commandBar_(addon.Core()) {
   // Creation steps: the settings are read before the slots exist; nothing
   // read from them needs the host's data.
   LoadSettings();
-  CreateOfClass(kMainWindowClass, kExStyle, kMainWindowCaption, kStyle, geometry_.Left, geometry_.Top,
-                geometry_.Width, geometry_.Height, owner);
+  const WindowGeometry& geometry = StoredGeometry();
+  CreateOfClass(kMainWindowClass, kExStyle, kMainWindowCaption, kStyle, geometry.Left, geometry.Top, geometry.Width,
+                geometry.Height, owner);
   CreateChildren();
   LayOutChildren();
+  addon_.Core().SetViews(Views{&entryList_, &grids_, this, &commandBar_, this});
 }
 
 void MainWindow::CreateChildren() {
@@ -64,6 +68,9 @@ void MainWindow::CreateChildren() {
   imageBitmap_.reset(LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDB_ADDON_ICON), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   SendMessageA(image_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(imageBitmap_.get()));
 
+  commandBar_.Create(buttons_->Handle());
+  entryList_.Create(list_->Handle());
+
   progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0, 0, 0,
                                  Handle(), nullptr, nullptr, nullptr);
   SendMessageA(progressBar_, PBM_SETRANGE32, 0, 100);
@@ -79,6 +86,8 @@ void MainWindow::LayOutChildren() {
   selections_->Place(layout.selections.left, layout.selections.top, layout.selections.width, layout.selections.height);
   splitter_->Place(layout.splitter.left, layout.splitter.top, layout.splitter.width, layout.splitter.height);
   list_->Place(layout.list.left, layout.list.top, layout.list.width, layout.list.height);
+  commandBar_.FitToParent();
+  entryList_.FitToParent();
   statusPanel_->Place(layout.statusPanel.left, layout.statusPanel.top, layout.statusPanel.width,
                       layout.statusPanel.height);
   SetWindowPos(fileName_, nullptr, kFileNameLeft, 6, std::max(layout.statusPanel.width - kFileNameLeft - 8, 0), 14,
@@ -91,16 +100,43 @@ HWND MainWindow::Frame(const char* className) const { return FindWindowExA(Handl
 
 void MainWindow::SetFileLabel(const std::string& text) { SetWindowTextA(fileName_, text.c_str()); }
 
+void MainWindow::SetProgress(int32_t percent) {
+  // Only when the position changes: a million rows move it a hundred times.
+  if (percent == progress_) return;
+  progress_ = percent;
+  SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+}
+
+void MainWindow::ProcessPendingMessages() { win32::ProcessPendingMessages(); }
+
+void MainWindow::BuildGameViews() {
+  grids_.Build(selections_->Handle());
+  entryList_.SetupColumns();
+}
+
+void MainWindow::FreeGameViews() {
+  EnterOperation(codes::kFreeBallGrids);
+  grids_.Free();
+}
+
+bool MainWindow::RunShortcut(WPARAM key) {
+  const Command* command = CommandForShortcut({static_cast<uint16_t>(key), GetKeyState(VK_CONTROL) < 0});
+  if (command == nullptr) return false;
+  addon_.Core().Execute(command->id);
+  return true;
+}
+
 std::string MainWindow::FileLabel() const { return WindowText(fileName_); }
 
 void MainWindow::ShowStep() {
   EnterOperation(codes::kShowMainWindow);
+  const WindowGeometry& geometry = StoredGeometry();
   // The minimum size still applies: the default width 517 gives 778.
-  SetWindowPos(Handle(), nullptr, geometry_.Left, geometry_.Top, std::max<int>(geometry_.Width, kMinWindowWidth),
-               std::max<int>(geometry_.Height, kMinWindowHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, geometry.Left, geometry.Top, std::max<int>(geometry.Width, kMinWindowWidth),
+               std::max<int>(geometry.Height, kMinWindowHeight), SWP_NOZORDER | SWP_NOACTIVATE);
   RECT client;
   GetClientRect(Handle(), &client);
-  selectionWidth_ = ClampSelectionWidth(geometry_.SelectionWidth, client.right);
+  selectionWidth_ = ClampSelectionWidth(geometry.SelectionWidth, client.right);
   LayOutChildren();
   ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
   ProcessPendingMessages();
@@ -108,7 +144,7 @@ void MainWindow::ShowStep() {
 
 void MainWindow::HideStep() {
   EnterOperation(codes::kHideMainWindow);
-  geometry_ = LiveGeometry();
+  addon_.Core().Geometry() = LiveGeometry();
   ShowWindow(Handle(), SW_HIDE);
 }
 
@@ -129,20 +165,13 @@ WindowGeometry MainWindow::LiveGeometry() const {
 }
 
 void MainWindow::LoadSettings() {
-  EnterOperation(codes::kLoadSettings);
-  addon_.Guarded("Error while Loading ZUN Settings.", [&] {
-    zun::LoadSettings(addon_.Profile(), addon_.Settings(), geometry_, recentFiles_);
-  });
-  selectionWidth_ = geometry_.SelectionWidth;
+  addon_.Core().LoadSettings();
+  selectionWidth_ = StoredGeometry().SelectionWidth;
 }
 
-void MainWindow::SaveSettings() {
-  EnterOperation(codes::kSaveSettings);
-  addon_.Guarded("Error while Saving ZUN Settings.", [&] {
-    zun::SaveSettings(addon_.Profile(), addon_.Settings(), IsWindowVisible(Handle()) != FALSE, LiveGeometry(),
-                      recentFiles_);
-  });
-}
+const WindowGeometry& MainWindow::StoredGeometry() const { return addon_.Core().Geometry(); }
+
+RecentFileList& MainWindow::RecentFiles() { return addon_.Core().RecentFiles(); }
 
 void MainWindow::OnCloseRequest() {
   if (addon_.Closing())
@@ -152,11 +181,12 @@ void MainWindow::OnCloseRequest() {
 }
 
 void MainWindow::CloseSteps() {
-  SaveSettings();
-  // The list's selection and the ball grids are cleared here once they exist.
-  addon_.Slots().Detach();
+  // The settings are written, the selection cleared and the slots
+  // detached by the core; the grids and the message dialog go here.
+  addon_.Core().CloseForGood(IsWindowVisible(Handle()) != FALSE, LiveGeometry());
+  FreeGameViews();
   addon_.DestroyMessagePage();
-  ShowWindow(Handle(), SW_HIDE);
+  HideStep();  // hidden as by the caption button: the hide step runs too
 }
 
 void MainWindow::TakeOfferedEntries() {
@@ -175,7 +205,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ShowStep();
       return 1;
     case kMsgCloseForGood:
-      addon_.SetClosing(true);
+      addon_.Core().OrderClose();
       OnCloseRequest();
       return 1;
     case kMsgTakeOfferedEntries:
@@ -193,6 +223,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       LayOutChildren();
       return 0;
+    case WM_KEYDOWN:
+      // Keys that no child took: the host owns the loop, so shortcuts are
+      // found here rather than by an accelerator table of our own.
+      if (RunShortcut(wParam)) return 0;
+      return Default(message, wParam, lParam);
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
       info->ptMinTrackSize = {kMinWindowWidth, kMinWindowHeight};

@@ -8,8 +8,12 @@
 #include <memory>
 #include <string>
 
+#include "platform/views.h"
 #include "shell/main_layout.h"
 #include "shell/settings.h"
+#include "win32/ball_grid.h"
+#include "win32/command_bar_view.h"
+#include "win32/entry_list_view.h"
 #include "win32/panel.h"
 #include "win32/scoped.h"
 #include "win32/splitter.h"
@@ -19,7 +23,7 @@ namespace zun::win32 {
 
 class Addon;
 
-class MainWindow final : public Window {
+class MainWindow final : public Window, public StatusView, public MessagePump {
  public:
   // Creation steps: the settings are loaded, the window is created hidden.
   MainWindow(Addon& addon, HWND owner);
@@ -31,14 +35,25 @@ class MainWindow final : public Window {
   // Each time the window is hidden: its place and size are stored.
   void HideStep();
 
+  // Reads the geometry and the recent files into the core.
   void LoadSettings();
-  void SaveSettings();
 
-  const WindowGeometry& StoredGeometry() const { return geometry_; }
-  RecentFileList& RecentFiles() { return recentFiles_; }
+  // The ball grids and the list's columns for the host's game (start-up),
+  // and their release (the close for good).
+  void BuildGameViews();
+  void FreeGameViews();
+
+  const WindowGeometry& StoredGeometry() const;
+  RecentFileList& RecentFiles();
   int SelectionWidth() const { return selectionWidth_; }
-  void SetFileLabel(const std::string& text);
+  // StatusView and MessagePump, for the core.
+  void SetFileLabel(const std::string& text) override;
+  void SetProgress(int32_t percent) override;
+  void ProcessPendingMessages() override;
   std::string FileLabel() const;
+  BallGrids& Grids() { return grids_; }
+  EntryListWindow& EntryList() { return entryList_; }
+  CommandBarWindow& CommandBar() { return commandBar_; }
   HWND ProgressBar() const { return progressBar_; }
   HWND Frame(const char* className) const;
 
@@ -51,11 +66,11 @@ class MainWindow final : public Window {
   void OnCloseRequest();
   void CloseSteps();
   void TakeOfferedEntries();
+  // Delete and the Ctrl shortcuts, wherever the focus is in the window.
+  bool RunShortcut(WPARAM key);
   WindowGeometry LiveGeometry() const;
 
   Addon& addon_;
-  WindowGeometry geometry_;
-  RecentFileList recentFiles_;
   int selectionWidth_ = WindowGeometry{}.SelectionWidth;
   int widthAtDragStart_ = 0;
 
@@ -70,6 +85,11 @@ class MainWindow final : public Window {
   HWND image_ = nullptr;
   UniqueGdiObject imageBitmap_;  // a static control does not free the picture it is given
   HWND progressBar_ = nullptr;
+  int32_t progress_ = 0;
+  // The views of the core's models; they live as long as the window.
+  BallGrids grids_;
+  EntryListWindow entryList_;
+  CommandBarWindow commandBar_;
 };
 
 }  // namespace zun::win32

@@ -12,7 +12,39 @@ namespace {
 
 UnexpectedErrorHandler g_handler = nullptr;
 
+constexpr char kReflectionProperty[] = "ZUN.ReflectionTarget";
+
+// The control a notification came from.
+HWND SenderOf(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      return reinterpret_cast<HWND>(lParam);  // null for menus and accelerators
+    case WM_NOTIFY:
+      return lParam ? reinterpret_cast<const NMHDR*>(lParam)->hwndFrom : nullptr;
+    case WM_DRAWITEM:
+      return lParam && wParam ? reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem : nullptr;
+    default:
+      return nullptr;
+  }
+}
+
+bool Reflect(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  HWND sender = SenderOf(message, wParam, lParam);
+  if (message == WM_MEASUREITEM && wParam != 0) sender = GetDlgItem(window, static_cast<int>(wParam));
+  if (sender == nullptr) return false;
+  auto* target = static_cast<ReflectedControl*>(GetPropA(sender, kReflectionProperty));
+  return target != nullptr && target->OnReflected(message, wParam, lParam, result);
+}
+
 }  // namespace
+
+void SetReflectionTarget(HWND control, ReflectedControl* target) {
+  if (control == nullptr) return;
+  if (target != nullptr)
+    SetPropA(control, kReflectionProperty, target);
+  else
+    RemovePropA(control, kReflectionProperty);
+}
 
 void SetUnexpectedErrorHandler(UnexpectedErrorHandler handler) { g_handler = handler; }
 
@@ -55,6 +87,8 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(hwnd, message, wParam, lParam);
   }
   try {
+    LRESULT reflected = 0;
+    if (Reflect(hwnd, message, wParam, lParam, reflected)) return reflected;
     return self->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& e) {
     ReportUnexpectedError(e.what());

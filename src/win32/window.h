@@ -8,6 +8,22 @@
 
 namespace zun::win32 {
 
+// A child control that handles its own notifications: the window that
+// receives WM_COMMAND, WM_NOTIFY, WM_DRAWITEM or WM_MEASUREITEM from it
+// hands them to this object first, so no parent grows a switch of its
+// children's messages.
+class ReflectedControl {
+ public:
+  virtual ~ReflectedControl() = default;
+  // True when handled; `result` is then the message's answer.
+  virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = 0;
+};
+
+// Ties a control window to the object that handles its notifications (null
+// unties it). The tie is a window property, so it works for the system's
+// controls as well as for windows of our own classes.
+void SetReflectionTarget(HWND control, ReflectedControl* target);
+
 class Window {
  public:
   Window() = default;

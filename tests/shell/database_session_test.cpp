@@ -26,13 +26,13 @@ TEST(DatabaseSession, CreatesTheUserDatabaseForTheHostsGameAndPublishesIt) {
   std::memcpy(memory.blocks["ZUN_Mem_Map"].data(), &gamePointer, sizeof gamePointer);
 
   DatabaseSession session;
-  session.DatabaseModified = true;
+  session.EntriesEdited();
   session.CreateUserDatabase(slots, files);
   ASSERT_NE(session.Database(), nullptr);
   EXPECT_EQ(slots.PublishedUserDatabase(), session.Database());
   EXPECT_EQ(session.Database()->NumberSets.size(), 2);
   EXPECT_EQ(session.Database()->Entries.size(), 0);
-  EXPECT_FALSE(session.DatabaseModified);
+  EXPECT_FALSE(session.DatabaseModified());
 
   // A second creation publishes a new database; the one the host was shown
   // before stays readable until the next.

@@ -1,0 +1,20 @@
+#include "commands/command_bar.h"
+
+#include "base/error_location.h"
+#include "base/reference_codes.h"
+
+namespace zun {
+
+ButtonStates CommandBarStates(bool allSetsComplete, int32_t selectedCount, bool quickPickRunning) noexcept {
+  EnterOperation(codes::kCellNumber);  // the enabling step shares the cell-number code
+  ButtonStates states;
+  states.load = false;  // the file commands are not offered yet
+  states.add = allSetsComplete;
+  states.apply = selectedCount > 0 && states.add;
+  states.remove = selectedCount > 0;
+  states.quickPick = !quickPickRunning;
+  states.clear = true;
+  return states;
+}
+
+}  // namespace zun

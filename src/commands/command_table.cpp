@@ -1,0 +1,94 @@
+#include "commands/command_table.h"
+
+#include <array>
+#include <stdexcept>
+
+#include "base/reference_codes.h"
+#include "operations/entry_editing.h"
+#include "shell/addon_core.h"
+
+namespace zun {
+namespace {
+
+void DoNothing(AddonCore&) {}
+void Add(AddonCore& core) {
+  Workspace work = core.Work();
+  AddSelectionEntry(work);
+}
+void Apply(AddonCore& core) {
+  Workspace work = core.Work();
+  ApplySelectionToEntry(work);
+}
+void Delete(AddonCore& core) { core.ConfirmAndDeleteSelected(); }
+void QuickPick(AddonCore& core) { core.RunQuickPick(); }
+void Clear(AddonCore& core) {
+  Workspace work = core.Work();
+  ClearBallGrids(work);
+}
+void SelectAll(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::All); }
+void SelectEven(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Even); }
+void SelectOdd(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Odd); }
+void Invert(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Invert); }
+void ApplySort(AddonCore& core) { core.RunApplySort(); }
+
+constexpr Shortcut kNoKey{};
+constexpr Shortcut Ctrl(char letter) { return Shortcut{static_cast<uint16_t>(letter), true}; }
+
+// clang-format off
+const std::array<Command, 11> kCommands = {{
+  {CommandId::Load, codes::kOpenFiles, "Error while opening an SL File.", nullptr,
+   "Load SL5 DBase", "Open SL5 File(s)", kNoKey, 1, false, DoNothing},
+  {CommandId::Add, codes::kAddNumbers, "Error while adding your Lotto Numbers.", nullptr,
+   "Add_DBase_Entry", "Add Numbers", kNoKey, 2, false, Add},
+  {CommandId::Clear, codes::kClearSelections, "Error while adding your Lotto Numbers.", nullptr,
+   "Clear_Selected_Numbers", "Clear Card/Selections", kNoKey, 3, false, Clear},
+  {CommandId::Apply, codes::kApplyChanges, "Error while applying changes.", nullptr,
+   "Apply_DBase_Entry_Changes", "Apply changes", kNoKey, 4, false, Apply},
+  {CommandId::Delete, codes::kDeleteEntries, "Error while deleting Entry.", "Error while deleting Entries.",
+   "Delete_DBase_Entry", "Delete Entrie(s)", Shortcut{kKeyDelete, false}, 5, false, Delete},
+  {CommandId::QuickPick, codes::kQuickPick, "Error while generating QP entries.", nullptr,
+   "Quick_Pick", "Quick Pick", kNoKey, 6, false, QuickPick},
+  {CommandId::SelectAll, codes::kSelectionCommand, "Error Selecting all Lotto Entries.", nullptr,
+   "Select All", nullptr, Ctrl('A'), -1, true, SelectAll},
+  {CommandId::SelectEven, codes::kSelectionCommand, "Error Selecting Even Lotto Entries.", nullptr,
+   "Select Even", nullptr, Ctrl('E'), -1, true, SelectEven},
+  {CommandId::SelectOdd, codes::kSelectionCommand, "Error Selecting Odd Lotto Entries.", nullptr,
+   "Select Odd", nullptr, Ctrl('O'), -1, true, SelectOdd},
+  {CommandId::InvertSelection, codes::kSelectionCommand, "Error inverting Selecting Lotto Entries.", nullptr,
+   "Invert Selection", nullptr, Ctrl('I'), -1, true, Invert},
+  {CommandId::ApplySort, codes::kApplySort, "Error while applying entries sort.", nullptr,
+   "Apply Sort", nullptr, kNoKey, -1, false, ApplySort},
+}};
+// clang-format on
+
+constexpr std::array<CommandId, 6> kToolButtons = {CommandId::Load,   CommandId::Add,       CommandId::Apply,
+                                                   CommandId::Delete, CommandId::QuickPick, CommandId::Clear};
+
+// "Send To", the exports and their separators join these with the file
+// and exchange commands.
+constexpr std::array<std::optional<CommandId>, 5> kListPopup = {
+    CommandId::SelectAll, CommandId::SelectEven, CommandId::SelectOdd, CommandId::InvertSelection,
+    CommandId::ApplySort};
+
+}  // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+const Command& CommandFor(CommandId id) {
+  for (const Command& command : kCommands)
+    if (command.id == id) return command;
+  throw std::out_of_range("no such command");
+}
+
+const Command* CommandForShortcut(Shortcut shortcut) {
+  if (shortcut.key == 0) return nullptr;
+  for (const Command& command : kCommands)
+    if (command.shortcut == shortcut) return &command;
+  return nullptr;
+}
+
+std::span<const CommandId> ToolButtonCommands() { return kToolButtons; }
+
+std::span<const std::optional<CommandId>> ListPopupCommands() { return kListPopup; }
+
+}  // namespace zun

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zun {
+
+// The common file dialogs. Each answers the chosen names, or nothing when
+// the user cancelled.
+struct FileDialogOptions {
+  std::string title;
+  std::string filter;            // "Name|*.ext|Other|*.a;*.b"
+  std::string defaultExtension;  // "*.sl5"
+  std::string initialFolder = ".";
+  bool multiSelect = false;      // open only
+  bool promptOverwrite = false;  // save only
+};
+
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // The chosen files, or an empty list when cancelled.
+  virtual std::vector<std::string> Open(const FileDialogOptions& options) = 0;
+  // The chosen file, or an empty text when cancelled.
+  virtual std::string Save(const FileDialogOptions& options) = 0;
+};
+
+}  // namespace zun

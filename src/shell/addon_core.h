@@ -1,0 +1,191 @@
+#pragma once
+
+// The add-on's state and life cycle, free of the platform: the handshake
+// with the host, start-up in its fixed order, the close, CanClose, the
+// drop entry point, the session with its database, the list and grid
+// models, the settings (geometry and recent files) and the commands. The
+// Win32 side wires the ports, creates the windows when asked (StartUpSteps)
+// and turns messages into the calls below; it decides nothing itself.
+//
+// Every public method is noexcept: no exception leaves the core for the
+// host. Failures are reported through the error reporter.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commands/command_table.h"
+#include "list/entry_list.h"
+#include "operations/database_session.h"
+#include "operations/workspace.h"
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/message_prompt.h"
+#include "platform/profile_store.h"
+#include "platform/random_source.h"
+#include "platform/screen_cursor.h"
+#include "platform/shared_memory.h"
+#include "platform/views.h"
+#include "selection/ball_choices.h"
+#include "shell/error_reporter.h"
+#include "shell/host_slots.h"
+#include "shell/plugin_description.h"
+#include "shell/settings.h"
+
+namespace zun {
+
+// The platform's share of start-up, called by AddonCore::Start in order.
+class StartUpSteps {
+ public:
+  virtual ~StartUpSteps() = default;
+  // The host's version is refused: a message box, nothing else.
+  virtual void RefuseVersion(const std::string& message) = 0;
+  // The message dialog and the main window, owned by the host's window; the
+  // main window reads the settings (AddonCore::LoadSettings) as it is made.
+  virtual void CreateWindows() = 0;
+  // The main window's handle to the host.
+  virtual void HandOverWindow() = 0;
+  // One ball grid per play set and the list's columns, from the game.
+  virtual void BuildGameViews() = 0;
+  // Shows the main window (its show step applies the stored geometry).
+  virtual void ShowMainWindow() = 0;
+  // Posts message 1525 to the main window for the host's loop to see.
+  virtual void AnnounceStarted() = 0;
+  // A start that failed: "Error in Plugin_ZUN: " and the error.
+  virtual void ShowStartError(const std::string& message) = 0;
+  // Undoes the windows (a failed start, or a start again).
+  virtual void DestroyWindows() = 0;
+};
+
+class AddonCore {
+ public:
+  struct Ports {
+    FileSystem& files;
+    ProfileStore& profile;
+    SharedMemory& memory;
+    Clock& clock;
+    MessagePrompt& prompt;
+    ScreenCursor& cursor;
+    RandomSource& random;
+  };
+
+  explicit AddonCore(Ports ports);
+  ~AddonCore();
+  AddonCore(const AddonCore&) = delete;
+  AddonCore& operator=(const AddonCore&) = delete;
+
+  // ---- The exports' work ---------------------------------------------------
+
+  // Whether the window was open when the add-on last closed.
+  uint8_t PluginData(PluginDescription* record, std::string_view folder, std::string_view prefix) noexcept;
+  // Start-up in the host's order: version, folder and prefix, windows,
+  // slots, window handle, page (grids, columns, user database), show,
+  // message 1525. 1 when started; 0 with everything undone otherwise.
+  uint8_t Start(StartUpSteps& steps, std::string_view folder, std::string_view prefix,
+                std::string_view version) noexcept;
+  // 1 when nothing would be lost by closing.
+  uint8_t CanClose() noexcept;
+  // The names of files dropped from the shell on the host.
+  void FilesDropped(const std::vector<std::string>& names) noexcept;
+
+  // ---- The window's life -----------------------------------------------------
+
+  // The host ordered the close for good (message 0x591).
+  void OrderClose() noexcept { closing_ = true; }
+  bool Closing() const noexcept { return closing_; }
+  // The close steps' share of the core: the settings are written (`visible`
+  // and `live` from the window), the selection cleared, the slots detached.
+  void CloseForGood(bool visible, const WindowGeometry& live) noexcept;
+  void LoadSettings() noexcept;
+  WindowGeometry& Geometry() noexcept { return geometry_; }
+  RecentFileList& RecentFiles() noexcept { return recentFiles_; }
+  // The views the core refreshes; null members keep a do-nothing view.
+  void SetViews(const Views& views) noexcept;
+
+  // ---- Events from the windows ---------------------------------------------
+
+  // Runs a command: its code, a guard that reports its failure message,
+  // the busy cursor when it asks for one; then the buttons are refreshed.
+  void Execute(CommandId id) noexcept;
+  // A ball cell clicked, or the grid's current cell moved onto it.
+  void BallCellChosen(int32_t set, GridCell cell) noexcept;
+  // The user changed which rows are selected (the list model already holds it).
+  void RowSelectionChanged() noexcept;
+  // A click on a column header.
+  void ColumnClicked(int32_t column) noexcept;
+  // Re-applies the enabling rule to the tool buttons.
+  void UpdateCommandBar() noexcept;
+  // The list popup's items: enabled, and "Apply Sort" visible.
+  struct PopupStates {
+    bool rowsPresent = false;  // Select All .. Invert, Send To, exports
+    bool applySortVisible = false;
+  };
+  PopupStates ListPopupStates() const noexcept;
+
+  // ---- What the views paint ------------------------------------------------
+
+  const TZUN_Lotto_DBase* Game() const noexcept { return slots_.Game(); }
+  const TZUN_User_Lotto_DBase* Database() const noexcept { return session_.Database(); }
+  const EntryList& List() const noexcept { return list_; }
+  EntryList& List() noexcept { return list_; }
+  const BallChoices& Choices() const noexcept { return choices_; }
+  const DatabaseSession& Session() const noexcept { return session_; }
+  bool QuickPickRunning() const noexcept { return quickPickRunning_; }
+
+  // ---- Shared services -------------------------------------------------------
+
+  ErrorReporter& Errors() noexcept { return errors_; }
+  const ErrorReporter& Errors() const noexcept { return errors_; }
+  HostSlots& Slots() noexcept { return slots_; }
+  MessagePrompt& Prompt() noexcept { return ports_.prompt; }
+  ScreenCursor& Cursor() noexcept { return ports_.cursor; }
+  SettingsLocation Settings() const { return SettingsLocation::For(errors_.HostFolder(), errors_.HostPrefix()); }
+  const std::vector<std::string>& LastDroppedFiles() const noexcept { return droppedFiles_; }
+  Workspace Work() noexcept;
+
+  // Runs work under a guard: an error is reported with `message` and the
+  // work is left. Returns whether it finished.
+  template <class Work>
+  bool Guarded(std::string_view message, Work&& work) noexcept {
+    try {
+      work();
+      return true;
+    } catch (...) {
+      ReportFailure(message);
+    }
+    return false;
+  }
+
+  // The command actions (the table's entries call these).
+  void ConfirmAndDeleteSelected();
+  void RunQuickPick();
+  void RunSelectionCommand(SelectionCommand command);
+  void RunApplySort();
+
+ private:
+  void InitialisePage(StartUpSteps& steps);
+  void ReportFailure(std::string_view message) noexcept;
+
+  Ports ports_;
+  ErrorReporter errors_;
+  HostSlots slots_;
+  DatabaseSession session_;
+  EntryList list_;
+  BallChoices choices_;
+  WindowGeometry geometry_;
+  RecentFileList recentFiles_;
+  Views views_;
+  EntryListView noList_;
+  BallGridsView noGrids_;
+  StatusView noStatus_;
+  CommandBarView noCommandBar_;
+  MessagePump noPump_;
+  bool closing_ = false;
+  bool starting_ = false;
+  bool quickPickRunning_ = false;
+  std::vector<std::string> droppedFiles_;
+};
+
+}  // namespace zun

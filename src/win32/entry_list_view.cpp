@@ -1,0 +1,366 @@
+#include "win32/entry_list_view.h"
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <exception>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "base/error_location.h"
+#include "base/reference_codes.h"
+#include "commands/command_table.h"
+#include "list/list_columns.h"
+#include "shell/addon_core.h"
+#include "win32/module.h"
+#include "win32/panel.h"
+
+namespace zun::win32 {
+namespace {
+
+// Sets a flag for as long as it lives and puts the old value back.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag), old_(std::exchange(flag, true)) {}
+  ~FlagScope() { flag_ = old_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
+// Sets the bits of `mask` of one row's state (all rows for -1).
+void SetRowState(HWND list, int row, UINT state, UINT mask) {
+  LVITEMA item{};
+  item.stateMask = mask;
+  item.state = state;
+  SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
+
+int ControlRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+HWND HeaderOf(HWND list) { return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)); }
+
+// "A", "0" or "Del": the key as a menu shows it; empty for keys menus do not name.
+std::string KeyName(uint16_t key) {
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
+  if (key == kKeyDelete) return "Del";
+  return {};
+}
+
+// The caption of a popup item, with its shortcut after a tab.
+std::string MenuText(const Command& command) {
+  std::string text = command.caption;
+  const std::string key = KeyName(command.shortcut.key);
+  if (!key.empty()) text += (command.shortcut.ctrl ? "\tCtrl+" : "\t") + key;
+  return text;
+}
+
+// The list's popup menu: its commands, greyed without rows, "Apply Sort"
+// only while the rows are sorted otherwise than in the database's order.
+UniqueMenu BuildPopupMenu(const AddonCore::PopupStates& states) {
+  UniqueMenu menu(CreatePopupMenu());
+  if (!menu) throw std::runtime_error("Cannot create the list's popup menu");
+  const UINT enabled = states.rowsPresent ? MF_ENABLED : MF_GRAYED;
+  bool afterSeparator = true;  // no separator opens the menu
+  for (const std::optional<CommandId>& entry : ListPopupCommands()) {
+    if (!entry) {
+      if (!afterSeparator) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+      afterSeparator = true;
+      continue;
+    }
+    if (*entry == CommandId::ApplySort && !states.applySortVisible) continue;
+    const std::string text = MenuText(CommandFor(*entry));
+    AppendMenuA(menu.get(), MF_STRING | enabled, static_cast<UINT>(*entry), text.c_str());
+    afterSeparator = false;
+  }
+  const int count = GetMenuItemCount(menu.get());
+  if (afterSeparator && count > 0) DeleteMenu(menu.get(), static_cast<UINT>(count - 1), MF_BYPOSITION);
+  return menu;
+}
+
+// Copies text into a notification's buffer of `capacity` characters, cut
+// to fit, always terminated.
+void CopyText(const std::string& text, char* buffer, int capacity) {
+  if (buffer == nullptr || capacity <= 0) return;
+  const size_t n = std::min(text.size(), static_cast<size_t>(capacity - 1));
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+}
+
+void CopyText(const std::string& text, wchar_t* buffer, int capacity) {
+  if (buffer == nullptr || capacity <= 0) return;
+  std::wstring wide;
+  if (!text.empty()) {
+    const int length = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFF));
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)));
+    if (!wide.empty())
+      MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
+  }
+  const size_t n = std::min(wide.size(), static_cast<size_t>(capacity - 1));
+  std::wmemcpy(buffer, wide.data(), n);
+  buffer[n] = L'\0';
+}
+
+// A column's new width kept within the limits of `limits[column]`. The
+// header applies the width left in the notification's item. NMHEADERA and
+// NMHEADERW differ only in the text their item points to.
+template <class HeaderNotification, class Limits>
+void KeepWidthWithin(HeaderNotification& change, const Limits& limits) {
+  if (change.iItem < 0 || static_cast<size_t>(change.iItem) >= limits.size()) return;
+  if (change.pitem == nullptr || (change.pitem->mask & HDI_WIDTH) == 0) return;
+  const auto& limit = limits[static_cast<size_t>(change.iItem)];
+  int width = std::max<int>(change.pitem->cxy, limit.minWidth);
+  if (limit.maxWidth > 0) width = std::min<int>(width, limit.maxWidth);
+  change.pitem->cxy = width;
+}
+
+}  // namespace
+
+EntryListWindow::~EntryListWindow() {
+  pushing_ = true;  // whatever the control reports while it goes is not the user's doing
+  if (list_ && IsWindow(list_.get())) TieNotifications(nullptr);
+  list_.reset();
+}
+
+void EntryListWindow::TieNotifications(ReflectedControl* target) {
+  SetReflectionTarget(list_.get(), target);
+  SetReflectionTarget(HeaderOf(list_.get()), target);
+}
+
+// ---- The control --------------------------------------------------------------
+
+void EntryListWindow::Create(HWND panel) {
+  INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&classes);
+  RECT area{};
+  GetClientRect(panel, &area);
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | LVS_REPORT | LVS_OWNERDATA |
+                      LVS_SHOWSELALWAYS;
+  HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "", style, 0, 0, area.right, area.bottom, panel,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEntryListControlId)), ModuleInstance(),
+                              nullptr);
+  if (list == nullptr) throw std::runtime_error("Cannot create the entry list");
+  limits_.clear();
+  if (list_ && IsWindow(list_.get())) TieNotifications(nullptr);
+  list_.reset(list);
+  TieNotifications(this);
+  const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  SendMessageA(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(face));
+  SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(face));
+  SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(AddonFont()), TRUE);
+}
+
+void EntryListWindow::Place(int left, int top, int width, int height) {
+  if (list_) SetWindowPos(list_.get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void EntryListWindow::FitToParent() {
+  if (!list_) return;
+  RECT area{};
+  GetClientRect(GetParent(list_.get()), &area);
+  Place(0, 0, area.right, area.bottom);
+}
+
+void EntryListWindow::SetupColumns() {
+  if (!list_) return;
+  EnterOperation(codes::kSetupColumns);
+  const TZUN_Lotto_DBase* game = core_.Game();
+  std::vector<ListColumn> columns =
+      ListColumns(game ? game->PlaySets.span() : std::span<const Lotto_Numbers_Framework>{});
+  DeleteColumns();
+  for (size_t i = 0; i < columns.size(); ++i) {
+    ListColumn& column = columns[i];
+    LVCOLUMNA item{};
+    item.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    item.fmt = column.align == ColumnAlign::Centre ? LVCFMT_CENTER : LVCFMT_LEFT;
+    item.cx = column.width;
+    item.pszText = column.caption.data();
+    item.iSubItem = static_cast<int>(i);
+    if (SendMessageA(list_.get(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&item)) == -1)
+      throw std::runtime_error("Cannot add a column to the entry list");
+    limits_.push_back(WidthLimits{column.minWidth, column.maxWidth});
+  }
+}
+
+void EntryListWindow::DeleteColumns() {
+  limits_.clear();
+  const int count = static_cast<int>(SendMessageA(HeaderOf(list_.get()), HDM_GETITEMCOUNT, 0, 0));
+  for (int i = count - 1; i >= 0; --i) SendMessageA(list_.get(), LVM_DELETECOLUMN, static_cast<WPARAM>(i), 0);
+}
+
+// ---- What the core tells --------------------------------------------------------
+
+void EntryListWindow::RowsChanged(int32_t rowCount) {
+  if (!list_) return;
+  {
+    FlagScope pushing(pushing_);
+    SendMessageA(list_.get(), LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max<int32_t>(rowCount, 0)), 0);
+  }
+  // The rows may show other entries now (a sort, a deletion): the selected
+  // entries may stand on other rows than the control remembers.
+  PushSelection();
+  InvalidateRect(list_.get(), nullptr, TRUE);
+}
+
+void EntryListWindow::SelectionChanged() { PushSelection(); }
+
+void EntryListWindow::RevealRow(int32_t row) {
+  if (!list_ || row < 0 || row >= ControlRowCount(list_.get())) return;
+  FlagScope pushing(pushing_);
+  SendMessageA(list_.get(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  SetRowState(list_.get(), row, LVIS_FOCUSED, LVIS_FOCUSED);
+}
+
+void EntryListWindow::PushSelection() {
+  if (!list_) return;
+  FlagScope pushing(pushing_);
+  const EntryList& model = core_.List();
+  const int32_t rows = std::min<int32_t>(model.RowCount(), ControlRowCount(list_.get()));
+  const int32_t selected = model.SelectedCount();
+  if (selected == 0 || rows == 0) {
+    SetRowState(list_.get(), -1, 0, LVIS_SELECTED);
+    return;
+  }
+  if (selected == model.RowCount() && rows == model.RowCount()) {
+    SetRowState(list_.get(), -1, LVIS_SELECTED, LVIS_SELECTED);
+    return;
+  }
+  // The control has no message for a range of rows: one per selected row.
+  SetRowState(list_.get(), -1, 0, LVIS_SELECTED);
+  for (int32_t row = 0; row < rows; ++row)
+    if (model.IsRowSelected(row)) SetRowState(list_.get(), row, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+// ---- Notifications ----------------------------------------------------------------
+
+bool EntryListWindow::OnNotify(NMHDR* header, LRESULT& result) {
+  if (!list_ || header == nullptr) return false;
+  if (header->hwndFrom == list_.get()) return OnListNotify(header, result);
+  if (header->hwndFrom != HeaderOf(list_.get())) return false;
+  // The list view passes its header's notifications on to its parent.
+  if (header->code != HDN_ITEMCHANGINGA && header->code != HDN_ITEMCHANGINGW) return false;
+  OnHeaderItemChanging(header);
+  result = FALSE;  // the change goes ahead, within the limits
+  return true;
+}
+
+bool EntryListWindow::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+  return message == WM_NOTIFY && OnNotify(reinterpret_cast<NMHDR*>(lParam), result);
+}
+
+bool EntryListWindow::OnListNotify(NMHDR* header, LRESULT& result) {
+  result = 0;
+  switch (header->code) {
+    case LVN_GETDISPINFOA:
+      OnGetDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(header));
+      return true;
+    case LVN_GETDISPINFOW:
+      OnGetDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(header));
+      return true;
+    case LVN_ITEMCHANGED:
+      OnItemChanged(*reinterpret_cast<const NMLISTVIEW*>(header));
+      return true;
+    case LVN_ODSTATECHANGED:
+      OnRangeStateChanged(*reinterpret_cast<const NMLVODSTATECHANGE*>(header));
+      return true;
+    case LVN_COLUMNCLICK:
+      core_.ColumnClicked(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+      return true;
+    case LVN_KEYDOWN:
+      OnKeyDown(*reinterpret_cast<const NMLVKEYDOWN*>(header));
+      return true;
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+      result = -1;  // typing does not search the rows (it would move the selection to row 0)
+      return true;
+    case NM_RCLICK:
+      ShowPopupMenu();
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string EntryListWindow::CellText(int row, int column) const {
+  const TZUN_User_Lotto_DBase* database = core_.Database();
+  const EntryList& model = core_.List();
+  if (database == nullptr || row < 0 || row >= model.RowCount() || column < 0) return {};
+  try {
+    return model.CellText(*database, row, column);
+  } catch (const std::exception&) {
+    // The row shows empty: a report from here would come back at every repaint.
+    return {};
+  }
+}
+
+void EntryListWindow::OnGetDisplayInfo(NMLVDISPINFOA& info) const {
+  LVITEMA& item = info.item;
+  if ((item.mask & LVIF_TEXT) == 0) return;
+  CopyText(CellText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
+}
+
+void EntryListWindow::OnGetDisplayInfo(NMLVDISPINFOW& info) const {
+  LVITEMW& item = info.item;
+  if ((item.mask & LVIF_TEXT) == 0) return;
+  CopyText(CellText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
+}
+
+void EntryListWindow::OnItemChanged(const NMLISTVIEW& change) {
+  if (pushing_ || core_.Closing()) return;
+  if ((change.uChanged & LVIF_STATE) == 0 || ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) == 0) return;
+  const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
+  EntryList& model = core_.List();
+  if (change.iItem == -1) {
+    if (!selected) model.ClearSelection();
+    for (int32_t row = 0; selected && row < model.RowCount(); ++row) model.SelectRow(row, true);
+  } else if (change.iItem >= 0 && change.iItem < model.RowCount()) {
+    model.SelectRow(change.iItem, selected);
+  } else {
+    return;
+  }
+  core_.RowSelectionChanged();
+}
+
+void EntryListWindow::OnRangeStateChanged(const NMLVODSTATECHANGE& change) {
+  if (pushing_ || core_.Closing()) return;
+  if (((change.uNewState | change.uOldState) & LVIS_SELECTED) == 0) return;
+  EntryList& model = core_.List();
+  const int32_t first = std::max(change.iFrom, 0);
+  const int32_t last = std::min(change.iTo, model.RowCount() - 1);
+  for (int32_t row = first; row <= last; ++row) {
+    const LRESULT state = SendMessageA(list_.get(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED);
+    model.SelectRow(row, (state & LVIS_SELECTED) != 0);
+  }
+  core_.RowSelectionChanged();
+}
+
+void EntryListWindow::OnKeyDown(const NMLVKEYDOWN& key) {
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  if (const Command* command = CommandForShortcut(Shortcut{key.wVKey, ctrl})) core_.Execute(command->id);
+}
+
+void EntryListWindow::ShowPopupMenu() {
+  const UniqueMenu menu = BuildPopupMenu(core_.ListPopupStates());
+  POINT at{};
+  GetCursorPos(&at);
+  const int chosen = static_cast<int>(
+      TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, list_.get(), nullptr));
+  if (chosen > 0) core_.Execute(static_cast<CommandId>(chosen));
+}
+
+void EntryListWindow::OnHeaderItemChanging(NMHDR* header) const {
+  if (header->code == HDN_ITEMCHANGINGA)
+    KeepWidthWithin(*reinterpret_cast<NMHEADERA*>(header), limits_);
+  else
+    KeepWidthWithin(*reinterpret_cast<NMHEADERW*>(header), limits_);
+}
+
+}  // namespace zun::win32

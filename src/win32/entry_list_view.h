@@ -1,0 +1,94 @@
+#pragma once
+
+// The entry list: a virtual report list view (LVS_OWNERDATA) over the
+// core's list model. It asks the model for the text of each cell it paints
+// and never holds a copy of the entries. The model's selection is the
+// truth: the control's selection is pushed from it, and the user's changes
+// to the control's selection are written back into it.
+//
+// The control and its header are tied to this object (SetReflectionTarget),
+// so the panel that receives their notifications hands them here first;
+// OnNotify also takes them from any window that passes them on.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/views.h"
+#include "win32/scoped.h"
+#include "win32/window.h"
+
+namespace zun {
+class AddonCore;
+}
+
+namespace zun::win32 {
+
+inline constexpr int kEntryListControlId = 0x4C31;
+
+class EntryListWindow final : public EntryListView, public ReflectedControl {
+ public:
+  explicit EntryListWindow(AddonCore& core) : core_(core) {}
+  ~EntryListWindow() override;
+  EntryListWindow(const EntryListWindow&) = delete;
+  EntryListWindow& operator=(const EntryListWindow&) = delete;
+
+  // Creates the control in `panel`, filling its client area, with no columns.
+  void Create(HWND panel);
+  HWND Handle() const { return list_.get(); }
+  void Place(int left, int top, int width, int height);
+  // Fills the parent's client area again (after the parent was resized).
+  void FitToParent();
+
+  // The columns of the core's game: "Seq.", one per play set, the source.
+  void SetupColumns();
+
+  // A notification from the control or its header. Returns whether it was
+  // one of theirs; `result` is then what the window procedure returns.
+  bool OnNotify(NMHDR* header, LRESULT& result);
+  // ReflectedControl: WM_NOTIFY goes to OnNotify.
+  bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  // EntryListView
+  void RowsChanged(int32_t rowCount) override;
+  void SelectionChanged() override;
+  void RevealRow(int32_t row) override;
+
+ private:
+  struct WidthLimits {
+    int32_t minWidth = 0;
+    int32_t maxWidth = 0;  // 0: none
+  };
+
+  bool OnListNotify(NMHDR* header, LRESULT& result);
+  void OnGetDisplayInfo(NMLVDISPINFOA& info) const;
+  void OnGetDisplayInfo(NMLVDISPINFOW& info) const;
+  void OnItemChanged(const NMLISTVIEW& change);
+  void OnRangeStateChanged(const NMLVODSTATECHANGE& change);
+  void OnKeyDown(const NMLVKEYDOWN& key);
+  void ShowPopupMenu();
+  // A column's width about to change: it is kept within its limits.
+  void OnHeaderItemChanging(NMHDR* header) const;
+
+  // The text of a cell as the model gives it; empty for a row or column
+  // the model does not have.
+  std::string CellText(int row, int column) const;
+  // Pushes the model's selection into the control.
+  void PushSelection();
+  void DeleteColumns();
+  // Ties the control and its header to this object, or (null) unties them.
+  void TieNotifications(ReflectedControl* target);
+
+  AddonCore& core_;
+  UniqueWindow list_;
+  std::vector<WidthLimits> limits_;
+  // Set while the control's selection is set from the model: the
+  // notifications that causes are not the user's changes.
+  bool pushing_ = false;
+};
+
+}  // namespace zun::win32

@@ -1,0 +1,278 @@
+// The add-on's core without windows: start-up in the host's order, the
+// commands run through the table, the close, all on fakes of the ports.
+
+#include "shell/addon_core.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "base/error_location.h"
+#include "hostside/game_file_writer.h"
+#include "hostside/sample_games.h"
+#include "platform/seeded_random.h"
+#include "support/fake_ports.h"
+#include "support/fake_views.h"
+#include "support/memory_file_system.h"
+
+namespace zun {
+namespace {
+
+using testing::RecordingStartUp;
+using testing::RecordingViews;
+
+struct CoreFixture {
+  explicit CoreFixture(std::unique_ptr<TZUN_Lotto_Temp> g = hostside::MakeLotto649(3)) : game(std::move(g)) {
+    game->FileName = "C:\\Games\\Game.dat";
+    files.files["C:\\Games\\Game.dat"] = hostside::WriteGameFile(*game);
+    auto& block = memory.blocks["ZUN_Mem_Map"];
+    block.resize(4096);
+    const void* pointer = game.get();
+    std::memcpy(block.data(), &pointer, sizeof pointer);
+    core.SetViews(views.All());
+  }
+
+  uint8_t Start() { return core.Start(steps, "C:\\Host", "Test ", "0.39"); }
+
+  void Pick(int32_t set, std::initializer_list<int32_t> numbers) {
+    for (int32_t n : numbers) core.BallCellChosen(set, *CellOfBall(game->PlaySets[set], n));
+  }
+
+  const TZUN_User_Lotto_DBase& Database() const { return *core.Database(); }
+  std::vector<int8_t> Numbers(int32_t entry, int32_t set = 0) const {
+    const auto numbers = Database().Entries[entry].Numbers[set];
+    return {numbers.begin(), numbers.end()};
+  }
+
+  std::unique_ptr<TZUN_Lotto_Temp> game;
+  testing::MemoryFileSystem files;
+  testing::FakeProfileStore profile;
+  testing::FakeSharedMemory memory;
+  testing::FixedClock clock;
+  testing::ScriptedPrompt prompt;
+  testing::CountingCursor cursor;
+  SeededRandom random{20261208};
+  AddonCore core{{files, profile, memory, clock, prompt, cursor, random}};
+  RecordingViews views;
+  RecordingStartUp steps;
+};
+
+TEST(AddonCoreStart, RunsTheStepsInTheHostsOrderAndPublishesAnEmptyDatabase) {
+  CoreFixture f;
+  f.steps.onCreateWindows = [&] {
+    EXPECT_EQ(f.core.Slots().AttachedCount(), 0) << "the windows come before the slots";
+    f.core.LoadSettings();
+  };
+  EXPECT_EQ(f.Start(), 1);
+  EXPECT_EQ(f.steps.steps, (std::vector<std::string>{"destroy windows", "create windows", "hand over window",
+                                                     "build game views", "show", "announce"}));
+  EXPECT_EQ(f.core.Slots().AttachedCount(), 6);
+  ASSERT_NE(f.core.Database(), nullptr);
+  EXPECT_EQ(f.core.Slots().PublishedUserDatabase(), f.core.Database());
+  EXPECT_EQ(f.Database().Entries.size(), 0);
+  EXPECT_EQ(f.core.Choices().SetCount(), 1) << "choices sized for the game's play sets";
+  EXPECT_FALSE(f.views.Buttons().add);
+  EXPECT_EQ(f.core.Errors().HostFolder(), "C:\\Host");
+  EXPECT_EQ(f.core.Errors().HostPrefix(), "Test ");
+}
+
+TEST(AddonCoreStart, AnotherVersionIsRefusedWithNothingMadeOrAttached) {
+  CoreFixture f;
+  EXPECT_EQ(f.core.Start(f.steps, "C:\\Host", "Test ", "0.390"), 0);
+  EXPECT_EQ(f.steps.steps,
+            (std::vector<std::string>{"refuse Error in User DBase Builder: ZUN Version does not match\r0.39 :: 0.390"}));
+  EXPECT_EQ(f.core.Slots().AttachedCount(), 0);
+  EXPECT_EQ(f.core.Database(), nullptr);
+}
+
+TEST(AddonCoreStart, ASlotThatCannotBeOpenedRefusesTheStartWithAReport) {
+  CoreFixture f;
+  f.memory.failOn = "Track_DragDrop";
+  EXPECT_EQ(f.Start(), 0);
+  ASSERT_EQ(f.prompt.shown.size(), 1u);
+  EXPECT_EQ(f.prompt.shown[0].text.substr(0, 34), "Error Creating Memmory Map File...");
+  EXPECT_EQ(f.steps.steps.back(), "destroy windows");
+  EXPECT_EQ(f.core.Slots().AttachedCount(), 0);
+  EXPECT_EQ(f.core.Database(), nullptr);
+}
+
+TEST(AddonCoreStart, AFailingStepShowsItsErrorAndUndoesTheStart) {
+  CoreFixture f;
+  f.steps.failAt = "build game views";
+  EXPECT_EQ(f.Start(), 0);
+  EXPECT_EQ(f.steps.shownError, "Error in Plugin_ZUN: cannot build game views");
+  EXPECT_EQ(f.steps.steps.back(), "destroy windows");
+  EXPECT_EQ(f.core.Slots().AttachedCount(), 0);
+}
+
+TEST(AddonCoreStart, AStartFromInsideTheStartIsRefused) {
+  CoreFixture f;
+  uint8_t inner = 9;
+  f.steps.onCreateWindows = [&] { inner = f.core.Start(f.steps, "C:\\Host", "Test ", "0.39"); };
+  EXPECT_EQ(f.Start(), 1);
+  EXPECT_EQ(inner, 0);
+}
+
+TEST(AddonCoreEditing, AddTakesOnlyCompletePicksAndStoresThemAscending) {
+  CoreFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  f.Pick(0, {22, 3, 17, 49, 1});
+  EXPECT_FALSE(f.views.Buttons().add);
+  f.core.Execute(CommandId::Add);
+  EXPECT_EQ(f.Database().Entries.size(), 0) << "five picks store no entry with a zero in it";
+  EXPECT_EQ(f.core.CanClose(), 1);
+
+  f.Pick(0, {30});
+  EXPECT_TRUE(f.views.Buttons().add);
+  EXPECT_FALSE(f.views.Buttons().apply) << "nothing selected";
+  f.core.Execute(CommandId::Add);
+  ASSERT_EQ(f.Database().Entries.size(), 1);
+  EXPECT_EQ(f.Numbers(0), (std::vector<int8_t>{1, 3, 17, 22, 30, 49}));
+  EXPECT_EQ(f.Database().Entries[0].Source.view(), "");
+  EXPECT_TRUE(f.core.Session().DatabaseModified());
+  EXPECT_EQ(f.views.rowCount, 1);
+  EXPECT_EQ(f.core.CanClose(), 0) << "unsaved entries are not thrown away";
+}
+
+TEST(AddonCoreEditing, ApplyRewritesTheSelectedEntryAndDeleteAsksFirst) {
+  CoreFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  f.Pick(0, {1, 2, 3, 4, 5, 6});
+  f.core.Execute(CommandId::Add);
+  f.core.Execute(CommandId::QuickPick);
+  ASSERT_EQ(f.Database().Entries.size(), 2);
+
+  f.core.List().SelectRow(1, true);
+  f.core.RowSelectionChanged();
+  const std::vector<int8_t> picked = f.Numbers(1);
+  EXPECT_EQ(f.core.Choices().Chosen(0), std::vector<int32_t>(picked.begin(), picked.end()))
+      << "one selected row shows its entry on the grids";
+  EXPECT_TRUE(f.views.Buttons().apply);
+  EXPECT_TRUE(f.views.Buttons().remove);
+  f.core.Execute(CommandId::Clear);
+  f.Pick(0, {44, 45, 46, 47, 48, 49});
+  f.core.Execute(CommandId::Apply);
+  EXPECT_EQ(f.Numbers(1), (std::vector<int8_t>{44, 45, 46, 47, 48, 49}));
+  EXPECT_EQ(f.Database().Entries[1].Source.view(), "") << "an applied entry is the user's own";
+
+  f.prompt.answer = kResultNo;
+  f.core.Execute(CommandId::Delete);
+  ASSERT_EQ(f.prompt.shown.size(), 1u);
+  EXPECT_EQ(f.prompt.shown[0].text, "Are you Sure you want to delete this Entry?");
+  EXPECT_EQ(f.prompt.shown[0].caption, "Confirm Deletion");
+  EXPECT_EQ(f.prompt.shown[0].results, (std::vector<int32_t>{kResultYes, kResultNo}));
+  EXPECT_EQ(f.Database().Entries.size(), 2) << "No changes nothing";
+
+  f.core.Execute(CommandId::SelectAll);
+  f.prompt.answer = kResultYes;
+  f.core.Execute(CommandId::Delete);
+  EXPECT_EQ(f.prompt.shown.back().text, "Are you Sure you want to delete all selected Entries?");
+  EXPECT_EQ(f.Database().Entries.size(), 0);
+  EXPECT_EQ(f.core.Choices().ChosenCount(0), 0) << "the grids are cleared after a deletion";
+  EXPECT_TRUE(f.core.Session().DatabaseModified());
+
+  const size_t asked = f.prompt.shown.size();
+  f.core.Execute(CommandId::Delete);
+  EXPECT_EQ(f.prompt.shown.size(), asked) << "no question without a selection";
+}
+
+TEST(AddonCoreEditing, QuickPickDisablesItsButtonWhileItRunsAndMarksItsSource) {
+  CoreFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  f.views.buttonStates.clear();
+  f.core.Execute(CommandId::QuickPick);
+  ASSERT_EQ(f.Database().Entries.size(), 1);
+  EXPECT_EQ(f.Database().Entries[0].Source.view(), "Quick Pick");
+  ASSERT_GE(f.views.buttonStates.size(), 2u);
+  EXPECT_FALSE(f.views.buttonStates.front().quickPick) << "disabled while it runs";
+  EXPECT_TRUE(f.views.Buttons().quickPick) << "enabled again afterwards";
+}
+
+TEST(AddonCoreEditing, AGameThatAdmitsNoQuickPickIsReportedAndAddsNothing) {
+  auto game = hostside::MakeLotto649(3);
+  game->PlaySets[0].NumberCount = 50;  // more numbers than balls
+  CoreFixture f(std::move(game));
+  ASSERT_EQ(f.Start(), 1);
+  f.core.Execute(CommandId::QuickPick);
+  ASSERT_EQ(f.prompt.shown.size(), 1u);
+  EXPECT_EQ(f.prompt.shown[0].caption, "Error");
+  EXPECT_NE(f.prompt.shown[0].text.find("Error while generating QP entries."), std::string::npos);
+  EXPECT_NE(f.prompt.shown[0].text.find("Ref: ZUN User DBase Builder 009009"), std::string::npos);
+  EXPECT_EQ(f.Database().Entries.size(), 0);
+  EXPECT_TRUE(f.views.Buttons().quickPick) << "enabled again after the failure";
+  EXPECT_EQ(f.cursor.cursor, kCursorDefault);
+}
+
+TEST(AddonCoreEditing, TheDeleteKeyAndTheSelectionShortcutsComeFromTheTable) {
+  EXPECT_EQ(CommandForShortcut({kKeyDelete, false})->id, CommandId::Delete);
+  EXPECT_EQ(CommandForShortcut({'A', true})->id, CommandId::SelectAll);
+  EXPECT_EQ(CommandForShortcut({'E', true})->id, CommandId::SelectEven);
+  EXPECT_EQ(CommandForShortcut({'O', true})->id, CommandId::SelectOdd);
+  EXPECT_EQ(CommandForShortcut({'I', true})->id, CommandId::InvertSelection);
+  EXPECT_EQ(CommandForShortcut({'A', false}), nullptr);
+  const auto buttons = ToolButtonCommands();
+  EXPECT_EQ(std::vector<CommandId>(buttons.begin(), buttons.end()),
+            (std::vector<CommandId>{CommandId::Load, CommandId::Add, CommandId::Apply, CommandId::Delete,
+                                    CommandId::QuickPick, CommandId::Clear}));
+  EXPECT_STREQ(CommandFor(CommandId::Delete).code, "ZUN User DBase Builder 001004");
+  EXPECT_STREQ(CommandFor(CommandId::QuickPick).code, "ZUN User DBase Builder 001005");
+  EXPECT_STREQ(CommandFor(CommandId::ApplySort).code, "ZUN DBaseBuilder 008015");
+}
+
+TEST(AddonCoreEditing, ApplySortIsOfferedOnlyOutOfNaturalOrderAndKeepsTheModifiedFlag) {
+  CoreFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  EXPECT_FALSE(f.core.ListPopupStates().rowsPresent);
+  for (int i = 0; i < 5; ++i) f.core.Execute(CommandId::QuickPick);
+  EXPECT_TRUE(f.core.ListPopupStates().rowsPresent);
+  EXPECT_FALSE(f.core.ListPopupStates().applySortVisible);
+  f.core.ColumnClicked(1);
+  EXPECT_TRUE(f.core.ListPopupStates().applySortVisible);
+  std::vector<std::vector<int8_t>> shown;
+  for (int32_t row = 0; row < 5; ++row) shown.push_back(f.Numbers(f.core.List().EntryAt(row)));
+  f.core.Execute(CommandId::ApplySort);
+  EXPECT_FALSE(f.core.ListPopupStates().applySortVisible);
+  for (int32_t e = 0; e < 5; ++e) EXPECT_EQ(f.Numbers(e), shown[static_cast<size_t>(e)]);
+  EXPECT_TRUE(f.core.Session().DatabaseModified()) << "the quick picks were unsaved before and still are";
+}
+
+TEST(AddonCoreLifeCycle, TheCloseWritesTheSettingsDetachesAndStopsLateEvents) {
+  CoreFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  f.core.Execute(CommandId::QuickPick);
+  f.core.List().SelectRow(0, true);
+  f.core.RecentFiles()[0] = "C:\\picks\\mine.sl5";
+  WindowGeometry live;
+  live.Left = 120;
+  f.core.OrderClose();
+  f.core.CloseForGood(true, live);
+  const auto setting = [&](const char* key) {
+    return f.profile.values[{"C:\\Host\\User_DBase_Builder.ini", "Test ZUN Plugins", key}];
+  };
+  EXPECT_EQ(setting("Left"), "120");
+  EXPECT_EQ(setting("Fast Load 1"), "C:\\picks\\mine.sl5");
+  EXPECT_EQ(f.core.List().SelectedCount(), 0);
+  EXPECT_EQ(f.core.Slots().AttachedCount(), 0);
+
+  f.core.List().SelectRow(0, true);
+  const int repaints = f.views.gridRepaints;
+  f.core.RowSelectionChanged();
+  f.core.Execute(CommandId::QuickPick);
+  EXPECT_EQ(f.views.gridRepaints, repaints) << "a selection change while closing does nothing";
+  EXPECT_EQ(f.Database().Entries.size(), 1) << "a command while closing does nothing";
+}
+
+TEST(AddonCoreLifeCycle, AHeaderClickRevealsTheSelectedRow) {
+  CoreFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  for (int i = 0; i < 20; ++i) f.core.Execute(CommandId::QuickPick);
+  f.core.List().SelectRow(3, true);
+  const int32_t entry = f.core.List().EntryAt(3);
+  f.core.ColumnClicked(0);
+  ASSERT_FALSE(f.views.revealed.empty());
+  EXPECT_EQ(f.core.List().EntryAt(f.views.revealed.back()), entry);
+  EXPECT_EQ(f.views.revealed.back(), 16) << "Seq. descending puts entry 3 at row 16";
+}
+
+}  // namespace
+}  // namespace zun

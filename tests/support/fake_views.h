@@ -1,0 +1,78 @@
+#pragma once
+
+// Views that record what the core told them, and start-up steps that record
+// their order, for tests of the core without windows.
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/views.h"
+#include "shell/addon_core.h"
+
+namespace zun::testing {
+
+class RecordingViews final : public EntryListView,
+                             public BallGridsView,
+                             public StatusView,
+                             public CommandBarView,
+                             public MessagePump {
+ public:
+  int32_t rowCount = -1;
+  int rowChanges = 0;
+  int selectionChanges = 0;
+  std::vector<int32_t> revealed;
+  int gridRepaints = 0;
+  std::string fileLabel = "---";
+  std::vector<int32_t> progress;
+  std::vector<ButtonStates> buttonStates;
+  int pumps = 0;
+
+  void RowsChanged(int32_t count) override {
+    rowCount = count;
+    ++rowChanges;
+  }
+  void SelectionChanged() override { ++selectionChanges; }
+  void RevealRow(int32_t row) override { revealed.push_back(row); }
+  void RepaintGrids() override { ++gridRepaints; }
+  void SetFileLabel(const std::string& text) override { fileLabel = text; }
+  void SetProgress(int32_t percent) override { progress.push_back(percent); }
+  void ShowButtonStates(const ButtonStates& states) override { buttonStates.push_back(states); }
+  void ProcessPendingMessages() override { ++pumps; }
+
+  Views All() { return Views{this, this, this, this, this}; }
+  const ButtonStates& Buttons() const { return buttonStates.back(); }
+};
+
+class RecordingStartUp final : public StartUpSteps {
+ public:
+  std::vector<std::string> steps;
+  std::string shownError;
+  std::string failAt;  // the step that throws
+  // Runs inside CreateWindows, as the main window reads its settings.
+  std::function<void()> onCreateWindows;
+
+  void RefuseVersion(const std::string& message) override { Do("refuse " + message); }
+  void CreateWindows() override {
+    Do("create windows");
+    if (onCreateWindows) onCreateWindows();
+  }
+  void HandOverWindow() override { Do("hand over window"); }
+  void BuildGameViews() override { Do("build game views"); }
+  void ShowMainWindow() override { Do("show"); }
+  void AnnounceStarted() override { Do("announce"); }
+  void ShowStartError(const std::string& message) override {
+    shownError = message;
+    steps.push_back("start error");
+  }
+  void DestroyWindows() override { steps.push_back("destroy windows"); }
+
+ private:
+  void Do(const std::string& step) {
+    steps.push_back(step);
+    if (step == failAt) throw std::runtime_error("cannot " + step);
+  }
+};
+
+}  // namespace zun::testing

@@ -1,0 +1,532 @@
+// The ball grids, the entry list and the command bar as real windows over
+// the core, its ports faked: what they show of the core's models and what
+// they tell the core. A test window stands in for the main window and hands
+// its children's notifications to the views.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "hostside/game_file_writer.h"
+#include "hostside/sample_games.h"
+#include "list/list_columns.h"
+#include "platform/seeded_random.h"
+#include "shell/addon_core.h"
+#include "support/fake_ports.h"
+#include "support/fake_views.h"
+#include "support/memory_file_system.h"
+#include "win32/ball_grid.h"
+#include "win32/command_bar_view.h"
+#include "win32/entry_list_view.h"
+
+namespace zun::win32 {
+namespace {
+
+// A top-level window that passes WM_NOTIFY and WM_COMMAND to the views, as
+// the main window does.
+class ViewHost final : public Window {
+ public:
+  ViewHost() {
+    CreateOfClass("ZUN_TestViewHost", 0, "views", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 640, 480, nullptr);
+  }
+  ~ViewHost() override { Destroy(); }
+
+  std::function<bool(NMHDR*, LRESULT&)> onNotify;
+  std::function<bool(WPARAM, LPARAM)> onCommand;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT result = 0;
+    if (message == WM_NOTIFY && onNotify && onNotify(reinterpret_cast<NMHDR*>(lParam), result)) return result;
+    if (message == WM_COMMAND && onCommand && onCommand(wParam, lParam)) return 0;
+    return Default(message, wParam, lParam);
+  }
+};
+
+struct ViewsFixture {
+  explicit ViewsFixture(std::unique_ptr<TZUN_Lotto_Temp> g = hostside::MakeLotto649(3)) : game(std::move(g)) {
+    game->FileName = "C:\\Games\\Game.dat";
+    files.files["C:\\Games\\Game.dat"] = hostside::WriteGameFile(*game);
+    auto& block = memory.blocks["ZUN_Mem_Map"];
+    block.resize(4096);
+    const void* pointer = game.get();
+    std::memcpy(block.data(), &pointer, sizeof pointer);
+    core.SetViews(Views{&list, &grids, &recorder, &bar, &recorder});
+    EXPECT_EQ(core.Start(steps, "C:\\Host", "Test ", "0.39"), 1);
+
+    host.onNotify = [this](NMHDR* header, LRESULT& result) {
+      return list.OnNotify(header, result) || bar.OnNotify(header, result);
+    };
+    host.onCommand = [this](WPARAM wParam, LPARAM lParam) { return bar.OnCommand(wParam, lParam); };
+    grids.Build(host.Handle());
+    list.Create(host.Handle());
+    list.SetupColumns();
+    bar.Create(host.Handle());
+  }
+
+  const Lotto_Numbers_Framework& Set(int32_t index) const { return game->PlaySets[index]; }
+  GridCell CellOf(int32_t set, int32_t number) const { return *CellOfBall(Set(set), number); }
+
+  void Pick(int32_t set, std::initializer_list<int32_t> numbers) {
+    for (int32_t n : numbers) core.BallCellChosen(set, CellOf(set, n));
+  }
+  // Adds an entry of six numbers of set 0 through the Add command.
+  void AddEntry(std::initializer_list<int32_t> numbers) {
+    Pick(0, numbers);
+    core.Execute(CommandId::Add);
+    core.Execute(CommandId::Clear);
+  }
+
+  void ClickCell(const BallGrid& grid, GridCell cell, int dx = 8, int dy = 8) {
+    const Box box = CellBox(cell);
+    SendMessageA(grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.left + dx, box.top + dy));
+    SendMessageA(grid.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(box.left + dx, box.top + dy));
+  }
+  void Key(HWND window, WPARAM key) { SendMessageA(window, WM_KEYDOWN, key, 0); }
+
+  std::unique_ptr<TZUN_Lotto_Temp> game;
+  testing::MemoryFileSystem files;
+  testing::FakeProfileStore profile;
+  testing::FakeSharedMemory memory;
+  testing::FixedClock clock;
+  testing::ScriptedPrompt prompt;
+  testing::CountingCursor cursor;
+  SeededRandom random{20261208};
+  AddonCore core{{files, profile, memory, clock, prompt, cursor, random}};
+  testing::RecordingViews recorder;  // the status and the message pump
+  testing::RecordingStartUp steps;
+  ViewHost host;
+  BallGrids grids{core};
+  EntryListWindow list{core};
+  CommandBarWindow bar{core};
+};
+
+// Holds the Ctrl key down for this thread's GetKeyState while it lives.
+class CtrlHeld {
+ public:
+  CtrlHeld() {
+    GetKeyboardState(saved_);
+    BYTE keys[256];
+    std::memcpy(keys, saved_, sizeof keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+  }
+  ~CtrlHeld() { SetKeyboardState(saved_); }
+
+ private:
+  BYTE saved_[256] = {};
+};
+
+// A grid painted whole into a 32-bit bitmap, read back pixel by pixel.
+class GridPicture {
+ public:
+  explicit GridPicture(const BallGrid& grid) {
+    RECT area{};
+    GetClientRect(grid.Handle(), &area);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = area.right;
+    info.bmiHeader.biHeight = -area.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    dc_.reset(CreateCompatibleDC(nullptr));
+    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    old_ = SelectObject(dc_.get(), bitmap_.get());
+    SendMessageA(grid.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT);
+    GdiFlush();
+  }
+  ~GridPicture() { SelectObject(dc_.get(), old_); }
+
+  COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
+  // Whether every pixel of the cell has the colour.
+  bool CellIs(GridCell cell, COLORREF colour) const {
+    const Box box = CellBox(cell);
+    for (int y = box.top; y < box.top + box.height; ++y)
+      for (int x = box.left; x < box.left + box.width; ++x)
+        if (At(x, y) != colour) return false;
+    return true;
+  }
+
+ private:
+  UniqueMemoryDc dc_;
+  UniqueGdiObject bitmap_;
+  HGDIOBJ old_ = nullptr;
+};
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGrey = RGB(200, 200, 200);
+
+RECT RectInParent(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+std::string ItemText(HWND list, int row, int column) {
+  char text[512] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+bool RowSelected(HWND list, int row) {
+  return (SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+bool ButtonEnabled(const CommandBarWindow& bar, CommandId id) {
+  return SendMessageA(bar.Handle(), TB_ISBUTTONENABLED, static_cast<WPARAM>(id), 0) != 0;
+}
+
+// ---- Cell texts -----------------------------------------------------------------
+
+TEST(BallCellText, NumbersWithoutLabelsShowAtLeastTwoDigits) {
+  auto game = hostside::MakeLotto649(1);
+  const auto& set = game->PlaySets[0];
+  EXPECT_EQ(BallCellText(set, {4, 0}, 5), "05");
+  EXPECT_EQ(BallCellText(set, {1, 1}, 12), "12");
+  EXPECT_EQ(BallCellText(set, {0, 0}, 100), "100");
+}
+
+TEST(BallCellText, NumberLabelsNameTheBallAndAMissingOneFallsBackToTheNumber) {
+  auto game = hostside::MakeTwinPool(1);
+  const auto& stars = game->PlaySets[1];
+  EXPECT_EQ(BallCellText(stars, *CellOfBall(stars, 3), 3), "S03");
+  EXPECT_EQ(BallCellText(stars, *CellOfBall(stars, 12), 12), "S12");
+  EXPECT_EQ(BallCellText(stars, {0, 0}, 13), "13") << "12 labels: ball 13 has none";
+}
+
+TEST(BallCellText, NumberLabelsWinOverRowLabels) {
+  auto game = hostside::MakePickThree(1);
+  Lotto_Numbers_Framework digits = game->PlaySets[0];
+  EXPECT_EQ(BallCellText(digits, {2, 4}, 15), "4") << "row 4 is labelled 4";
+  EXPECT_EQ(BallCellText(digits, {2, 40}, 15), "15") << "no label for row 40";
+  auto twin = hostside::MakeTwinPool(1);
+  digits.Grid.NumberLabels.HasLabels = 1;
+  digits.Grid.NumberLabels.Labels = twin->PlaySets[1].Grid.NumberLabels.Labels;
+  EXPECT_EQ(BallCellText(digits, {2, 4}, 11), "S11");
+}
+
+// ---- Ball grids -----------------------------------------------------------------
+
+TEST(BallGrids, OneGridPerPlaySetWhereTheLayoutPutsIt) {
+  ViewsFixture f(hostside::MakeTwinPool(3));
+  const std::vector<Box> boxes = LayOutGrids(f.game->PlaySets.span(), f.game->PlayFlag);
+  ASSERT_EQ(f.grids.Count(), 2u);
+  for (size_t i = 0; i < boxes.size(); ++i) {
+    const HWND grid = f.grids.Grid(i).Handle();
+    const RECT r = RectInParent(grid);
+    EXPECT_EQ(r.left, boxes[i].left);
+    EXPECT_EQ(r.top, boxes[i].top);
+    EXPECT_EQ(r.right - r.left, GridColumns(f.Set(static_cast<int32_t>(i))) * kBallCellPitch);
+    EXPECT_EQ(r.bottom - r.top, GridRows(f.Set(static_cast<int32_t>(i))) * kBallCellPitch);
+    EXPECT_EQ(GetParent(grid), f.host.Handle());
+    char name[64] = {};
+    GetClassNameA(grid, name, sizeof name);
+    EXPECT_STREQ(name, kBallGridClassName);
+    EXPECT_NE(GetWindowLongA(grid, GWL_STYLE) & WS_TABSTOP, 0);
+    EXPECT_EQ(f.grids.Grid(i).SetIndex(), static_cast<int32_t>(i));
+  }
+}
+
+TEST(BallGrids, BuildingAgainReplacesTheGridsAndFreeDestroysThem) {
+  ViewsFixture f;
+  const HWND first = f.grids.Grid(0).Handle();
+  f.grids.Build(f.host.Handle());
+  EXPECT_FALSE(IsWindow(first));
+  ASSERT_EQ(f.grids.Count(), 1u);
+  const HWND second = f.grids.Grid(0).Handle();
+  f.grids.Free();
+  EXPECT_EQ(f.grids.Count(), 0u);
+  EXPECT_FALSE(IsWindow(second));
+}
+
+TEST(BallGrid, AClickChoosesTheBallUnderThePointerAndAnotherUnchoosesIt) {
+  ViewsFixture f;
+  BallGrid& grid = f.grids.Grid(0);
+  const GridCell cell = f.CellOf(0, 23);
+  f.ClickCell(grid, cell);
+  EXPECT_TRUE(f.core.Choices().IsChosen(0, 23));
+  EXPECT_EQ(grid.CurrentCell(), cell);
+  EXPECT_EQ(GetFocus(), grid.Handle());
+  f.ClickCell(grid, cell, 17, 17);  // the grid lines belong to the cell on their left and above
+  EXPECT_FALSE(f.core.Choices().IsChosen(0, 23));
+}
+
+TEST(BallGrid, ArrowKeysMoveTheCurrentCellAndChooseWhereItLands) {
+  ViewsFixture f;
+  BallGrid& grid = f.grids.Grid(0);
+  f.ClickCell(grid, {0, 0});
+  ASSERT_TRUE(f.core.Choices().IsChosen(0, 1));
+  f.Key(grid.Handle(), VK_RIGHT);
+  EXPECT_EQ(grid.CurrentCell(), (GridCell{1, 0}));
+  EXPECT_TRUE(f.core.Choices().IsChosen(0, 2));
+  f.Key(grid.Handle(), VK_DOWN);
+  EXPECT_EQ(grid.CurrentCell(), (GridCell{1, 1}));
+  EXPECT_TRUE(f.core.Choices().IsChosen(0, 12));
+  f.Key(grid.Handle(), VK_END);
+  EXPECT_EQ(grid.CurrentCell(), (GridCell{9, 1}));
+  EXPECT_TRUE(f.core.Choices().IsChosen(0, 20));
+  f.Key(grid.Handle(), VK_RIGHT);  // the edge: nothing moves, nothing is chosen again
+  EXPECT_EQ(grid.CurrentCell(), (GridCell{9, 1}));
+  EXPECT_TRUE(f.core.Choices().IsChosen(0, 20));
+  f.Key(grid.Handle(), VK_HOME);
+  EXPECT_EQ(grid.CurrentCell(), (GridCell{0, 1}));
+  EXPECT_TRUE(f.core.Choices().IsChosen(0, 11));
+}
+
+TEST(BallGrid, SpaceTogglesTheCurrentCell) {
+  ViewsFixture f;
+  BallGrid& grid = f.grids.Grid(0);
+  f.ClickCell(grid, {2, 0});
+  f.Key(grid.Handle(), VK_SPACE);
+  EXPECT_FALSE(f.core.Choices().IsChosen(0, 3));
+  f.Key(grid.Handle(), VK_SPACE);
+  EXPECT_TRUE(f.core.Choices().IsChosen(0, 3));
+}
+
+TEST(BallGrid, ShortcutKeysRunTheirCommands) {
+  ViewsFixture f;
+  f.AddEntry({1, 2, 3, 4, 5, 6});
+  f.AddEntry({7, 8, 9, 10, 11, 12});
+  ASSERT_EQ(f.core.List().SelectedCount(), 0);
+  CtrlHeld ctrl;
+  f.Key(f.grids.Grid(0).Handle(), 'A');
+  EXPECT_EQ(f.core.List().SelectedCount(), 2) << "Ctrl+A selects all rows";
+}
+
+TEST(BallGrid, PaintsChosenBallsRedOthersGreyAndTheLinesInTheShadowColour) {
+  ViewsFixture f;
+  f.Pick(0, {1, 14});
+  const GridPicture picture(f.grids.Grid(0));
+  const Box chosen = CellBox(f.CellOf(0, 14));
+  EXPECT_EQ(picture.At(chosen.left + 16, chosen.top + 16), kRed);
+  const Box plain = CellBox(f.CellOf(0, 15));
+  EXPECT_EQ(picture.At(plain.left + 16, plain.top + 16), kGrey);
+  EXPECT_EQ(picture.At(17, 5), GetSysColor(COLOR_BTNSHADOW)) << "the line right of column 0";
+  EXPECT_EQ(picture.At(5, 17), GetSysColor(COLOR_BTNSHADOW)) << "the line below row 0";
+  EXPECT_FALSE(picture.CellIs(f.CellOf(0, 2), kGrey)) << "a ball's cell shows its number";
+  EXPECT_TRUE(picture.CellIs({9, 4}, kGrey)) << "ball 50 is not in the game: grey, no text";
+}
+
+TEST(BallGrid, AMissingGameLeavesTheGridBlankInsteadOfReadingIt) {
+  ViewsFixture f;
+  f.memory.blocks["ZUN_Mem_Map"].assign(4096, 0);  // the host's game is gone
+  BallGrid& grid = f.grids.Grid(0);
+  f.ClickCell(grid, {0, 0});
+  EXPECT_FALSE(f.core.Choices().IsChosen(0, 1));
+  const GridPicture picture(grid);
+  EXPECT_EQ(picture.At(8, 8), GetSysColor(COLOR_BTNFACE));
+}
+
+// ---- Entry list -----------------------------------------------------------------
+
+TEST(EntryListWindow, ColumnsComeFromTheGame) {
+  ViewsFixture f(hostside::MakeTwinPool(3));
+  const auto columns = ListColumns(f.game->PlaySets.span());
+  const HWND header = reinterpret_cast<HWND>(SendMessageA(f.list.Handle(), LVM_GETHEADER, 0, 0));
+  ASSERT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(columns.size()));
+  for (size_t i = 0; i < columns.size(); ++i) {
+    char caption[128] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = caption;
+    column.cchTextMax = sizeof caption;
+    SendMessageA(f.list.Handle(), LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    EXPECT_EQ(caption, columns[i].caption);
+    EXPECT_EQ(column.cx, columns[i].width);
+  }
+  f.list.SetupColumns();
+  EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(columns.size()))
+      << "set up again, not added to";
+}
+
+TEST(EntryListWindow, ShowsTheModelsRowsAndTheirTexts) {
+  ViewsFixture f;
+  f.AddEntry({1, 2, 3, 4, 5, 6});
+  f.AddEntry({7, 8, 9, 10, 11, 12});
+  ASSERT_EQ(SendMessageA(f.list.Handle(), LVM_GETITEMCOUNT, 0, 0), 2);
+  for (int row = 0; row < 2; ++row)
+    for (int column = 0; column < 2; ++column) {
+      const std::string expected = f.core.List().CellText(*f.core.Database(), row, column);
+      EXPECT_FALSE(expected.empty());
+      EXPECT_EQ(ItemText(f.list.Handle(), row, column), expected);
+    }
+}
+
+TEST(EntryListWindow, TheModelsSelectionIsPushedIntoTheControl) {
+  ViewsFixture f;
+  for (int i = 0; i < 3; ++i) f.AddEntry({1 + i, 10, 20, 30, 40, 49});
+  f.core.List().SelectRow(1, true);
+  f.list.SelectionChanged();
+  EXPECT_FALSE(RowSelected(f.list.Handle(), 0));
+  EXPECT_TRUE(RowSelected(f.list.Handle(), 1));
+  EXPECT_FALSE(RowSelected(f.list.Handle(), 2));
+  EXPECT_EQ(f.core.List().SelectedCount(), 1) << "pushing does not come back as the user's change";
+  f.core.Execute(CommandId::SelectAll);
+  EXPECT_EQ(SendMessageA(f.list.Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 3);
+  f.core.Execute(CommandId::InvertSelection);
+  EXPECT_EQ(SendMessageA(f.list.Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 0);
+}
+
+TEST(EntryListWindow, TheUsersSelectionReachesTheModelAndTheGrids) {
+  ViewsFixture f;
+  f.AddEntry({1, 2, 3, 4, 5, 6});
+  f.AddEntry({7, 8, 9, 10, 11, 12});
+  LVITEMA item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = LVIS_SELECTED;
+  SendMessageA(f.list.Handle(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
+  EXPECT_TRUE(f.core.List().IsRowSelected(1));
+  EXPECT_EQ(f.core.List().SelectedCount(), 1);
+  EXPECT_TRUE(f.core.Choices().IsChosen(0, 7)) << "the selected entry shows on the grids";
+  item.state = 0;
+  SendMessageA(f.list.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(f.core.List().SelectedCount(), 0);
+}
+
+TEST(EntryListWindow, ASortKeepsTheSelectedEntrySelectedOnItsNewRow) {
+  ViewsFixture f;
+  f.AddEntry({1, 2, 3, 4, 5, 6});
+  f.AddEntry({7, 8, 9, 10, 11, 12});
+  f.core.List().SelectRow(0, true);
+  f.list.SelectionChanged();
+  NMLISTVIEW click{};
+  click.hdr = {f.list.Handle(), kEntryListControlId, LVN_COLUMNCLICK};
+  click.iItem = -1;
+  click.iSubItem = 0;
+  SendMessageA(f.host.Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&click));
+  ASSERT_EQ(f.core.List().SortColumn(), 0);
+  ASSERT_FALSE(f.core.List().SortAscending()) << "a click on the sort column inverts it";
+  EXPECT_EQ(f.core.List().EntryAt(1), 0);
+  EXPECT_FALSE(RowSelected(f.list.Handle(), 0));
+  EXPECT_TRUE(RowSelected(f.list.Handle(), 1)) << "entry 0 now stands on row 1";
+}
+
+TEST(EntryListWindow, CtrlLettersRunTheirCommandsAndPlainLettersDoNot) {
+  ViewsFixture f;
+  f.AddEntry({1, 2, 3, 4, 5, 6});
+  f.AddEntry({7, 8, 9, 10, 11, 12});
+  NMLVKEYDOWN key{};
+  key.hdr = {f.list.Handle(), kEntryListControlId, LVN_KEYDOWN};
+  key.wVKey = 'A';
+  SendMessageA(f.host.Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&key));
+  EXPECT_EQ(f.core.List().SelectedCount(), 0);
+  CtrlHeld ctrl;
+  SendMessageA(f.host.Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&key));
+  EXPECT_EQ(f.core.List().SelectedCount(), 2);
+  EXPECT_EQ(SendMessageA(f.list.Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 2);
+}
+
+TEST(EntryListWindow, TypingFindsNoRow) {
+  ViewsFixture f;
+  f.AddEntry({1, 2, 3, 4, 5, 6});
+  NMLVFINDITEMA find{};
+  find.hdr = {f.list.Handle(), kEntryListControlId, LVN_ODFINDITEMA};
+  find.iStart = 0;
+  EXPECT_EQ(SendMessageA(f.host.Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&find)), -1);
+}
+
+TEST(EntryListWindow, ColumnWidthsKeepWithinTheirLimits) {
+  ViewsFixture f;
+  const HWND header = reinterpret_cast<HWND>(SendMessageA(f.list.Handle(), LVM_GETHEADER, 0, 0));
+  HDITEMA item{};
+  item.mask = HDI_WIDTH;
+  item.cxy = 10;
+  NMHEADERA change{};
+  change.hdr = {header, 0, HDN_ITEMCHANGINGA};
+  change.iItem = 0;
+  change.pitem = &item;
+  EXPECT_EQ(SendMessageA(f.host.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change)), FALSE);
+  EXPECT_EQ(item.cxy, 50) << "Seq. is 50 wide";
+  change.iItem = 1;
+  item.cxy = 10;
+  SendMessageA(f.host.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+  EXPECT_EQ(item.cxy, 50) << "a set's column is at least 50 wide";
+  item.cxy = 400;
+  SendMessageA(f.host.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&change));
+  EXPECT_EQ(item.cxy, 400) << "and has no maximum";
+}
+
+// ---- Command bar ----------------------------------------------------------------
+
+TEST(CommandBarWindow, OneButtonPerToolCommandInOrderEachOnItsOwnRow) {
+  ViewsFixture f;
+  const auto commands = ToolButtonCommands();
+  ASSERT_EQ(SendMessageA(f.bar.Handle(), TB_BUTTONCOUNT, 0, 0), static_cast<LRESULT>(commands.size()));
+  for (size_t i = 0; i < commands.size(); ++i) {
+    TBBUTTON button{};
+    SendMessageA(f.bar.Handle(), TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+    EXPECT_EQ(button.idCommand, static_cast<int>(commands[i]));
+    EXPECT_EQ(button.iBitmap, CommandFor(commands[i]).image);
+    EXPECT_NE(button.fsState & TBSTATE_WRAP, 0);
+  }
+  const LRESULT size = SendMessageA(f.bar.Handle(), TB_GETBUTTONSIZE, 0, 0);
+  EXPECT_EQ(LOWORD(size), kCommandButtonWidth);
+  EXPECT_EQ(HIWORD(size), kCommandButtonHeight);
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(f.bar.Handle(), TB_GETIMAGELIST, 0, 0));
+  EXPECT_EQ(ImageList_GetImageCount(images), kCommandImageCount);
+}
+
+TEST(CommandBarWindow, StartsWithOnlyQuickPickAndClearEnabledThenShowsTheCoresStates) {
+  ViewsFixture f;
+  EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::Load));
+  EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::Add));
+  EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::Apply));
+  EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::Delete));
+  EXPECT_TRUE(ButtonEnabled(f.bar, CommandId::QuickPick));
+  EXPECT_TRUE(ButtonEnabled(f.bar, CommandId::Clear));
+  f.Pick(0, {1, 2, 3, 4, 5, 6});
+  EXPECT_TRUE(ButtonEnabled(f.bar, CommandId::Add)) << "six balls make a complete pick";
+  ButtonStates states;
+  states.quickPick = false;
+  f.bar.ShowButtonStates(states);
+  EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::QuickPick));
+  EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::Add));
+}
+
+TEST(CommandBarWindow, AClickRunsItsCommandAndOtherWindowsCommandsAreNotTaken) {
+  ViewsFixture f;
+  f.Pick(0, {1, 2, 3});
+  SendMessageA(f.host.Handle(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(CommandId::Clear), BN_CLICKED),
+               reinterpret_cast<LPARAM>(f.bar.Handle()));
+  EXPECT_EQ(f.core.Choices().ChosenCount(0), 0);
+  EXPECT_FALSE(f.bar.OnCommand(MAKEWPARAM(static_cast<WORD>(CommandId::Clear), BN_CLICKED),
+                               reinterpret_cast<LPARAM>(f.list.Handle())));
+}
+
+TEST(CommandBarWindow, ToolTipsShowTheCommandsHint) {
+  ViewsFixture f;
+  // The tool bar passes its tip's requests on with the tip as sender; a
+  // tool bar that makes its tip only when first needed has none yet.
+  HWND tips = reinterpret_cast<HWND>(SendMessageA(f.bar.Handle(), TB_GETTOOLTIPS, 0, 0));
+  if (tips == nullptr) tips = f.bar.Handle();
+  NMTTDISPINFOA ansi{};
+  ansi.hdr = {tips, static_cast<UINT_PTR>(CommandId::Add), TTN_GETDISPINFOA};
+  LRESULT result = 1;
+  ASSERT_TRUE(f.bar.OnNotify(&ansi.hdr, result));
+  EXPECT_STREQ(ansi.lpszText, CommandFor(CommandId::Add).hint);
+  NMTTDISPINFOW wide{};
+  wide.hdr = {tips, static_cast<UINT_PTR>(CommandId::Delete), TTN_GETDISPINFOW};
+  ASSERT_TRUE(f.bar.OnNotify(&wide.hdr, result));
+  EXPECT_STREQ(wide.lpszText, L"Delete Entrie(s)");
+  NMTTDISPINFOA other{};
+  other.hdr = {tips, static_cast<UINT_PTR>(CommandId::SelectAll), TTN_GETDISPINFOA};
+  EXPECT_FALSE(f.bar.OnNotify(&other.hdr, result)) << "not a tool button";
+}
+
+}  // namespace
+}  // namespace zun::win32
