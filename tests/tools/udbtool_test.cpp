@@ -119,3 +119,64 @@ TEST_F(UdbTool, AFailedConvertKeepsTheEarlierFile) {
 
 }  // namespace
 }  // namespace zun
+
+namespace zun {
+namespace {
+
+class UdbToolQuickPick : public ::testing::Test {
+ protected:
+  UdbToolQuickPick() {
+    for (const auto& sample : hostside::MakeSampleGames())
+      files.files[sample.fileName] = hostside::WriteGameFile(*sample.game);
+  }
+  int Tool(std::vector<std::string> args, std::string* err = nullptr) {
+    std::ostringstream out, errors;
+    const int code = RunUdbTool(args, out, errors, files);
+    if (err != nullptr) *err = errors.str();
+    return code;
+  }
+  testing::MemoryFileSystem files;
+};
+
+TEST_F(UdbToolQuickPick, WritesValidPicksThatTheSameSeedRepeats) {
+  ASSERT_EQ(Tool({"quickpick", "Lotto649.dat", "500", "qp.sl5", "--seed", "7"}), 0);
+  TZUN_User_Lotto_DBase database;
+  ASSERT_TRUE(ParseSl5(database, files.files["qp.sl5"], false, "qp.sl5"));
+  ASSERT_EQ(database.Entries.size(), 500);
+  for (const auto& entry : database.Entries) {
+    const auto numbers = entry.Numbers[0];
+    ASSERT_EQ(numbers.size(), 6u);
+    for (size_t k = 0; k < numbers.size(); ++k) {
+      EXPECT_GE(numbers[k], 1);
+      EXPECT_LE(numbers[k], 49);
+      if (k > 0) {
+        EXPECT_LT(numbers[k - 1], numbers[k]) << "ascending, no repeats";
+      }
+    }
+  }
+  const auto first = files.files["qp.sl5"];
+  ASSERT_EQ(Tool({"quickpick", "Lotto649.dat", "500", "again.sl5", "--seed", "7"}), 0);
+  EXPECT_EQ(files.files["again.sl5"], first);
+  ASSERT_EQ(Tool({"quickpick", "Lotto649.dat", "500", "other.sl5", "--seed", "8"}), 0);
+  EXPECT_NE(files.files["other.sl5"], first);
+}
+
+TEST_F(UdbToolQuickPick, RefusesBadCountsAndNamesWithTheCommandLineCode) {
+  std::string err;
+  EXPECT_EQ(Tool({"quickpick", "Lotto649.dat", "ten", "qp.sl5"}, &err), 2);
+  EXPECT_NE(err.find("COUNT must be a number"), std::string::npos) << err;
+  EXPECT_EQ(Tool({"quickpick", "Lotto649.dat", "10000001", "qp.sl5"}), 2);
+  EXPECT_EQ(Tool({"quickpick", "Lotto649.dat", "-1", "qp.sl5"}), 2);
+  EXPECT_EQ(Tool({"quickpick", "Lotto649.dat", "3", "qp.txt"}), 2);
+  EXPECT_EQ(Tool({"quickpick", "Lotto649.dat", "3", "qp.sl5", "--sead", "1"}), 2);
+  EXPECT_EQ(Tool({"quickpick", "Missing.dat", "3", "qp.sl5"}), 1);
+  EXPECT_EQ(files.files.count("qp.sl5"), 0u) << "nothing written";
+  ASSERT_EQ(Tool({"quickpick", "TwinPool.dat", "0", "empty.sl5", "--seed", "1"}), 0);
+  TZUN_User_Lotto_DBase database;
+  ASSERT_TRUE(ParseSl5(database, files.files["empty.sl5"], false, "empty.sl5"));
+  EXPECT_EQ(database.Entries.size(), 0);
+  EXPECT_EQ(database.NumberSets.size(), 2);
+}
+
+}  // namespace
+}  // namespace zun

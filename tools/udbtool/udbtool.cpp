@@ -12,7 +12,10 @@
 #include "model/old_file_import.h"
 #include "model/suitability.h"
 #include "model/user_database.h"
+#include "operations/entry_editing.h"
 #include "platform/file_system.h"
+#include "platform/seeded_random.h"
+#include "selection/quick_pick.h"
 
 namespace zun {
 namespace {
@@ -20,7 +23,11 @@ namespace {
 constexpr const char kUsage[] =
     "usage: udbtool game GAMEFILE\n"
     "       udbtool list GAMEFILE DBFILE\n"
-    "       udbtool convert GAMEFILE OLDFILE NEWFILE.sl5\n";
+    "       udbtool convert GAMEFILE OLDFILE NEWFILE.sl5\n"
+    "       udbtool quickpick GAMEFILE COUNT NEWFILE.sl5 [--seed N]\n";
+
+// More quick picks than this in one file is a typing error, not a wish.
+constexpr int64_t kMaxQuickPicks = 10'000'000;
 
 // A failure that ends the command with one line on stderr.
 struct ToolError {
@@ -174,6 +181,49 @@ int ConvertCommand(FileSystem& files, const std::string& gameFile, const std::st
   return 0;
 }
 
+// A whole decimal number from lowest to highest, else a command-line error.
+int64_t ParseCount(const std::string& text, const char* what, int64_t lowest, int64_t highest) {
+  int64_t value = 0;
+  if (text.empty() || text.size() > 12) throw ToolError{std::string(what) + " must be a number", 2};
+  for (const char c : text) {
+    if (c < '0' || c > '9') throw ToolError{std::string(what) + " must be a number: " + text, 2};
+    value = value * 10 + (c - '0');
+  }
+  if (value < lowest || value > highest)
+    throw ToolError{std::string(what) + " must lie from " + std::to_string(lowest) + " to " +
+                        std::to_string(highest) + ": " + text,
+                    2};
+  return value;
+}
+
+int QuickPickCommand(FileSystem& files, std::span<const std::string> args, std::ostream& out) {
+  const std::string& gameFile = args[1];
+  const auto count = static_cast<int32_t>(ParseCount(args[2], "COUNT", 0, kMaxQuickPicks));
+  const std::string& newFile = args[3];
+  uint32_t seed = std::random_device{}();
+  if (args.size() == 6) {
+    if (args[4] != "--seed") throw ToolError{"unknown option " + args[4], 2};
+    seed = static_cast<uint32_t>(ParseCount(args[5], "the seed", 0, UINT32_MAX));
+  } else if (args.size() != 4) {
+    throw ToolError{kUsage, 2};
+  }
+  if (ExtensionOf(newFile) != ".sl5") throw ToolError{newFile + ": the new file's name must end in .sl5", 2};
+  const auto game = ReadGame(files, gameFile, true);
+  auto database = TZUN_User_Lotto_DBase::Create(files, gameFile);
+  SeededRandom random(seed);
+  database->Entries.reserve(count);
+  try {
+    for (int32_t i = 0; i < count; ++i) AppendQuickPick(*game, *database, random);
+  } catch (const NoQuickPickPossible& e) {
+    throw ToolError{gameFile + ": " + e.what()};
+  }
+  if (!database->SaveToFile(files, newFile))
+    throw ToolError{newFile + ": cannot be written (any earlier file of that name is unchanged)"};
+  out << "Wrote " << count << (count == 1 ? " quick pick" : " quick picks") << " to " << newFile << " (seed " << seed
+      << ")\n";
+  return 0;
+}
+
 }  // namespace
 
 int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostream& err, FileSystem& files) {
@@ -182,6 +232,7 @@ int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostrea
     if (command == "game" && args.size() == 2) return GameCommand(files, args[1], out);
     if (command == "list" && args.size() == 3) return ListCommand(files, args[1], args[2], out);
     if (command == "convert" && args.size() == 4) return ConvertCommand(files, args[1], args[2], args[3], out);
+    if (command == "quickpick" && (args.size() == 4 || args.size() == 6)) return QuickPickCommand(files, args, out);
     err << kUsage;
     return 2;
   } catch (const ToolError& e) {

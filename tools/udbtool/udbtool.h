@@ -12,6 +12,7 @@ class FileSystem;
 //   udbtool game GAMEFILE
 //   udbtool list GAMEFILE DBFILE
 //   udbtool convert GAMEFILE OLDFILE NEWFILE.sl5
+//   udbtool quickpick GAMEFILE COUNT NEWFILE.sl5 [--seed N]
 // Returns the exit code: 0 done, 1 a file is missing, bad or does not fit,
 // 2 the command line is wrong. Errors are one line on err.
 int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostream& err, FileSystem& files);
