@@ -9,15 +9,9 @@
 #include <random>
 #include <set>
 
-#include "hostside/game_file_writer.h"
-#include "hostside/sample_games.h"
 #include "list/list_text.h"
 #include "model/entry_text.h"
-#include "platform/seeded_random.h"
-#include "shell/addon_core.h"
-#include "support/fake_ports.h"
-#include "support/fake_views.h"
-#include "support/memory_file_system.h"
+#include "support/core_fixture.h"
 
 namespace zun {
 namespace {
@@ -69,29 +63,11 @@ struct Reference {
   }
 };
 
-struct ModelFixture {
-  ModelFixture(std::unique_ptr<TZUN_Lotto_Temp> g) : game(std::move(g)) {
-    game->FileName = "C:\\Games\\Game.dat";
-    files.files["C:\\Games\\Game.dat"] = hostside::WriteGameFile(*game);
-    auto& block = memory.blocks["ZUN_Mem_Map"];
-    block.resize(4096);
-    const void* pointer = game.get();
-    std::memcpy(block.data(), &pointer, sizeof pointer);
-    core.SetViews(views.All());
+struct ModelFixture : testing::CoreFixture {
+  explicit ModelFixture(std::unique_ptr<TZUN_Lotto_Temp> g) : testing::CoreFixture(std::move(g)) {
     reference.game = game.get();
   }
 
-  std::unique_ptr<TZUN_Lotto_Temp> game;
-  testing::MemoryFileSystem files;
-  testing::FakeProfileStore profile;
-  testing::FakeSharedMemory memory;
-  testing::FixedClock clock;
-  testing::ScriptedPrompt prompt;
-  testing::CountingCursor cursor;
-  SeededRandom random{99};
-  AddonCore core{{files, profile, memory, clock, prompt, cursor, random}};
-  testing::RecordingViews views;
-  testing::RecordingStartUp steps;
   Reference reference;
   std::mt19937 dice{7};
 
@@ -249,7 +225,7 @@ struct ModelFixture {
 
 void RunSequence(std::unique_ptr<TZUN_Lotto_Temp> game, int steps) {
   ModelFixture f(std::move(game));
-  ASSERT_EQ(f.core.Start(f.steps, "C:\\Host", "Test ", "0.39"), 1);
+  ASSERT_EQ(f.Start(), 1);
   for (int step = 0; step < steps; ++step) {
     f.Step();
     f.ExpectAgreement(step);

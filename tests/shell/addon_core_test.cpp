@@ -8,53 +8,18 @@
 #include <cstring>
 
 #include "base/error_location.h"
-#include "hostside/game_file_writer.h"
-#include "hostside/sample_games.h"
-#include "platform/seeded_random.h"
-#include "support/fake_ports.h"
-#include "support/fake_views.h"
-#include "support/memory_file_system.h"
+#include "support/core_fixture.h"
 
 namespace zun {
 namespace {
 
-using testing::RecordingStartUp;
-using testing::RecordingViews;
-
-struct CoreFixture {
-  explicit CoreFixture(std::unique_ptr<TZUN_Lotto_Temp> g = hostside::MakeLotto649(3)) : game(std::move(g)) {
-    game->FileName = "C:\\Games\\Game.dat";
-    files.files["C:\\Games\\Game.dat"] = hostside::WriteGameFile(*game);
-    auto& block = memory.blocks["ZUN_Mem_Map"];
-    block.resize(4096);
-    const void* pointer = game.get();
-    std::memcpy(block.data(), &pointer, sizeof pointer);
-    core.SetViews(views.All());
-  }
-
-  uint8_t Start() { return core.Start(steps, "C:\\Host", "Test ", "0.39"); }
-
-  void Pick(int32_t set, std::initializer_list<int32_t> numbers) {
-    for (int32_t n : numbers) core.BallCellChosen(set, *CellOfBall(game->PlaySets[set], n));
-  }
-
-  const TZUN_User_Lotto_DBase& Database() const { return *core.Database(); }
+// The core on fakes, plus the numbers of an entry as plain bytes.
+struct CoreFixture : testing::CoreFixture {
+  using testing::CoreFixture::CoreFixture;
   std::vector<int8_t> Numbers(int32_t entry, int32_t set = 0) const {
     const auto numbers = Database().Entries[entry].Numbers[set];
     return {numbers.begin(), numbers.end()};
   }
-
-  std::unique_ptr<TZUN_Lotto_Temp> game;
-  testing::MemoryFileSystem files;
-  testing::FakeProfileStore profile;
-  testing::FakeSharedMemory memory;
-  testing::FixedClock clock;
-  testing::ScriptedPrompt prompt;
-  testing::CountingCursor cursor;
-  SeededRandom random{20261208};
-  AddonCore core{{files, profile, memory, clock, prompt, cursor, random}};
-  RecordingViews views;
-  RecordingStartUp steps;
 };
 
 TEST(AddonCoreStart, RunsTheStepsInTheHostsOrderAndPublishesAnEmptyDatabase) {

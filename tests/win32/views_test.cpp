@@ -15,14 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "hostside/game_file_writer.h"
-#include "hostside/sample_games.h"
 #include "list/list_columns.h"
-#include "platform/seeded_random.h"
-#include "shell/addon_core.h"
-#include "support/fake_ports.h"
-#include "support/fake_views.h"
-#include "support/memory_file_system.h"
+#include "support/core_fixture.h"
 #include "win32/ball_grid.h"
 #include "win32/command_bar_view.h"
 #include "win32/entry_list_view.h"
@@ -51,16 +45,11 @@ class ViewHost final : public Window {
   }
 };
 
-struct ViewsFixture {
-  explicit ViewsFixture(std::unique_ptr<TZUN_Lotto_Temp> g = hostside::MakeLotto649(3)) : game(std::move(g)) {
-    game->FileName = "C:\\Games\\Game.dat";
-    files.files["C:\\Games\\Game.dat"] = hostside::WriteGameFile(*game);
-    auto& block = memory.blocks["ZUN_Mem_Map"];
-    block.resize(4096);
-    const void* pointer = game.get();
-    std::memcpy(block.data(), &pointer, sizeof pointer);
-    core.SetViews(Views{&list, &grids, &recorder, &bar, &recorder});
-    EXPECT_EQ(core.Start(steps, "C:\\Host", "Test ", "0.39"), 1);
+struct ViewsFixture : testing::CoreFixture {
+  explicit ViewsFixture(std::unique_ptr<TZUN_Lotto_Temp> g = hostside::MakeLotto649(3))
+      : testing::CoreFixture(std::move(g)) {
+    core.SetViews(Views{&list, &grids, &views, &bar, &views});  // the status and the message pump are recorded
+    EXPECT_EQ(Start(), 1);
 
     host.onNotify = [this](NMHDR* header, LRESULT& result) {
       return list.OnNotify(header, result) || bar.OnNotify(header, result);
@@ -75,9 +64,6 @@ struct ViewsFixture {
   const Lotto_Numbers_Framework& Set(int32_t index) const { return game->PlaySets[index]; }
   GridCell CellOf(int32_t set, int32_t number) const { return *CellOfBall(Set(set), number); }
 
-  void Pick(int32_t set, std::initializer_list<int32_t> numbers) {
-    for (int32_t n : numbers) core.BallCellChosen(set, CellOf(set, n));
-  }
   // Adds an entry of six numbers of set 0 through the Add command.
   void AddEntry(std::initializer_list<int32_t> numbers) {
     Pick(0, numbers);
@@ -92,17 +78,6 @@ struct ViewsFixture {
   }
   void Key(HWND window, WPARAM key) { SendMessageA(window, WM_KEYDOWN, key, 0); }
 
-  std::unique_ptr<TZUN_Lotto_Temp> game;
-  testing::MemoryFileSystem files;
-  testing::FakeProfileStore profile;
-  testing::FakeSharedMemory memory;
-  testing::FixedClock clock;
-  testing::ScriptedPrompt prompt;
-  testing::CountingCursor cursor;
-  SeededRandom random{20261208};
-  AddonCore core{{files, profile, memory, clock, prompt, cursor, random}};
-  testing::RecordingViews recorder;  // the status and the message pump
-  testing::RecordingStartUp steps;
   ViewHost host;
   BallGrids grids{core};
   EntryListWindow list{core};
