@@ -8,7 +8,7 @@ namespace zun {
 ButtonStates CommandBarStates(bool allSetsComplete, int32_t selectedCount, bool quickPickRunning) noexcept {
   EnterOperation(codes::kCellNumber);  // the enabling step shares the cell-number code
   ButtonStates states;
-  states.load = false;  // the file commands are not offered yet
+  states.load = true;
   states.add = allSetsComplete;
   states.apply = selectedCount > 0 && states.add;
   states.remove = selectedCount > 0;

@@ -10,7 +10,10 @@
 namespace zun {
 namespace {
 
-void DoNothing(AddonCore&) {}
+void New(AddonCore& core) { core.RunNew(); }
+void Save(AddonCore& core) { core.RunSave(); }
+void SaveAs(AddonCore& core) { core.RunSaveAs(); }
+void Load(AddonCore& core) { core.RunLoad(); }
 void Add(AddonCore& core) {
   Workspace work = core.Work();
   AddSelectionEntry(work);
@@ -35,9 +38,16 @@ constexpr Shortcut kNoKey{};
 constexpr Shortcut Ctrl(char letter) { return Shortcut{static_cast<uint16_t>(letter), true}; }
 
 // clang-format off
-const std::array<Command, 11> kCommands = {{
+const std::array<Command, 14> kCommands = {{
+  {CommandId::New, codes::kNewOrSave, "Error while creating a new SL5 File.", nullptr,
+   "New SL5 DBase", nullptr, Ctrl('N'), -1, false, New},
+  // Save reports its own failure, with the file's name.
+  {CommandId::Save, codes::kNewOrSave, "Error while saving SL5 File: ", nullptr,
+   "Save SL5 DBase", nullptr, Ctrl('S'), -1, false, Save},
+  {CommandId::SaveAs, codes::kSaveAs, "Error while saving SL5 File: ", nullptr,
+   "Save SL5 DBase As", nullptr, kNoKey, -1, false, SaveAs},
   {CommandId::Load, codes::kOpenFiles, "Error while opening an SL File.", nullptr,
-   "Load SL5 DBase", "Open SL5 File(s)", kNoKey, 1, false, DoNothing},
+   "Load SL5 DBase", "Open SL5 File(s)", Ctrl('L'), 1, false, Load},
   {CommandId::Add, codes::kAddNumbers, "Error while adding your Lotto Numbers.", nullptr,
    "Add_DBase_Entry", "Add Numbers", kNoKey, 2, false, Add},
   {CommandId::Clear, codes::kClearSelections, "Error while adding your Lotto Numbers.", nullptr,

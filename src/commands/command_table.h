@@ -26,6 +26,9 @@ enum class CommandId : uint16_t {
   SelectOdd,
   InvertSelection,
   ApplySort,
+  New,
+  Save,
+  SaveAs,
 };
 
 // A key with or without Ctrl, as a Windows virtual-key code ('A' to 'Z'

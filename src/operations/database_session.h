@@ -41,6 +41,49 @@ class DatabaseSession {
     modified_ = false;
     multipleFiles_ = false;
   }
+  // Written to the current file: unchanged; the file and the multiple
+  // flag stay.
+  void Saved() { modified_ = false; }
+  // Written to `path`, which becomes the current file: the database is
+  // now that one file's content.
+  void SavedAs(const std::string& path) {
+    modified_ = false;
+    currentFile_ = path;
+    multipleFiles_ = false;
+  }
+  // Replaced by the whole content of the ".sl5" file `path`.
+  void LoadedDatabaseFile(const std::string& path) {
+    modified_ = false;
+    currentFile_ = path;
+    multipleFiles_ = false;
+  }
+  // Replaced by the records of one ".sl4" or ".sl3" file: no ".sl5" file
+  // holds them, so a save asks for a name.
+  void ImportedOldFile() {
+    modified_ = false;
+    currentFile_.clear();
+    multipleFiles_ = false;
+  }
+  // A ".sl5" file broke off while it replaced the entries: the database
+  // holds what could be read and is tied to no file, so the next save asks
+  // for a name rather than overwrite the damaged file. It counts as
+  // unsaved when it kept entries.
+  void LoadBrokeOff(bool entriesKept) {
+    modified_ = entriesKept;
+    currentFile_.clear();
+    multipleFiles_ = false;
+  }
+  // Entries of several files replaced the database, or files were appended
+  // to it. Appending keeps unsaved changes marked: the entries the user had
+  // not saved are still unsaved.
+  void AssembledFromFiles(bool appended) {
+    if (!appended) modified_ = false;
+    currentFile_.clear();
+    multipleFiles_ = true;
+  }
+  // A load of several files that took none: only the multiple flag follows
+  // the load's kind.
+  void NothingTaken(bool appended) { multipleFiles_ = appended; }
 
  private:
   std::unique_ptr<TZUN_User_Lotto_DBase> database_;

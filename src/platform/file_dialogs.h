@@ -25,4 +25,12 @@ class FileDialogs {
   virtual std::string Save(const FileDialogOptions& options) = 0;
 };
 
+// Dialogs that are always cancelled: the core's default before the
+// platform's dialogs are set.
+class NoFileDialogs final : public FileDialogs {
+ public:
+  std::vector<std::string> Open(const FileDialogOptions&) override { return {}; }
+  std::string Save(const FileDialogOptions&) override { return {}; }
+};
+
 }  // namespace zun

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/error_location.h"
+#include "base/paths.h"
 #include "base/reference_codes.h"
 #include "commands/command_bar.h"
 #include "operations/entry_editing.h"
@@ -50,6 +51,10 @@ void AddonCore::SetViews(const Views& views) noexcept {
 }
 
 Workspace AddonCore::Work() noexcept { return Workspace{slots_, session_, list_, choices_, ports_.random, views_}; }
+
+FileWork AddonCore::FileWorkspace() noexcept {
+  return FileWork{Work(), ports_.files, ports_.prompt, *dialogs_, *notifier_, recentFiles_, errors_, ports_.cursor};
+}
 
 void AddonCore::ReportFailure(std::string_view message) noexcept {
   try {
@@ -132,12 +137,10 @@ void AddonCore::InitialisePage(StartUpSteps& steps) {
 
 uint8_t AddonCore::CanClose() noexcept {
   try {
-    const TZUN_User_Lotto_DBase* database = session_.Database();
-    if (database == nullptr || database->Entries.empty() || !session_.DatabaseModified()) return 1;
-    // Unsaved entries: until the save confirmation exists, refuse rather
-    // than let the host throw the user's work away.
-    return 0;
+    if (list_.RowCount() == 0 || session_.Database() == nullptr) return 1;
+    return ConfirmSave() ? 1 : 0;
   } catch (...) {
+    // Whatever went wrong, the user's entries are not thrown away.
     return 0;
   }
 }
@@ -145,9 +148,51 @@ uint8_t AddonCore::CanClose() noexcept {
 void AddonCore::FilesDropped(const std::vector<std::string>& names) noexcept {
   EnterOperation(codes::kShellFilesDropped);
   Guarded("Error while adding Entries from File Manager.", [&] {
-    // The drop intake takes the database files among them once it exists.
     droppedFiles_ = names;
+    if (closing_) return;
+    FileWork work = FileWorkspace();
+    TakeDroppedFiles(work, names);
   });
+  UpdateCommandBar();
+}
+
+void AddonCore::LoadDroppedFile(const std::string& path) noexcept {
+  if (closing_) return;
+  EnterOperation(codes::kLoadDroppedFile);
+  Guarded("Error while adding Entries from File Manager.", [&] {
+    FileWork work = FileWorkspace();
+    TakeDroppedFiles(work, {path});
+  });
+  UpdateCommandBar();
+}
+
+void AddonCore::Reopen(int32_t index) noexcept {
+  if (closing_) return;
+  EnterOperation(codes::kReopenRecentFile);
+  views_.pump->ProcessPendingMessages();
+  Guarded("Error while opening SL5 File.", [&] {
+    if (index < 0 || index >= kRecentFileCount) return;
+    if (!ConfirmSave()) return;
+    EnterOperation(codes::kReopenRecentFile);
+    const std::string path = recentFiles_[static_cast<size_t>(index)];
+    if (path.empty() || !ports_.files.FileExists(path)) return;
+    FileWork work = FileWorkspace();
+    LoadRequest request;
+    request.names = {path};
+    request.preset = true;
+    request.fromRecent = true;
+    request.recentIndex = index;
+    LoadDatabaseFiles(work, request);
+  });
+  UpdateCommandBar();
+}
+
+std::vector<ReopenMenuItem> AddonCore::ReopenMenu() noexcept {
+  try {
+    return DescribeReopenMenu(ports_.files, recentFiles_, slots_.Game(), session_.Database());
+  } catch (...) {
+    return {};
+  }
 }
 
 void AddonCore::LoadSettings() noexcept {
@@ -278,6 +323,44 @@ void AddonCore::RunApplySort() {
   list_.ApplySort(work.Database());
   work.ShowRows();
   work.ShowSelection();
+}
+
+bool AddonCore::ConfirmSave() {
+  FileWork work = FileWorkspace();
+  return zun::ConfirmSave(work);
+}
+
+void AddonCore::RunNew() {
+  FileWork work = FileWorkspace();
+  if (!zun::ConfirmSave(work)) return;
+  NewDatabase(work);
+}
+
+void AddonCore::RunSave() {
+  // The failure names the file being saved, which the table cannot.
+  try {
+    FileWork work = FileWorkspace();
+    SaveDatabase(work);
+  } catch (...) {
+    ReportFailure("Error while saving SL5 File: " + std::string(FileNameOf(session_.CurrentDatabaseFile())));
+  }
+}
+
+void AddonCore::RunSaveAs() {
+  try {
+    FileWork work = FileWorkspace();
+    SaveDatabaseAs(work);
+  } catch (...) {
+    ReportFailure("Error while saving SL5 File: " + std::string(FileNameOf(session_.CurrentDatabaseFile())));
+  }
+}
+
+void AddonCore::RunLoad() {
+  FileWork work = FileWorkspace();
+  if (!zun::ConfirmSave(work)) return;
+  LoadRequest request;
+  request.clear = true;
+  LoadDatabaseFiles(work, request);
 }
 
 }  // namespace zun

@@ -17,11 +17,15 @@
 #include <vector>
 
 #include "commands/command_table.h"
+#include "commands/recent_files.h"
 #include "list/entry_list.h"
 #include "operations/database_session.h"
+#include "operations/file_operations.h"
 #include "operations/workspace.h"
 #include "platform/clock.h"
+#include "platform/file_dialogs.h"
 #include "platform/file_system.h"
+#include "platform/host_notifier.h"
 #include "platform/message_prompt.h"
 #include "platform/profile_store.h"
 #include "platform/random_source.h"
@@ -85,10 +89,14 @@ class AddonCore {
   // message 1525. 1 when started; 0 with everything undone otherwise.
   uint8_t Start(StartUpSteps& steps, std::string_view folder, std::string_view prefix,
                 std::string_view version) noexcept;
-  // 1 when nothing would be lost by closing.
+  // 1 when the add-on may close: the list is empty, or ConfirmSave agreed
+  // (nothing unsaved, No, or Yes and the save succeeded).
   uint8_t CanClose() noexcept;
-  // The names of files dropped from the shell on the host.
+  // The names of files dropped from the shell on the host: the database
+  // files among them that exist are loaded (TakeDroppedFiles' questions).
   void FilesDropped(const std::vector<std::string>& names) noexcept;
+  // One file offered by another window, taken as a drop of that one name.
+  void LoadDroppedFile(const std::string& path) noexcept;
 
   // ---- The window's life -----------------------------------------------------
 
@@ -103,6 +111,10 @@ class AddonCore {
   RecentFileList& RecentFiles() noexcept { return recentFiles_; }
   // The views the core refreshes; null members keep a do-nothing view.
   void SetViews(const Views& views) noexcept;
+  // The file dialogs; null (the default) cancels every dialog.
+  void SetFileDialogs(FileDialogs* dialogs) noexcept { dialogs_ = dialogs ? dialogs : &noDialogs_; }
+  // Told of every saved database file; null (the default) tells nobody.
+  void SetHostNotifier(HostNotifier* notifier) noexcept { notifier_ = notifier ? notifier : &noNotifier_; }
 
   // ---- Events from the windows ---------------------------------------------
 
@@ -115,6 +127,12 @@ class AddonCore {
   void RowSelectionChanged() noexcept;
   // A click on a column header.
   void ColumnClicked(int32_t column) noexcept;
+  // The Reopen menu's item for recent file `index` (0..14): asks to save,
+  // then loads that file alone. A file that no longer exists is skipped
+  // without a word.
+  void Reopen(int32_t index) noexcept;
+  // What the Reopen menu shows, built when it opens.
+  std::vector<ReopenMenuItem> ReopenMenu() noexcept;
   // Re-applies the enabling rule to the tool buttons.
   void UpdateCommandBar() noexcept;
   // The list popup's items: enabled, and "Apply Sort" visible.
@@ -144,6 +162,7 @@ class AddonCore {
   SettingsLocation Settings() const { return SettingsLocation::For(errors_.HostFolder(), errors_.HostPrefix()); }
   const std::vector<std::string>& LastDroppedFiles() const noexcept { return droppedFiles_; }
   Workspace Work() noexcept;
+  FileWork FileWorkspace() noexcept;
 
   // Runs work under a guard: an error is reported with `message` and the
   // work is left. Returns whether it finished.
@@ -163,6 +182,12 @@ class AddonCore {
   void RunQuickPick();
   void RunSelectionCommand(SelectionCommand command);
   void RunApplySort();
+  void RunNew();
+  void RunSave();
+  void RunSaveAs();
+  void RunLoad();
+  // Whether unsaved entries may be dropped (see zun::ConfirmSave).
+  bool ConfirmSave();
 
  private:
   void InitialisePage(StartUpSteps& steps);
@@ -182,6 +207,10 @@ class AddonCore {
   StatusView noStatus_;
   CommandBarView noCommandBar_;
   MessagePump noPump_;
+  NoFileDialogs noDialogs_;
+  HostNotifier noNotifier_;
+  FileDialogs* dialogs_ = &noDialogs_;
+  HostNotifier* notifier_ = &noNotifier_;
   bool closing_ = false;
   bool starting_ = false;
   bool quickPickRunning_ = false;

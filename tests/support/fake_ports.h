@@ -3,12 +3,15 @@
 // Fakes of the shell's ports for tests: an in-memory settings store, a
 // fixed clock, a scripted message dialog and a cursor that counts changes.
 
+#include <deque>
 #include <map>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/file_dialogs.h"
+#include "platform/host_notifier.h"
 #include "platform/message_prompt.h"
 #include "platform/profile_store.h"
 #include "platform/screen_cursor.h"
@@ -55,13 +58,48 @@ class ScriptedPrompt final : public MessagePrompt {
   };
   std::vector<Shown> shown;
   int32_t answer = kResultOk;
+  // Answers for the next questions, in order; `answer` once they run out.
+  std::deque<int32_t> answers;
 
   int32_t ShowMessagePage(std::string_view text, std::string_view caption, uint8_t iconKind,
                           std::span<const int32_t> results, std::span<const std::string> buttons) override {
     shown.push_back({std::string(text), std::string(caption), iconKind, {results.begin(), results.end()},
                      {buttons.begin(), buttons.end()}});
-    return answer;
+    if (answers.empty()) return answer;
+    const int32_t next = answers.front();
+    answers.pop_front();
+    return next;
   }
+};
+
+// File dialogs that answer from scripts (an empty answer is a cancel) and
+// record the options they were opened with.
+class ScriptedFileDialogs final : public FileDialogs {
+ public:
+  std::deque<std::vector<std::string>> openAnswers;
+  std::deque<std::string> saveAnswers;
+  std::vector<FileDialogOptions> opened, saved;
+
+  std::vector<std::string> Open(const FileDialogOptions& options) override {
+    opened.push_back(options);
+    if (openAnswers.empty()) return {};
+    auto next = openAnswers.front();
+    openAnswers.pop_front();
+    return next;
+  }
+  std::string Save(const FileDialogOptions& options) override {
+    saved.push_back(options);
+    if (saveAnswers.empty()) return {};
+    auto next = saveAnswers.front();
+    saveAnswers.pop_front();
+    return next;
+  }
+};
+
+class RecordingHostNotifier final : public HostNotifier {
+ public:
+  std::vector<std::string> saved;
+  void DatabaseSaved(const std::string& path) override { saved.push_back(path); }
 };
 
 class CountingCursor final : public ScreenCursor {

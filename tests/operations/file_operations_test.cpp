@@ -1,0 +1,528 @@
+// The database's files through the core: new, save, save as, the save
+// question, loads of one and of several files, drops and reopening, on an
+// in-memory file system with scripted dialogs.
+
+#include "operations/file_operations.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <ostream>
+
+#include "commands/command_bar.h"
+#include "hostside/game_file_writer.h"
+#include "hostside/sample_games.h"
+#include "model/sl5_file.h"
+#include "platform/seeded_random.h"
+#include "shell/addon_core.h"
+#include "support/fake_ports.h"
+#include "support/fake_views.h"
+#include "support/memory_file_system.h"
+
+namespace zun {
+namespace {
+
+constexpr char kQuestion[] = "Your Database have not been saved, Save it Now?";
+const std::string kStart = "C:\\db\\start.sl5";
+
+// What the session and the status panel say the database is.
+struct FileState {
+  bool modified;
+  std::string current;
+  bool multiple;
+  std::string label;
+  friend bool operator==(const FileState&, const FileState&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const FileState& s) {
+    return out << "{modified " << s.modified << ", current \"" << s.current << "\", multiple " << s.multiple
+               << ", label \"" << s.label << "\"}";
+  }
+};
+
+struct FileFixture {
+  FileFixture() : game(hostside::MakeLotto649(3)) {
+    game->FileName = "C:\\Games\\Game.dat";
+    files.files["C:\\Games\\Game.dat"] = hostside::WriteGameFile(*game);
+    auto& block = memory.blocks["ZUN_Mem_Map"];
+    block.resize(4096);
+    const void* pointer = game.get();
+    std::memcpy(block.data(), &pointer, sizeof pointer);
+    core.SetViews(views.All());
+    core.SetFileDialogs(&dialogs);
+    core.SetHostNotifier(&notifier);
+    EXPECT_EQ(core.Start(steps, "C:\\Host", "Test ", "0.39"), 1);
+  }
+
+  std::vector<uint8_t> Sl5(int32_t count, uint32_t seed) const {
+    return Sl5Bytes(*hostside::MakeSampleDatabase(*game, count, seed));
+  }
+  void PutSl5(const std::string& path, int32_t count, uint32_t seed = 1) { files.files[path] = Sl5(count, seed); }
+  void PutSl4(const std::string& path, int32_t count) {
+    files.files[path] = hostside::Sl4Bytes(hostside::MakeOldRecords(count, 7));
+  }
+  // Loads through the Load command, answering the open dialog.
+  void Load(std::vector<std::string> names) {
+    dialogs.openAnswers.push_back(std::move(names));
+    core.Execute(CommandId::Load);
+  }
+  void Drop(std::vector<std::string> names, std::initializer_list<int32_t> answers = {}) {
+    prompt.answers.insert(prompt.answers.end(), answers);
+    core.FilesDropped(names);
+  }
+  void Edit() { core.Execute(CommandId::QuickPick); }
+
+  FileState State() const {
+    const DatabaseSession& s = core.Session();
+    return {s.DatabaseModified(), s.CurrentDatabaseFile(), s.MultipleFilesLoaded(), views.fileLabel};
+  }
+  int32_t EntryCount() const { return core.Database()->Entries.size(); }
+  std::string Source(int32_t entry) const { return std::string(core.Database()->Entries[entry].Source.view()); }
+  size_t Questions(const std::string& text) const {
+    size_t n = 0;
+    for (const auto& shown : prompt.shown) n += shown.text == text;
+    return n;
+  }
+  const std::string& LastText() const { return prompt.shown.back().text; }
+
+  std::unique_ptr<TZUN_Lotto_Temp> game;
+  testing::MemoryFileSystem files;
+  testing::FakeProfileStore profile;
+  testing::FakeSharedMemory memory;
+  testing::FixedClock clock;
+  testing::ScriptedPrompt prompt;
+  testing::CountingCursor cursor;
+  testing::ScriptedFileDialogs dialogs;
+  testing::RecordingHostNotifier notifier;
+  SeededRandom random{7};
+  AddonCore core{{files, profile, memory, clock, prompt, cursor, random}};
+  testing::RecordingViews views;
+  testing::RecordingStartUp steps;
+};
+
+// ---- The session's state after each event ------------------------------
+
+struct StateCase {
+  const char* event;
+  std::function<void(FileFixture&)> run;
+  FileState expected;
+  int32_t entries;
+};
+
+TEST(FileSessionState, EachEventLeavesTheStateItsRuleStates) {
+  const std::string multi = kMultipleFilesLabel;
+  const std::vector<StateCase> cases = {
+      {"new", [](FileFixture& f) { f.core.Execute(CommandId::New); }, {false, "", false, "---"}, 0},
+      {"save after an edit",
+       [](FileFixture& f) {
+         f.Edit();
+         f.core.Execute(CommandId::Save);
+       },
+       {false, kStart, false, kStart}, 4},
+      {"save as",
+       [](FileFixture& f) {
+         f.dialogs.saveAnswers.push_back("C:\\db\\other.sl5");
+         f.core.Execute(CommandId::SaveAs);
+       },
+       {false, "C:\\db\\other.sl5", false, "C:\\db\\other.sl5"}, 3},
+      {"load one .sl5",
+       [](FileFixture& f) { f.Load({"C:\\db\\b.sl5"}); },
+       {false, "C:\\db\\b.sl5", false, "C:\\db\\b.sl5"}, 5},
+      {"load one .sl4", [](FileFixture& f) { f.Load({"C:\\db\\old.sl4"}); }, {false, "", false, ""}, 2},
+      {"several replacing, only the second taken",
+       [](FileFixture& f) { f.Load({"C:\\db\\unfit.sl5", "C:\\db\\b.sl5"}); },
+       {false, "C:\\db\\b.sl5", false, "C:\\db\\b.sl5"}, 5},
+      {"several replacing, only an old file taken",
+       [](FileFixture& f) { f.Load({"C:\\db\\old.sl4", "C:\\db\\unfit.sl5"}); },
+       {false, "", false, ""}, 2},
+      {"several replacing, two taken",
+       [](FileFixture& f) { f.Load({"C:\\db\\b.sl5", "C:\\db\\old.sl4"}); },
+       {false, "", true, multi}, 7},
+      {"appended drop onto a saved database",
+       [](FileFixture& f) { f.Drop({"C:\\db\\b.sl5"}, {kResultNo}); },
+       {false, "", true, multi}, 8},
+      {"appended drop onto unsaved changes",
+       [](FileFixture& f) {
+         f.Edit();
+         f.Drop({"C:\\db\\b.sl5"}, {kResultNo});
+       },
+       {true, "", true, multi}, 9},
+      {"replacing load that took nothing",
+       [](FileFixture& f) { f.Load({"C:\\db\\unfit.sl5", "C:\\db\\unfit2.sl5"}); },
+       {false, kStart, false, kStart}, 3},
+      {"appending drop that took nothing",
+       [](FileFixture& f) { f.Drop({"C:\\db\\unfit.sl5"}, {kResultNo}); },
+       {false, kStart, true, kStart}, 3},
+  };
+  for (const StateCase& c : cases) {
+    SCOPED_TRACE(c.event);
+    FileFixture f;
+    f.PutSl5(kStart, 3, 1);
+    f.PutSl5("C:\\db\\b.sl5", 5, 2);
+    f.PutSl4("C:\\db\\old.sl4", 2);
+    auto unfit = hostside::MakeSampleDatabase(*f.game, 2, 3);
+    unfit->NumberSets[0].HighestNumber = 45;
+    f.files.files["C:\\db\\unfit.sl5"] = Sl5Bytes(*unfit);
+    f.files.files["C:\\db\\unfit2.sl5"] = Sl5Bytes(*unfit);
+    f.Load({kStart});
+    ASSERT_EQ(f.State(), (FileState{false, kStart, false, kStart}));
+    c.run(f);
+    EXPECT_EQ(f.State(), c.expected);
+    EXPECT_EQ(f.EntryCount(), c.entries);
+    EXPECT_EQ(f.core.List().RowCount(), c.entries) << "the list shows every entry";
+  }
+}
+
+// ---- The save question -----------------------------------------------
+
+TEST(FileConfirmSave, NothingUnsavedAsksNothing) {
+  FileFixture f;
+  f.Edit();
+  f.core.Execute(CommandId::New);
+  ASSERT_EQ(f.prompt.shown.size(), 1u) << "the edit was unsaved";
+  EXPECT_EQ(f.prompt.shown[0].text, kQuestion);
+  EXPECT_EQ(f.prompt.shown[0].caption, "Confirm Save");
+  EXPECT_EQ(f.prompt.shown[0].iconKind, kIconConfirmation);
+  EXPECT_EQ(f.prompt.shown[0].results, (std::vector<int32_t>{kResultYes, kResultNo, kResultCancel}));
+  EXPECT_EQ(f.prompt.shown[0].buttons, (std::vector<std::string>{"&Yes", "&No", "&Cancel"}));
+  EXPECT_EQ(f.EntryCount(), 1) << "the dialog's own close counts as Cancel";
+
+  f.prompt.answer = kResultNo;
+  f.core.Execute(CommandId::New);
+  EXPECT_EQ(f.EntryCount(), 0);
+  f.core.Execute(CommandId::New);
+  EXPECT_EQ(f.prompt.shown.size(), 2u) << "an unchanged database is dropped without a question";
+}
+
+TEST(FileConfirmSave, YesWithoutAFileAsksForANameAndItsCancelStopsWhatWaited) {
+  FileFixture f;
+  f.PutSl5("C:\\db\\b.sl5", 4);
+  f.Edit();
+  f.prompt.answer = kResultYes;
+
+  f.core.Execute(CommandId::New);
+  ASSERT_EQ(f.dialogs.saved.size(), 1u) << "no current file: the save asks for a name";
+  EXPECT_EQ(f.EntryCount(), 1) << "cancelled name: New stops";
+
+  f.Load({"C:\\db\\b.sl5"});
+  EXPECT_EQ(f.dialogs.saved.size(), 2u);
+  EXPECT_TRUE(f.dialogs.opened.empty()) << "cancelled name: the open dialog never shows";
+  EXPECT_EQ(f.EntryCount(), 1);
+
+  EXPECT_EQ(f.core.CanClose(), 0) << "cancelled name: the close is refused";
+  EXPECT_EQ(f.dialogs.saved.size(), 3u);
+
+  f.dialogs.saveAnswers.push_back("C:\\db\\mine.sl5");
+  EXPECT_EQ(f.core.CanClose(), 1);
+  EXPECT_TRUE(f.files.FileExists("C:\\db\\mine.sl5"));
+  EXPECT_EQ(f.State(), (FileState{false, "C:\\db\\mine.sl5", false, "C:\\db\\mine.sl5"}));
+}
+
+TEST(FileConfirmSave, AFailedSaveKeepsTheEntriesAndStopsTheCaller) {
+  FileFixture f;
+  f.Edit();
+  f.prompt.answer = kResultYes;
+  f.files.failCommit = true;
+  f.dialogs.saveAnswers = {"C:\\db\\mine.sl5", "C:\\db\\mine.sl5"};
+  f.core.Execute(CommandId::New);
+  EXPECT_EQ(f.EntryCount(), 1) << "New does not run after the save failed";
+  EXPECT_NE(f.LastText().find("Error while saving SL5 File: mine.sl5"), std::string::npos);
+  EXPECT_EQ(f.core.CanClose(), 0) << "nor does the close";
+  EXPECT_TRUE(f.core.Session().DatabaseModified());
+}
+
+TEST(FileConfirmSave, CloseIsFreeWithAnEmptyListAndAsksOtherwise) {
+  FileFixture f;
+  EXPECT_EQ(f.core.CanClose(), 1);
+  f.Edit();
+  f.prompt.answer = kResultNo;
+  EXPECT_EQ(f.core.CanClose(), 1) << "No lets the entries go";
+  f.prompt.answer = kResultCancel;
+  EXPECT_EQ(f.core.CanClose(), 0);
+  EXPECT_EQ(f.Questions(kQuestion), 2u);
+}
+
+// ---- Saving -------------------------------------------------------------
+
+TEST(FileSave, APlainSaveWithoutChangesWritesAndTellsNothing) {
+  FileFixture f;
+  f.PutSl5(kStart, 3);
+  f.Load({kStart});
+  const auto before = f.files.files;
+  f.core.Execute(CommandId::Save);
+  EXPECT_EQ(f.files.files, before);
+  EXPECT_TRUE(f.notifier.saved.empty());
+  EXPECT_TRUE(f.dialogs.saved.empty());
+}
+
+TEST(FileSave, SaveWritesTheCurrentFileStampsTheSourcesAndTellsTheHost) {
+  FileFixture f;
+  const std::string path = "C:\\db\\A rather long database name.sl5";
+  f.PutSl5(path, 2);
+  f.Load({path});
+  f.Edit();
+  EXPECT_EQ(f.Source(2), "Quick Pick");
+  f.core.Execute(CommandId::Save);
+  EXPECT_TRUE(f.dialogs.saved.empty()) << "a current file needs no name";
+  EXPECT_FALSE(f.core.Session().DatabaseModified());
+  for (int32_t e = 0; e < 3; ++e) EXPECT_EQ(f.Source(e), "A rather long database na") << "cut to 25";
+  EXPECT_EQ(f.notifier.saved, (std::vector<std::string>{path}));
+  TZUN_User_Lotto_DBase back;
+  ASSERT_TRUE(back.LoadFromFile(f.files, false, path));
+  EXPECT_EQ(back.Entries.size(), 3);
+}
+
+TEST(FileSave, SaveAsUsesItsDialogAndRemembersTheFile) {
+  FileFixture f;
+  f.Edit();
+  f.dialogs.saveAnswers.push_back("C:\\db\\picks.sl5");
+  f.core.Execute(CommandId::SaveAs);
+  ASSERT_EQ(f.dialogs.saved.size(), 1u);
+  const FileDialogOptions& options = f.dialogs.saved[0];
+  EXPECT_EQ(options.title, "Save to ZUN File (*.sl5)");
+  EXPECT_EQ(options.filter, "ZUN File (*.sl5)|*.sl5");
+  EXPECT_EQ(options.defaultExtension, "*.sl5");
+  EXPECT_TRUE(options.promptOverwrite);
+  EXPECT_EQ(f.core.RecentFiles()[0], "C:\\db\\picks.sl5");
+  EXPECT_EQ(f.notifier.saved, (std::vector<std::string>{"C:\\db\\picks.sl5"}));
+  EXPECT_EQ(f.Source(0), "picks.sl5");
+
+  f.core.Execute(CommandId::SaveAs);  // cancelled
+  EXPECT_EQ(f.notifier.saved.size(), 1u);
+  EXPECT_EQ(f.State().current, "C:\\db\\picks.sl5");
+}
+
+TEST(FileSave, AFailureAtAnyWriteStepLeavesTheOldFileAndTheDatabaseUnsaved) {
+  struct Fault {
+    const char* step;
+    std::function<void(testing::MemoryFileSystem&)> set;
+  };
+  const std::vector<Fault> faults = {
+      {"temporary file", [](auto& fs) { fs.failTemporaryFile = true; }},
+      {"first byte", [](auto& fs) { fs.failWritesAfter = 0; }},
+      {"inside the header", [](auto& fs) { fs.failWritesAfter = 10; }},
+      {"inside the entries", [](auto& fs) { fs.failWritesAfter = 40; }},
+      {"commit", [](auto& fs) { fs.failCommit = true; }},
+  };
+  for (const Fault& fault : faults) {
+    SCOPED_TRACE(fault.step);
+    FileFixture f;
+    f.PutSl5(kStart, 3);
+    f.Load({kStart});
+    const std::vector<uint8_t> old = f.files.files[kStart];
+    f.Edit();
+    fault.set(f.files);
+    f.core.Execute(CommandId::Save);
+    EXPECT_EQ(f.files.files[kStart], old);
+    EXPECT_EQ(f.State(), (FileState{true, kStart, false, kStart}));
+    EXPECT_NE(f.LastText().find("Error while saving SL5 File: start.sl5\r"), std::string::npos) << f.LastText();
+    EXPECT_EQ(f.LastText().find("C:\\db"), std::string::npos) << "the name, not the folder";
+    EXPECT_TRUE(f.notifier.saved.empty());
+    EXPECT_EQ(f.Source(3), "Quick Pick") << "no stamp without a file";
+
+    // Save As to another name fails the same way and does not take that name.
+    f.dialogs.saveAnswers.push_back("C:\\db\\new.sl5");
+    f.core.Execute(CommandId::SaveAs);
+    EXPECT_FALSE(f.files.FileExists("C:\\db\\new.sl5"));
+    EXPECT_EQ(f.State(), (FileState{true, kStart, false, kStart}));
+    EXPECT_NE(f.core.RecentFiles()[0], "C:\\db\\new.sl5");
+  }
+}
+
+// ---- Loading ------------------------------------------------------------
+
+TEST(FileLoad, TheOpenDialogOffersEveryFormatAndACancelChangesNothing) {
+  FileFixture f;
+  f.Edit();
+  f.prompt.answer = kResultNo;
+  f.views.progress.clear();
+  f.core.Execute(CommandId::Load);
+  ASSERT_EQ(f.dialogs.opened.size(), 1u);
+  const FileDialogOptions& options = f.dialogs.opened[0];
+  EXPECT_EQ(options.title, "Load ZUN File (*.sl5)");
+  EXPECT_EQ(options.filter,
+            "ZUN File (*.sl5)|*.sl5|SL4 File (*.sl4)|*.sl4|SL3 File (*.sl3)|*.sl3|"
+            "All Files (*.sl5, *.sl4, *.sl3)|*.sl5;*.sl4;*.sl3");
+  EXPECT_EQ(options.defaultExtension, "*.sl5");
+  EXPECT_TRUE(options.multiSelect);
+  EXPECT_EQ(f.EntryCount(), 1);
+  EXPECT_EQ(f.views.progress, (std::vector<int32_t>{0}));
+}
+
+TEST(FileLoad, AnUnsuitableSingleFileIsRefusedWithOneDialog) {
+  FileFixture f;
+  f.PutSl5(kStart, 3);
+  f.Load({kStart});
+  auto other = hostside::MakeSampleDatabase(*f.game, 2, 3);
+  other->NumberSets[0].SecondaryCount += 1;
+  f.files.files["C:\\db\\second.sl5"] = Sl5Bytes(*other);
+  f.files.files["C:\\db\\nosets.sl5"] = std::vector<uint8_t>(8, 0);  // no sets, no entries
+  f.files.files["C:\\db\\upper.SL5"] = f.Sl5(2, 4);
+  for (const std::string path : {"C:\\db\\second.sl5", "C:\\db\\nosets.sl5", "C:\\db\\upper.SL5"}) {
+    SCOPED_TRACE(path);
+    const size_t shown = f.prompt.shown.size();
+    f.Load({path});
+    ASSERT_EQ(f.prompt.shown.size(), shown + 1);
+    EXPECT_EQ(f.LastText(), "Unable to load file:\r" + path + "\r\rFile not suitable for current Lotto.");
+    EXPECT_EQ(f.prompt.shown.back().caption, "Error");
+    EXPECT_EQ(f.prompt.shown.back().iconKind, kIconError);
+    EXPECT_EQ(f.prompt.shown.back().buttons, (std::vector<std::string>{"&OK"}));
+    EXPECT_EQ(f.EntryCount(), 3);
+    EXPECT_EQ(f.State(), (FileState{false, kStart, false, kStart}));
+  }
+  const size_t shown = f.prompt.shown.size();
+  f.Load({"C:\\db\\missing.sl5"});
+  EXPECT_EQ(f.prompt.shown.size(), shown) << "a missing single file is passed over";
+}
+
+TEST(FileLoad, ADamagedFileKeepsWhatWasReadButIsNotTheCurrentFile) {
+  FileFixture f;
+  std::vector<uint8_t> bytes = f.Sl5(4, 5);
+  bytes.resize(bytes.size() - 3);  // the last entry breaks off
+  f.files.files["C:\\db\\broken.sl5"] = bytes;
+  const std::vector<uint8_t> damaged = bytes;
+  f.Load({"C:\\db\\broken.sl5"});
+  EXPECT_NE(f.LastText().find("Error while loading database file: broken.sl5"), std::string::npos);
+  EXPECT_EQ(f.EntryCount(), 3);
+  EXPECT_EQ(f.core.List().RowCount(), 3);
+  EXPECT_EQ(f.State(), (FileState{true, "", false, ""}));
+  f.core.Execute(CommandId::Save);
+  EXPECT_EQ(f.dialogs.saved.size(), 1u) << "the next save asks for a name";
+  EXPECT_EQ(f.files.files["C:\\db\\broken.sl5"], damaged);
+  EXPECT_NE(f.core.RecentFiles()[0], "C:\\db\\broken.sl5");
+}
+
+TEST(FileLoad, OldFilesImportWithTheirNameAsSource) {
+  FileFixture f;
+  f.files.files["C:\\old\\draws.sl3"] = hostside::Sl3Bytes(hostside::MakeOldRecords(3, 9));
+  f.Load({"C:\\old\\draws.sl3"});
+  ASSERT_EQ(f.EntryCount(), 3);
+  EXPECT_EQ(f.Source(0), "draws.sl3");
+  EXPECT_EQ(f.core.RecentFiles()[0], "C:\\old\\draws.sl3");
+}
+
+TEST(FileLoad, SeveralFilesAppendWithTheirSourcesAndReportProgress) {
+  FileFixture f;
+  f.PutSl5("C:\\db\\a.sl5", 2, 1);
+  f.PutSl5("C:\\db\\b.sl5", 3, 2);
+  f.PutSl4("C:\\db\\c.sl4", 1);
+  f.views.progress.clear();
+  f.Load({"C:\\db\\a.sl5", "C:\\db\\b.sl5", "C:\\db\\c.sl4"});
+  ASSERT_EQ(f.EntryCount(), 6);
+  // Read from the last name to the first.
+  EXPECT_EQ(f.Source(0), "c.sl4");
+  EXPECT_EQ(f.Source(1), "b.sl5");
+  EXPECT_EQ(f.Source(5), "a.sl5");
+  EXPECT_EQ(f.views.progress, (std::vector<int32_t>{0, 33, 33, 67, 0}));
+  EXPECT_EQ(f.core.RecentFiles()[0], "C:\\db\\a.sl5");
+  EXPECT_EQ(f.core.RecentFiles()[2], "C:\\db\\c.sl4");
+  EXPECT_EQ(f.cursor.cursor, kCursorDefault);
+}
+
+TEST(FileLoad, ProblemsOfSeveralFilesAreReportedTogether) {
+  FileFixture f;
+  f.PutSl5("C:\\db\\good.sl5", 2);
+  f.files.files["C:\\db\\stub.sl5"] = {1, 0};  // not even a header
+  auto unfit = hostside::MakeSampleDatabase(*f.game, 0, 3);
+  unfit->NumberSets[0].NumberCount = 5;
+  f.files.files["C:\\db\\unfit.sl5"] = Sl5Bytes(*unfit);
+  std::vector<uint8_t> cut = f.Sl5(3, 3);
+  cut.pop_back();
+  f.files.files["C:\\db\\cut.sl5"] = cut;
+
+  f.Load({"C:\\db\\good.sl5", "C:\\db\\stub.sl5"});
+  EXPECT_EQ(f.LastText(),
+            "File(s) not suitable for current Lotto.\rC:\\db\\stub.sl5\r\r\r"
+            "Error while loading database file(s):\rC:\\db\\stub.sl5\r")
+      << "an unreadable header is both unsuitable and a failure";
+  EXPECT_EQ(f.EntryCount(), 2);
+
+  f.Load({"C:\\db\\good.sl5", "C:\\db\\unfit.sl5"});
+  EXPECT_EQ(f.LastText(), "Unable to load file(s):\rC:\\db\\unfit.sl5\r\rFile(s) not suitable for current Lotto.");
+
+  f.Load({"C:\\db\\good.sl5", "C:\\db\\cut.sl5"});
+  EXPECT_EQ(f.LastText(), "Error while loading database file(s):\rC:\\db\\cut.sl5\r");
+  EXPECT_EQ(f.EntryCount(), 2) << "a file that broke off adds nothing";
+  EXPECT_EQ(f.State().current, "C:\\db\\good.sl5");
+}
+
+// ---- Drops and reopening --------------------------------------------------
+
+TEST(FileDrop, OnlyExistingDatabaseFilesAreTaken) {
+  FileFixture f;
+  f.Edit();
+  f.PutSl5("C:\\db\\upper.SL5", 2);
+  f.files.files["C:\\db\\notes.txt"] = {1};
+  f.Drop({"C:\\db\\upper.SL5", "C:\\db\\notes.txt", "C:\\db\\gone.sl5"});
+  EXPECT_TRUE(f.prompt.shown.empty()) << "nothing usable: nothing asked";
+  EXPECT_EQ(f.EntryCount(), 1);
+  EXPECT_EQ(f.core.List().RowCount(), 1);
+  EXPECT_EQ(f.core.LastDroppedFiles().size(), 3u);
+}
+
+TEST(FileDrop, AnEmptyListIsReplacedAndAFullOneAsksHowToTakeTheFiles) {
+  FileFixture f;
+  f.PutSl5("C:\\db\\a.sl5", 2, 1);
+  f.Drop({"C:\\db\\a.sl5"});
+  EXPECT_TRUE(f.prompt.shown.empty());
+  EXPECT_EQ(f.State(), (FileState{false, "C:\\db\\a.sl5", false, "C:\\db\\a.sl5"}));
+
+  f.Drop({"C:\\db\\a.sl5"}, {kResultCancel});
+  EXPECT_EQ(f.prompt.shown.back().text, "Clear current List of all Entries");
+  EXPECT_EQ(f.prompt.shown.back().caption, "Confirm Clear");
+  EXPECT_EQ(f.prompt.shown.back().buttons, (std::vector<std::string>{"&Yes", "&No", "&Cancel"}));
+  EXPECT_EQ(f.EntryCount(), 2);
+
+  f.Edit();
+  f.Drop({"C:\\db\\a.sl5"}, {kResultYes, kResultCancel});
+  EXPECT_EQ(f.prompt.shown.back().text, kQuestion) << "clearing unsaved entries asks to save first";
+  EXPECT_EQ(f.EntryCount(), 3);
+
+  f.Drop({"C:\\db\\a.sl5"}, {kResultYes, kResultNo});
+  EXPECT_EQ(f.EntryCount(), 2);
+  EXPECT_EQ(f.State(), (FileState{false, "C:\\db\\a.sl5", false, "C:\\db\\a.sl5"}));
+
+  f.core.LoadDroppedFile("C:\\db\\a.sl5");
+  f.prompt.answers = {kResultNo};
+  f.core.LoadDroppedFile("C:\\db\\a.sl5");
+  EXPECT_EQ(f.EntryCount(), 4) << "No appends";
+}
+
+TEST(FileReopen, ReopensARecentFileAndMovesItToTheFront) {
+  FileFixture f;
+  f.PutSl5("C:\\db\\a.sl5", 2, 1);
+  f.PutSl5("C:\\db\\b.sl5", 3, 2);
+  f.core.RecentFiles()[0] = "C:\\db\\a.sl5";
+  f.core.RecentFiles()[1] = "C:\\db\\gone.sl5";
+  f.core.RecentFiles()[2] = "C:\\db\\b.sl5";
+  f.core.Reopen(2);
+  EXPECT_EQ(f.EntryCount(), 3);
+  EXPECT_EQ(f.State(), (FileState{false, "C:\\db\\b.sl5", false, "C:\\db\\b.sl5"}));
+  EXPECT_EQ(f.core.RecentFiles()[0], "C:\\db\\b.sl5");
+  EXPECT_EQ(f.core.RecentFiles()[1], "C:\\db\\a.sl5");
+  EXPECT_EQ(f.core.RecentFiles()[2], "C:\\db\\gone.sl5");
+
+  f.core.Reopen(2);
+  EXPECT_TRUE(f.prompt.shown.empty()) << "a file that is gone is skipped without a word";
+  EXPECT_EQ(f.State().current, "C:\\db\\b.sl5");
+
+  f.Edit();
+  f.prompt.answer = kResultCancel;
+  f.core.Reopen(1);
+  EXPECT_EQ(f.EntryCount(), 4) << "Cancel stops the reopening";
+}
+
+TEST(FileCommands, TheFileCommandsComeFromTheTableAndLoadIsEnabled) {
+  EXPECT_EQ(CommandForShortcut({'N', true})->id, CommandId::New);
+  EXPECT_EQ(CommandForShortcut({'S', true})->id, CommandId::Save);
+  EXPECT_EQ(CommandForShortcut({'L', true})->id, CommandId::Load);
+  EXPECT_STREQ(CommandFor(CommandId::New).code, "ZUN User DBase Builder 001006");
+  EXPECT_STREQ(CommandFor(CommandId::Save).code, "ZUN User DBase Builder 001006");
+  EXPECT_STREQ(CommandFor(CommandId::SaveAs).code, "ZUN User DBase Builder 001007");
+  EXPECT_STREQ(CommandFor(CommandId::Load).code, "ZUN User DBase Builder 001008");
+  EXPECT_STREQ(CommandFor(CommandId::SaveAs).caption, "Save SL5 DBase As");
+  EXPECT_STREQ(CommandFor(CommandId::Load).hint, "Open SL5 File(s)");
+  EXPECT_TRUE(CommandBarStates(false, 0, true).load);
+}
+
+}  // namespace
+}  // namespace zun
