@@ -17,4 +17,12 @@ ButtonStates CommandBarStates(bool allSetsComplete, int32_t selectedCount, bool 
   return states;
 }
 
+FileMenuStates FileMenuStatesFor(bool hasRows, bool hasCurrentFile, bool modified) noexcept {
+  FileMenuStates states;
+  const bool something = hasRows || hasCurrentFile;
+  states.save = something && modified;
+  states.saveAs = something;
+  return states;
+}
+
 }  // namespace zun

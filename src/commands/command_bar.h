@@ -14,4 +14,14 @@ namespace zun {
 
 ButtonStates CommandBarStates(bool allSetsComplete, int32_t selectedCount, bool quickPickRunning) noexcept;
 
+// The Load button's drop-down menu: with entries in the list or a current
+// file, "Save SL5 DBase" when there are unsaved changes and "Save SL5
+// DBase As" always; neither otherwise. New and Load are always offered.
+struct FileMenuStates {
+  bool save = false;
+  bool saveAs = false;
+  friend bool operator==(const FileMenuStates&, const FileMenuStates&) = default;
+};
+FileMenuStates FileMenuStatesFor(bool hasRows, bool hasCurrentFile, bool modified) noexcept;
+
 }  // namespace zun

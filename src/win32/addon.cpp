@@ -31,7 +31,18 @@ Addon* g_instance = nullptr;
 }  // namespace
 
 Addon::Addon(Ports ports)
-    : ports_(ports), core_({ports.files, ports.profile, ports.memory, ports.clock, prompt_, ports.cursor, random_}) {}
+    : ports_(ports), core_({ports.files, ports.profile, ports.memory, ports.clock, prompt_, ports.cursor, random_}) {
+  core_.SetFileDialogs(&dialogs_);
+  core_.SetHostNotifier(&notifier_);
+}
+
+void Addon::SavedFileNotifier::DatabaseSaved(const std::string& path) {
+  DragDropRecord* record = addon_.core_.Slots().DragDrop();
+  if (record == nullptr) return;
+  path_ = path;
+  record->TransferName = path_.c_str();
+  PostMessageA(addon_.hostWindow_, kMsgDatabaseSaved, 0, 0);
+}
 
 Addon::~Addon() { DestroyWindows(); }
 

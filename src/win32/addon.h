@@ -20,6 +20,7 @@
 #include "shell/settings.h"
 #include "win32/main_window.h"
 #include "win32/message_dialog.h"
+#include "win32/win32_file_dialogs.h"
 #include "win32/win32_ports.h"
 
 namespace zun::win32 {
@@ -92,6 +93,19 @@ class Addon final : private StartUpSteps {
     Addon& addon_;
   };
 
+  // A saved file's path goes to the host in the drag-and-drop record's
+  // TransferName, announced by message 0x63A to the host's window. The
+  // text stays valid until the next save.
+  class SavedFileNotifier final : public HostNotifier {
+   public:
+    explicit SavedFileNotifier(Addon& addon) : addon_(addon) {}
+    void DatabaseSaved(const std::string& path) override;
+
+   private:
+    Addon& addon_;
+    std::string path_;
+  };
+
   // Quick picks draw from a generator seeded from the clock at start-up.
   class ClockSeededRandom final : public SeededRandom {
    public:
@@ -111,6 +125,8 @@ class Addon final : private StartUpSteps {
   Ports ports_;
   PromptForwarder prompt_{*this};
   ClockSeededRandom random_;
+  SavedFileNotifier notifier_{*this};
+  Win32FileDialogs dialogs_{[this] { return mainPage_ ? mainPage_->Handle() : hostWindow_; }};
   AddonCore core_;
   HWND hostWindow_ = nullptr;
   HWND* addonWindow_ = nullptr;  // during a start: where the host wants the window's handle

@@ -1,12 +1,15 @@
 #include "win32/command_bar_view.h"
 
 #include <algorithm>
+#include <string>
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
 #include <stdexcept>
 #include <vector>
 
+#include "commands/command_bar.h"
+#include "commands/recent_files.h"
 #include "shell/addon_core.h"
 #include "win32/module.h"
 
@@ -222,6 +225,33 @@ void CommandBarWindow::TieNotifications(ReflectedControl* target) {
   SetReflectionTarget(ToolTips(), target);  // the tool bar passes its tip's requests on as the tip's
 }
 
+namespace {
+
+// A command's caption in a menu, with its shortcut after a tab.
+std::string MenuCaption(const Command& command) {
+  std::string text = command.caption;
+  if (command.shortcut.key >= 'A' && command.shortcut.key <= 'Z')
+    text += std::string(command.shortcut.ctrl ? "\tCtrl+" : "\t") + static_cast<char>(command.shortcut.key);
+  return text;
+}
+
+// One picture of an image list as a bitmap a menu item can show, on the
+// menu's colour.
+UniqueGdiObject ImageBitmap(HIMAGELIST images, int index) {
+  const WindowDc screen(nullptr);
+  UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+  UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), kCommandImageSize, kCommandImageSize));
+  if (!dc || !bitmap) return bitmap;
+  const HGDIOBJ old = SelectObject(dc.get(), bitmap.get());
+  const RECT all{0, 0, kCommandImageSize, kCommandImageSize};
+  FillRect(dc.get(), &all, GetSysColorBrush(COLOR_MENU));
+  ImageList_Draw(images, index, dc.get(), 0, 0, ILD_TRANSPARENT);
+  SelectObject(dc.get(), old);
+  return bitmap;
+}
+
+}  // namespace
+
 // ---- The tool bar -----------------------------------------------------------------
 
 void CommandBarWindow::Create(HWND panel) {
@@ -245,6 +275,7 @@ void CommandBarWindow::Create(HWND panel) {
   // Older tool bars take the size only before their first button.
   SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(kCommandButtonWidth, kCommandButtonHeight));
   SendMessageA(bar, TB_SETBUTTONWIDTH, 0, MAKELPARAM(kCommandButtonWidth, kCommandButtonWidth));
+  SendMessageA(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);  // Load's arrow opens the file menu
   AddButtons();
   SendMessageA(bar, TB_SETBUTTONSIZE, 0, MAKELPARAM(kCommandButtonWidth, kCommandButtonHeight));
   SendMessageA(bar, TB_AUTOSIZE, 0, 0);
@@ -261,7 +292,7 @@ void CommandBarWindow::AddButtons() {
     button.iBitmap = hasImage ? command.image : I_IMAGENONE;
     button.idCommand = static_cast<int>(id);
     button.fsState = static_cast<BYTE>(TBSTATE_WRAP | (IsEnabled(initial, id) ? TBSTATE_ENABLED : 0));
-    button.fsStyle = BTNS_BUTTON;
+    button.fsStyle = id == CommandId::Load ? BTNS_DROPDOWN : BTNS_BUTTON;
     button.iString = -1;
     buttons.push_back(button);
   }
@@ -328,9 +359,59 @@ bool CommandBarWindow::OnNotify(NMHDR* header, LRESULT& result) {
       return FillInfoTip(*reinterpret_cast<NMTBGETINFOTIPA*>(header));
     case TBN_GETINFOTIPW:
       return FillInfoTip(*reinterpret_cast<NMTBGETINFOTIPW*>(header));
+    case TBN_DROPDOWN:
+      ShowFileMenu();
+      result = TBDDRET_DEFAULT;
+      return true;
     default:
       return false;
   }
+}
+
+void CommandBarWindow::ShowFileMenu() {
+  UniqueMenu menu(CreatePopupMenu());
+  UniqueMenu reopen(CreatePopupMenu());
+  if (!menu || !reopen) return;
+  const auto add = [&](HMENU into, CommandId id, bool enabled) {
+    const std::string text = MenuCaption(CommandFor(id));
+    AppendMenuA(into, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT>(id), text.c_str());
+  };
+  const DatabaseSession& session = core_.Session();
+  const FileMenuStates states = FileMenuStatesFor(core_.List().RowCount() > 0, !session.CurrentDatabaseFile().empty(),
+                                                  session.DatabaseModified());
+  // The picture of a missing file, for as long as the menu shows.
+  const UniqueGdiObject missing = ImageBitmap(images_.get(), kMissingFileImage);
+  bool anyRecent = false;
+  for (const ReopenMenuItem& item : core_.ReopenMenu()) {
+    anyRecent = true;
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | (item.exists ? 0 : MIIM_BITMAP);
+    info.wID = kReopenMenuFirstId + static_cast<UINT>(item.index);
+    std::string caption = item.caption;
+    info.dwTypeData = caption.data();
+    info.fState = item.suitable ? MFS_ENABLED : MFS_DISABLED;
+    info.hbmpItem = static_cast<HBITMAP>(missing.get());
+    InsertMenuItemA(reopen.get(), static_cast<UINT>(GetMenuItemCount(reopen.get())), TRUE, &info);
+  }
+  add(menu.get(), CommandId::New, true);
+  AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+  add(menu.get(), CommandId::Load, true);
+  AppendMenuA(menu.get(), MF_POPUP | (anyRecent ? MF_ENABLED : MF_GRAYED), reinterpret_cast<UINT_PTR>(reopen.get()),
+              "Reopen");
+  static_cast<void>(reopen.release());  // the menu owns its submenu now and destroys it
+  add(menu.get(), CommandId::Save, states.save);
+  add(menu.get(), CommandId::SaveAs, states.saveAs);
+
+  RECT button{};
+  SendMessageA(toolBar_.get(), TB_GETRECT, static_cast<WPARAM>(CommandId::Load), reinterpret_cast<LPARAM>(&button));
+  MapWindowPoints(toolBar_.get(), nullptr, reinterpret_cast<POINT*>(&button), 2);
+  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                                       button.left, button.bottom, 0, toolBar_.get(), nullptr));
+  if (chosen >= kReopenMenuFirstId && chosen < kReopenMenuFirstId + kRecentFileCount)
+    core_.Reopen(static_cast<int32_t>(chosen - kReopenMenuFirstId));
+  else if (chosen != 0)
+    core_.Execute(static_cast<CommandId>(chosen));
 }
 
 }  // namespace zun::win32

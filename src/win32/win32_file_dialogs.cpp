@@ -1,0 +1,54 @@
+#include "win32/win32_file_dialogs.h"
+
+#include <commdlg.h>
+
+#include "shell/file_dialog_text.h"
+
+namespace zun::win32 {
+namespace {
+
+// Room for many chosen files: a multiple choice lists every name.
+constexpr size_t kOpenBufferSize = 1 << 20;
+constexpr size_t kSaveBufferSize = 4096;
+
+}  // namespace
+
+std::vector<std::string> Win32FileDialogs::Open(const FileDialogOptions& options) {
+  std::vector<char> buffer(kOpenBufferSize, '\0');
+  const std::string filter = DialogFilter(options.filter);
+  const std::string extension = DialogDefaultExtension(options.defaultExtension);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner_ ? owner_() : nullptr;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = buffer.data();
+  dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+  dialog.lpstrInitialDir = options.initialFolder.c_str();
+  dialog.lpstrTitle = options.title.c_str();
+  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING |
+                 OFN_NOCHANGEDIR | (options.multiSelect ? OFN_ALLOWMULTISELECT : 0);
+  if (!GetOpenFileNameA(&dialog)) return {};  // cancelled (or too many names for the buffer)
+  return ChosenFiles(buffer.data(), buffer.size());
+}
+
+std::string Win32FileDialogs::Save(const FileDialogOptions& options) {
+  char buffer[kSaveBufferSize] = {};
+  const std::string filter = DialogFilter(options.filter);
+  const std::string extension = DialogDefaultExtension(options.defaultExtension);
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner_ ? owner_() : nullptr;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = buffer;
+  dialog.nMaxFile = sizeof buffer;
+  dialog.lpstrInitialDir = options.initialFolder.c_str();
+  dialog.lpstrTitle = options.title.c_str();
+  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR |
+                 (options.promptOverwrite ? OFN_OVERWRITEPROMPT : 0);
+  if (!GetSaveFileNameA(&dialog)) return {};
+  return buffer;
+}
+
+}  // namespace zun::win32
