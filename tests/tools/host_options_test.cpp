@@ -38,6 +38,8 @@ TEST(HostOptions, RefusesWhatItCannotRunWithAReason) {
       {{"--dlll", "x", "a.dat"}, "unknown option --dlll"},
       {{"a.dat", "--dll"}, "--dll needs a value"},
       {{"--folder", "", "a.dat"}, "--folder needs a value"},
+      {{"a.dat", "--drop"}, "--drop needs a file"},
+      {{"--drop", "", "a.dat"}, "--drop needs a file"},
   };
   for (const auto& [args, reason] : cases) {
     HostOptions options;
@@ -45,6 +47,14 @@ TEST(HostOptions, RefusesWhatItCannotRunWithAReason) {
     EXPECT_FALSE(ParseHostOptions(args, options, error)) << reason;
     EXPECT_EQ(error, reason);
   }
+}
+
+TEST(HostOptions, DropsAreRepeatableAndKeepTheirOrder) {
+  HostOptions options;
+  std::string error;
+  ASSERT_TRUE(ParseHostOptions({"--drop", "b.sl5", "game.dat", "--drop", "a.sl3"}, options, error)) << error;
+  EXPECT_EQ(options.drops, (std::vector<std::string>{"b.sl5", "a.sl3"}));
+  EXPECT_EQ(options.gameFile, "game.dat") << "a dropped file is not taken for the game";
 }
 
 TEST(HostOptions, FolderOfCutsTheLastPartOfEitherKindOfPath) {

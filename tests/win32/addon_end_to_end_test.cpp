@@ -16,6 +16,7 @@
 #include "win32/window_text.h"
 #include "zunhost/addon_library.h"
 #include "zunhost/host_environment.h"
+#include "zunhost/shell_drop.h"
 
 namespace zun {
 namespace {
@@ -176,26 +177,10 @@ TEST_F(AddonEndToEnd, WritesItsIconAsAWindowsBitmap) {
   EXPECT_EQ(offBits, 14u + 40u + 256u * 4u);
 }
 
-// A shell drop of the given names, as the host receives it.
-HGLOBAL MakeDrop(const std::vector<std::string>& names) {
-  size_t size = sizeof(DROPFILES) + 1;
-  for (const auto& name : names) size += name.size() + 1;
-  HGLOBAL memory = GlobalAlloc(GHND, size);
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-  drop->pFiles = sizeof(DROPFILES);
-  char* text = reinterpret_cast<char*>(drop + 1);
-  for (const auto& name : names) {
-    std::memcpy(text, name.c_str(), name.size() + 1);
-    text += name.size() + 1;
-  }
-  GlobalUnlock(memory);
-  return memory;
-}
-
 TEST_F(AddonEndToEnd, FilesDroppedOnTheHostAreAlwaysAnsweredWithOne) {
   HWND addonWindow;
   ASSERT_EQ(Start("0.39", &addonWindow), 1);
-  HGLOBAL drop = MakeDrop({"C:\\notes.txt", "C:\\picture.png"});
+  HGLOBAL drop = devhost::MakeShellDrop({"C:\\notes.txt", "C:\\picture.png"});
   MSG message{};
   message.hwnd = host_;
   message.message = WM_DROPFILES;

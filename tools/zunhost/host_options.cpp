@@ -19,6 +19,14 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
       games.push_back(arg);
       continue;
     }
+    if (arg == "--drop") {
+      if (i + 1 == args.size() || args[i + 1].empty()) {
+        error = "--drop needs a file";
+        return false;
+      }
+      options.drops.push_back(args[++i]);
+      continue;
+    }
     const auto option = valued.find(arg);
     if (option == valued.end()) {
       error = "unknown option " + arg;

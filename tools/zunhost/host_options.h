@@ -2,7 +2,7 @@
 
 // The development host's command line:
 //   zunhost [--dll PATH] [--folder FOLDER] [--prefix PREFIX] [--version V]
-//           [--screenshot FILE.png] GAMEFILE
+//           [--screenshot FILE.png] [--drop FILE]... GAMEFILE
 
 #include <string>
 #include <vector>
@@ -15,12 +15,13 @@ struct HostOptions {
   std::string prefix = "ZUNDev ";
   std::string version = "0.39";
   std::string screenshot;  // empty: run until closed
+  std::vector<std::string> drops;  // files handed to the add-on as a shell drop after start
   std::string gameFile;
 };
 
 inline constexpr char kUsage[] =
     "usage: zunhost [--dll PATH] [--folder FOLDER] [--prefix PREFIX] [--version V] "
-    "[--screenshot FILE.png] GAMEFILE";
+    "[--screenshot FILE.png] [--drop FILE]... GAMEFILE";
 
 // Parses the arguments after the program's name. False with a one-line
 // reason when an option is unknown or lacks its value, or when there is not

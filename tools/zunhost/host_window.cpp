@@ -9,6 +9,7 @@
 
 #include "shell/host_messages.h"
 #include "win32/window_text.h"
+#include "zunhost/shell_drop.h"
 #include "zunhost/host_environment.h"
 #include "zunhost/host_log.h"
 #include "zunhost/png_writer.h"
@@ -107,6 +108,15 @@ void HostWindow::ScheduleScreenshot(const std::string& path) {
   screenshotPath_ = path;
   PostToAddon(kMsgShowWindow);
   SetTimer(window_.get(), kScreenshotPrepare, kPaintDelayMs, nullptr);
+}
+
+void HostWindow::DropFiles(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  HGLOBAL drop = MakeShellDrop(paths);
+  if (drop == nullptr || !PostMessageA(window_.get(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0)) {
+    log_.Line("drop failed: " + SystemErrorText(GetLastError()));
+    if (drop != nullptr) GlobalFree(drop);
+  }
 }
 
 int HostWindow::RunMessageLoop() {

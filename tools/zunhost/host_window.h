@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "zunhost/addon_library.h"
 #include "zunhost/win32_scoped.h"
@@ -49,6 +50,9 @@ class HostWindow {
   // picture of it to path and closes everything: exit code 0, or 1 when the
   // picture could not be taken.
   void ScheduleScreenshot(const std::string& path);
+  // Drops these files on the host's window as the shell would: the drop
+  // reaches the add-on through the message loop and DraggedDropped_Files.
+  void DropFiles(const std::vector<std::string>& paths);
 
   // Runs until the window is closed; returns the exit code.
   int RunMessageLoop();

@@ -105,6 +105,7 @@ int RunHost(HostOptions options) {
   environment.RegisterAddonWindow(addonWindow);
   window.AttachAddon(exports, addonWindow);
   DragAcceptFiles(window.Handle(), TRUE);
+  window.DropFiles(options.drops);
   if (!options.screenshot.empty()) window.ScheduleScreenshot(options.screenshot);
   const int exitCode = window.RunMessageLoop();
   log.Line("host: closed, exit code " + std::to_string(exitCode));
