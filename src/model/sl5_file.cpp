@@ -174,6 +174,14 @@ bool TZUN_User_Lotto_DBase::LoadFromFile(FileSystem& files, bool headerOnly, con
   EnterOperation(codes::kUserDbLoadFromFile);
   std::vector<uint8_t> bytes;
   try {
+    // A header is checked from the file's start alone (the Reopen menu
+    // checks fifteen files each time it opens); only a header longer than
+    // that start makes the whole file be read.
+    if (headerOnly) {
+      if (!files.ReadFileStart(path, kSl5HeaderReadBytes, bytes)) return false;
+      const bool parsed = ParseSl5(*this, bytes, true, FileNameOf(path));
+      if (parsed || bytes.size() < kSl5HeaderReadBytes) return parsed;
+    }
     if (!files.ReadFile(path, bytes)) return false;
   } catch (const std::bad_alloc&) {
     return false;

@@ -28,6 +28,10 @@ class FileWriter;
 // few bytes must not make the reader build a million.
 inline constexpr int32_t kMaxEntriesWithoutNumbers = 1 << 16;
 
+// How much of a file's start a header-only read takes: the header of up to
+// 3,640 number sets. A longer header makes the whole file be read.
+inline constexpr size_t kSl5HeaderReadBytes = 64 * 1024;
+
 // Reads a ".sl5" image into database. Sets that already existed keep their
 // names and grids. A file that breaks off, or whose counts are negative or
 // larger than its bytes can hold, gives false; the sets and the whole entries

@@ -32,6 +32,14 @@ class FileSystem {
   virtual bool FileExists(const std::string& path) = 0;
   // The whole file; false when it cannot be opened or read.
   virtual bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) = 0;
+  // At most maxBytes from the start of the file (all of a smaller file), so
+  // that a header can be checked without reading what follows it. False
+  // when it cannot be opened or read.
+  virtual bool ReadFileStart(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes) {
+    if (!ReadFile(path, bytes)) return false;
+    if (bytes.size() > maxBytes) bytes.resize(maxBytes);
+    return true;
+  }
   virtual bool FileSize(const std::string& path, int64_t& size) = 0;
   // Appends bytes at the end of path in one write, creating the file when
   // it does not exist. False when it cannot be opened or written.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -77,15 +78,25 @@ class Win32FileSystem final : public FileSystem {
   }
 
   bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) override {
+    return Read(path, SIZE_MAX, bytes);
+  }
+
+  bool ReadFileStart(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes) override {
+    return Read(path, maxBytes, bytes);
+  }
+
+  // The file's first maxBytes (all of a smaller one).
+  static bool Read(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size{};
-    bool ok = GetFileSizeEx(file, &size) != 0 && size.QuadPart >= 0 &&
-              static_cast<uint64_t>(size.QuadPart) <= SIZE_MAX / 2;
+    bool ok = GetFileSizeEx(file, &size) != 0 && size.QuadPart >= 0;
+    const uint64_t wanted = ok ? std::min<uint64_t>(static_cast<uint64_t>(size.QuadPart), maxBytes) : 0;
+    if (ok && wanted > SIZE_MAX / 2) ok = false;
     if (ok) {
       try {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
+        bytes.resize(static_cast<size_t>(wanted));
       } catch (...) {
         CloseHandle(file);
         throw;

@@ -96,6 +96,38 @@ TEST(Sl5File, HeaderOnlyReadsTheSetsAndLeavesEntriesAlone) {
   EXPECT_EQ(database->Entries.size(), 2);
 }
 
+TEST(Sl5File, AHeaderIsReadFromTheFilesStartUnlessItIsLongerThanThat) {
+  MemoryFileSystem files;
+  ASSERT_TRUE(Lotto649Database(200'000)->SaveToFile(files, "big.sl5"));
+  TZUN_User_Lotto_DBase header;
+  ASSERT_TRUE(header.LoadFromFile(files, true, "big.sl5"));
+  EXPECT_EQ(files.startReads, 1) << "only the start of a 1.2 MB file";
+  EXPECT_EQ(header.NumberSets.size(), 1);
+  EXPECT_EQ(header.NumberSets[0].NumberCount, 6);
+
+  // 4,000 sets of one number: a header of 72,004 bytes, longer than the
+  // start a header-only read takes, so the whole file is read.
+  ByteWriter w;
+  const int32_t sets = 4000;
+  w.I32(sets);
+  for (int32_t i = 0; i < sets; ++i) {
+    for (int32_t v : {1, 1, 9, 1}) w.I32(v);
+    w.U8(0);
+    w.U8(0);
+  }
+  w.I32(0);  // no entries
+  ASSERT_GT(w.Buffer().size(), kSl5HeaderReadBytes);
+  files.files["wide.sl5"] = w.Buffer();
+  TZUN_User_Lotto_DBase wide;
+  ASSERT_TRUE(wide.LoadFromFile(files, true, "wide.sl5"));
+  EXPECT_EQ(wide.NumberSets.size(), sets);
+  EXPECT_EQ(wide.NumberSets[sets - 1].HighestNumber, 9);
+
+  files.files["cut.sl5"] = std::vector<uint8_t>(w.Buffer().begin(), w.Buffer().begin() + 100);
+  TZUN_User_Lotto_DBase cut;
+  EXPECT_FALSE(cut.LoadFromFile(files, true, "cut.sl5")) << "a header that breaks off in a short file";
+}
+
 TEST(Sl5File, ATruncatedFileKeepsTheWholeEntriesReadBeforeTheBreak) {
   const auto bytes = Sl5Bytes(*Lotto649Database(10));
   for (size_t n = 0; n < bytes.size(); ++n) {

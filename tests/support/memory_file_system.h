@@ -30,6 +30,16 @@ class MemoryFileSystem final : public FileSystem {
     return true;
   }
 
+  bool ReadFileStart(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes) override {
+    const auto it = files.find(path);
+    if (it == files.end()) return false;
+    ++startReads;
+    const size_t n = std::min(maxBytes, it->second.size());
+    bytes.assign(it->second.begin(), it->second.begin() + static_cast<std::ptrdiff_t>(n));
+    return true;
+  }
+  int startReads = 0;  // how often only a file's start was read
+
   bool FileSize(const std::string& path, int64_t& size) override {
     const auto it = files.find(path);
     if (it == files.end()) return false;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <string>
@@ -82,15 +83,25 @@ class PosixFileSystem final : public FileSystem {
   }
 
   bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) override {
+    return Read(path, SIZE_MAX, bytes);
+  }
+
+  bool ReadFileStart(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes) override {
+    return Read(path, maxBytes, bytes);
+  }
+
+  // The file's first maxBytes (all of a smaller one).
+  static bool Read(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes) {
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) return false;
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     // A file larger than half the address space cannot be held in memory.
-    if (ok && static_cast<uint64_t>(st.st_size) > SIZE_MAX / 2) ok = false;
+    const uint64_t wanted = std::min<uint64_t>(static_cast<uint64_t>(st.st_size), maxBytes);
+    if (ok && wanted > SIZE_MAX / 2) ok = false;
     if (ok) {
       try {
-        bytes.resize(static_cast<size_t>(st.st_size));
+        bytes.resize(static_cast<size_t>(wanted));
       } catch (...) {
         ::close(fd);
         throw;
