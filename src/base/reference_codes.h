@@ -99,6 +99,9 @@ inline constexpr const char kNotifyHostSaved[] = "ZUN User DBase Builder 009030"
 
 // Entry list and CSV export.
 inline constexpr const char kSetupColumns[] = "ZUN DBaseBuilder 008001";
+inline constexpr const char kAskForIndexRoom[] = "ZUN DBaseBuilder 008003";
+inline constexpr const char kListSelectedEntries[] = "ZUN DBaseBuilder 008004";
+inline constexpr const char kStartDrag[] = "ZUN DBaseBuilder 008005";
 inline constexpr const char kClearRowSelection[] = "ZUN DBaseBuilder 008006";
 inline constexpr const char kSelectionCommand[] = "ZUN DBaseBuilder 008007";
 inline constexpr const char kRevealRow[] = "ZUN DBaseBuilder 008008";
@@ -109,6 +112,7 @@ inline constexpr const char kGetSortAscending[] = "ZUN DBaseBuilder 008012";
 inline constexpr const char kGetSortColumn[] = "ZUN DBaseBuilder 008013";
 inline constexpr const char kSetSort[] = "ZUN DBaseBuilder 008014";
 inline constexpr const char kApplySort[] = "ZUN DBaseBuilder 008015";
+inline constexpr const char kExportCsv[] = "ZUN DBaseBuilder 008016";
 
 // HTML export.
 inline constexpr const char kHtmlExport[] = "ZUN DBaseBuilder List HTML 001001";

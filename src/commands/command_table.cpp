@@ -33,12 +33,14 @@ void SelectEven(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Ev
 void SelectOdd(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Odd); }
 void Invert(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Invert); }
 void ApplySort(AddonCore& core) { core.RunApplySort(); }
+void ExportHtml(AddonCore& core) { core.RunExportHtml(); }
+void ExportCsv(AddonCore& core) { core.RunExportCsv(); }
 
 constexpr Shortcut kNoKey{};
 constexpr Shortcut Ctrl(char letter) { return Shortcut{static_cast<uint16_t>(letter), true}; }
 
 // clang-format off
-const std::array<Command, 14> kCommands = {{
+const std::array<Command, 16> kCommands = {{
   {CommandId::New, codes::kNewOrSave, "Error while creating a new SL5 File.", nullptr,
    "New SL5 DBase", nullptr, Ctrl('N'), -1, false, New},
   // Save reports its own failure, with the file's name.
@@ -68,17 +70,23 @@ const std::array<Command, 14> kCommands = {{
    "Invert Selection", nullptr, Ctrl('I'), -1, true, Invert},
   {CommandId::ApplySort, codes::kApplySort, "Error while applying entries sort.", nullptr,
    "Apply Sort", nullptr, kNoKey, -1, false, ApplySort},
+  // The exports report their own failures, with the file's name.
+  {CommandId::ExportHtml, codes::kHtmlExport, "Error saving to HTML File: ", nullptr,
+   "Save to HTML File", nullptr, kNoKey, -1, false, ExportHtml},
+  {CommandId::ExportCsv, codes::kExportCsv, "Error saving to CSV File: ", nullptr,
+   "Export to *.csv", nullptr, kNoKey, -1, false, ExportCsv},
 }};
 // clang-format on
 
 constexpr std::array<CommandId, 6> kToolButtons = {CommandId::Load,   CommandId::Add,       CommandId::Apply,
                                                    CommandId::Delete, CommandId::QuickPick, CommandId::Clear};
 
-// "Send To", the exports and their separators join these with the file
-// and exchange commands.
-constexpr std::array<std::optional<CommandId>, 5> kListPopup = {
-    CommandId::SelectAll, CommandId::SelectEven, CommandId::SelectOdd, CommandId::InvertSelection,
-    CommandId::ApplySort};
+// The "Send To" submenu stands right after the first separator; the view
+// builds it from the host's registry each time the menu opens.
+constexpr std::array<std::optional<CommandId>, 9> kListPopup = {
+    CommandId::SelectAll,  CommandId::SelectEven, CommandId::SelectOdd,    CommandId::InvertSelection,
+    std::nullopt,          CommandId::ExportHtml, CommandId::ApplySort,    std::nullopt,
+    CommandId::ExportCsv};
 
 }  // namespace
 

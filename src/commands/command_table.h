@@ -29,6 +29,8 @@ enum class CommandId : uint16_t {
   New,
   Save,
   SaveAs,
+  ExportHtml,
+  ExportCsv,
 };
 
 // A key with or without Ctrl, as a Windows virtual-key code ('A' to 'Z'

@@ -4,9 +4,13 @@
 
 #include "base/error_location.h"
 #include "base/paths.h"
+#include "list/csv_export.h"
+#include "list/html_export.h"
+#include "base/paths.h"
 #include "base/reference_codes.h"
 #include "commands/command_bar.h"
 #include "operations/entry_editing.h"
+#include "operations/entry_intake.h"
 #include "shell/host_version.h"
 
 namespace zun {
@@ -14,6 +18,9 @@ namespace {
 
 constexpr char kDeleteOneQuestion[] = "Are you Sure you want to delete this Entry?";
 constexpr char kDeleteManyQuestion[] = "Are you Sure you want to delete all selected Entries?";
+constexpr char kTakeOfferFailed[] = "Error while adding DragDrop Entries.";
+constexpr char kOfferListingFailed[] = "Error seting up DragDrop Listings.";
+constexpr char kOfferDragFailed[] = "Error while setting up Drag & Drop data";
 
 // The guard's own message for what it caught: the error's text when it
 // has one (for "Error in Plugin_ZUN: "), a word otherwise.
@@ -166,6 +173,72 @@ void AddonCore::LoadDroppedFile(const std::string& path) noexcept {
   UpdateCommandBar();
 }
 
+void AddonCore::TakeOfferedEntries(uintptr_t ownWindow) noexcept {
+  if (closing_) return;
+  EnterOperation(codes::kTakeOfferedEntries);
+  std::string droppedFile;
+  Guarded(kTakeOfferFailed, [&] {
+    const DragDropRecord* record = slots_.DragDrop();
+    // The list refuses its own rows.
+    if (record == nullptr || record->SourceWindow == ownWindow) return;
+    if (record->TransferKind == static_cast<int32_t>(TransferKind::DatabaseFile)) {
+      EnterOperation(codes::kLoadHostDrop);
+      if (!ReadForeignText(*probe_, record->TransferName, kMaxTransferName, droppedFile)) droppedFile.clear();
+      return;
+    }
+    Workspace work = Work();
+    const IntakeResult result = TakeEntriesFromMap(work, ports_.memory, *probe_, *record);
+    if (!result.refusal.empty()) {
+      ReportFailure(std::string(kTakeOfferFailed) + "\r" + result.refusal);
+      return;
+    }
+    if (result.skipped > 0) {
+      static const int32_t kResults[] = {kResultOk};
+      static const std::string kButtons[] = {"&OK"};
+      ports_.prompt.ShowMessagePage(std::to_string(result.skipped) + " of the " + std::to_string(result.offered) +
+                                        " offered entries were skipped: they are missing from the offering "
+                                        "list, or their numbers do not fit this game.",
+                                    "Information", kIconInformation, kResults, kButtons);
+    }
+  });
+  // Loaded outside the guard: the load reports its own failures.
+  if (!droppedFile.empty()) LoadDroppedFile(droppedFile);
+  UpdateCommandBar();
+}
+
+bool AddonCore::OfferSelectedEntries(const WindowLocator* target, uintptr_t ownWindow) noexcept {
+  if (closing_) return false;
+  const bool drag = target == nullptr;
+  EnterOperation(drag ? codes::kStartDrag : codes::kAskForIndexRoom);
+  int32_t written = 0;
+  Guarded(drag ? kOfferDragFailed : kOfferListingFailed, [&] {
+    DragDropRecord* record = slots_.DragDrop();
+    if (record == nullptr) return;
+    const std::vector<int32_t> selected = list_.SelectedEntries();
+    if (selected.empty()) return;
+    written = PrepareOffer(*record, selected, target, ownWindow, *messenger_);
+    if (!drag) messenger_->PostOffer();
+  });
+  return written > 0;
+}
+
+SendToMenu AddonCore::SendToMenuModel(uintptr_t ownWindow) const noexcept {
+  try {
+    return BuildSendToMenu(slots_.Registry(), slots_.AddonButtons(), slots_.PluginsMenu(), ownWindow);
+  } catch (...) {
+    return {};
+  }
+}
+
+void AddonCore::SendTo(SendToList list, int32_t position, uintptr_t ownWindow) noexcept {
+  if (closing_) return;
+  const std::span<const WindowLocator> locators =
+      list == SendToList::AddonButtons ? slots_.AddonButtons() : slots_.PluginsMenu();
+  if (position < 0 || static_cast<size_t>(position) >= locators.size()) return;
+  const WindowLocator target = locators[static_cast<size_t>(position)];
+  OfferSelectedEntries(&target, ownWindow);
+}
+
 void AddonCore::Reopen(int32_t index) noexcept {
   if (closing_) return;
   EnterOperation(codes::kReopenRecentFile);
@@ -279,6 +352,13 @@ AddonCore::PopupStates AddonCore::ListPopupStates() const noexcept {
   PopupStates states;
   states.rowsPresent = list_.RowCount() > 0;
   states.applySortVisible = states.rowsPresent && !list_.InNaturalOrder();
+  try {
+    const TZUN_Lotto_DBase* game = slots_.Game();
+    states.htmlExport = (states.rowsPresent || !session_.CurrentDatabaseFile().empty()) && game != nullptr &&
+                        ports_.files.FileExists(game->HtmlPath(kListTemplateName));
+  } catch (...) {
+    states.htmlExport = false;
+  }
   return states;
 }
 
@@ -361,6 +441,56 @@ void AddonCore::RunLoad() {
   LoadRequest request;
   request.clear = true;
   LoadDatabaseFiles(work, request);
+}
+
+void AddonCore::RunExportHtml() {
+  EnterOperation(codes::kHtmlExport);
+  const TZUN_Lotto_DBase* game = slots_.Game();
+  const TZUN_User_Lotto_DBase* database = session_.Database();
+  if (game == nullptr || database == nullptr) return;
+  FileDialogOptions options;
+  options.title = "Save to HTML File (*.html)";
+  options.filter = "HTML File (*.html)|*.html";
+  options.defaultExtension = "*.html";
+  options.promptOverwrite = true;
+  const std::string output = dialogs_->Save(options);
+  if (output.empty()) return;
+  const std::string templatePath = game->HtmlPath(kListTemplateName);
+  if (!ports_.files.FileExists(templatePath)) return;  // the item was enabled for a template that went since
+  const HtmlExportResult result = ExportHtml(ports_.files, templatePath, output, *game, *database, list_);
+  if (result.status == HtmlExportStatus::TemplateMissing) {
+    static const int32_t kResults[] = {kResultOk};
+    static const std::string kButtons[] = {"&OK"};
+    ports_.prompt.ShowMessagePage("Unable to save to HTML file: \r" + output + "\r\rThe file: \r" + templatePath +
+                                      "\rdoes not seem to exist in selected HTML directory...",
+                                  "HTML Information", kIconInformation, kResults, kButtons);
+  } else if (!result.Ok()) {
+    ReportFailure("Error saving to HTML File: " + templatePath);
+  }
+}
+
+void AddonCore::RunExportCsv() {
+  EnterOperation(codes::kExportCsv);
+  const TZUN_Lotto_DBase* game = slots_.Game();
+  const TZUN_User_Lotto_DBase* database = session_.Database();
+  if (game == nullptr || database == nullptr) return;
+  FileDialogOptions options;
+  options.title = "Save to CSV File (*.csv)";
+  options.filter = "CSV File (*.csv)|*.csv";
+  options.defaultExtension = "*.csv";
+  options.promptOverwrite = true;
+  const std::string output = dialogs_->Save(options);
+  if (output.empty()) return;
+  SetBusy(ports_.cursor, true);
+  bool written = false;
+  try {
+    written = ExportCsv(ports_.files, output, *game, *database);
+  } catch (...) {
+    written = false;
+  }
+  SetBusy(ports_.cursor, false);
+  // The older export, if any, is untouched when this one failed.
+  if (!written) ReportFailure("Error saving to CSV File: " + std::string(FileNameOf(output)));
 }
 
 }  // namespace zun

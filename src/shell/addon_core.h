@@ -19,13 +19,16 @@
 #include "commands/command_table.h"
 #include "commands/recent_files.h"
 #include "list/entry_list.h"
+#include "list/send_to_menu.h"
 #include "operations/database_session.h"
 #include "operations/file_operations.h"
 #include "operations/workspace.h"
 #include "platform/clock.h"
 #include "platform/file_dialogs.h"
 #include "platform/file_system.h"
+#include "platform/host_messenger.h"
 #include "platform/host_notifier.h"
+#include "platform/memory_probe.h"
 #include "platform/message_prompt.h"
 #include "platform/profile_store.h"
 #include "platform/random_source.h"
@@ -115,6 +118,14 @@ class AddonCore {
   void SetFileDialogs(FileDialogs* dialogs) noexcept { dialogs_ = dialogs ? dialogs : &noDialogs_; }
   // Told of every saved database file; null (the default) tells nobody.
   void SetHostNotifier(HostNotifier* notifier) noexcept { notifier_ = notifier ? notifier : &noNotifier_; }
+  // Asks the host for index room and posts offers; null (the default)
+  // grants no room and posts nothing.
+  void SetHostMessenger(HostMessenger* messenger) noexcept {
+    messenger_ = messenger ? messenger : &noMessenger_;
+  }
+  // Asked before memory another module handed over is read; null (the
+  // default) trusts every non-null pointer.
+  void SetMemoryProbe(MemoryProbe* probe) noexcept { probe_ = probe ? probe : &noProbe_; }
 
   // ---- Events from the windows ---------------------------------------------
 
@@ -139,8 +150,30 @@ class AddonCore {
   struct PopupStates {
     bool rowsPresent = false;  // Select All .. Invert, Send To, exports
     bool applySortVisible = false;
+    bool htmlExport = false;   // rows or a current file, and the game's template exists
   };
   PopupStates ListPopupStates() const noexcept;
+
+  // ---- Entries between windows ---------------------------------------------
+
+  // An offer arrived (0x594 to the main window, or a drop on the list): the
+  // drag-and-drop record is read. Kind 3 loads the file TransferName names;
+  // kinds 1 and 2 open the map it names, and kind 2 takes the offered
+  // entries (see operations/entry_intake.h for what is refused or skipped).
+  // An offer from `ownWindow` itself and other kinds do nothing.
+  void TakeOfferedEntries(uintptr_t ownWindow) noexcept;
+  // Offers the selected entries from `ownWindow`: to `target` (Send To;
+  // the offer is posted to the host whether or not it made room) or, with
+  // a null target, to whoever takes the drag (nothing is posted). Without
+  // a selection nothing is offered. Returns whether indexes were written:
+  // for a drag, whether to start it.
+  bool OfferSelectedEntries(const WindowLocator* target, uintptr_t ownWindow) noexcept;
+  // The "Send To" menu as the host's registry stands now.
+  SendToMenu SendToMenuModel(uintptr_t ownWindow) const noexcept;
+  enum class SendToList { AddonButtons, PluginsMenu };
+  // The menu item at `position` of a locator list was chosen: the selected
+  // entries are offered to the window that locator names now.
+  void SendTo(SendToList list, int32_t position, uintptr_t ownWindow) noexcept;
 
   // ---- What the views paint ------------------------------------------------
 
@@ -186,6 +219,8 @@ class AddonCore {
   void RunSave();
   void RunSaveAs();
   void RunLoad();
+  void RunExportHtml();
+  void RunExportCsv();
   // Whether unsaved entries may be dropped (see zun::ConfirmSave).
   bool ConfirmSave();
 
@@ -209,8 +244,12 @@ class AddonCore {
   MessagePump noPump_;
   NoFileDialogs noDialogs_;
   HostNotifier noNotifier_;
+  HostMessenger noMessenger_;
+  MemoryProbe noProbe_;
   FileDialogs* dialogs_ = &noDialogs_;
   HostNotifier* notifier_ = &noNotifier_;
+  HostMessenger* messenger_ = &noMessenger_;
+  MemoryProbe* probe_ = &noProbe_;
   bool closing_ = false;
   bool starting_ = false;
   bool quickPickRunning_ = false;

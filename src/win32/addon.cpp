@@ -34,6 +34,34 @@ Addon::Addon(Ports ports)
     : ports_(ports), core_({ports.files, ports.profile, ports.memory, ports.clock, prompt_, ports.cursor, random_}) {
   core_.SetFileDialogs(&dialogs_);
   core_.SetHostNotifier(&notifier_);
+  core_.SetHostMessenger(&messenger_);
+  core_.SetMemoryProbe(&memoryProbe_);
+}
+
+int32_t Addon::HostWindowMessenger::RequestIndexRoom(uintptr_t replyWindow, int32_t count) {
+  const HWND reply = reinterpret_cast<HWND>(replyWindow);
+  if (reply == nullptr || !IsWindow(reply) || count < 0) return 0;
+  // Sent, and waited for: the host sizes EntryIndices before we write it.
+  return static_cast<int32_t>(SendMessageA(reply, kMsgRequestIndexRoom, static_cast<WPARAM>(count), 0));
+}
+
+void Addon::HostWindowMessenger::PostOffer() { PostMessageA(addon_.hostWindow_, kMsgTakeOfferedEntries, 0, 0); }
+
+bool Addon::VirtualMemoryProbe::Readable(const void* address, size_t bytes) const {
+  if (address == nullptr) return false;
+  auto at = reinterpret_cast<uintptr_t>(address);
+  const uintptr_t end = at + bytes;
+  if (end < at) return false;  // wraps around the address space
+  constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                              PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+  do {
+    MEMORY_BASIC_INFORMATION region{};
+    if (VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region) == 0) return false;
+    if (region.State != MEM_COMMIT || (region.Protect & kReadable) == 0 || (region.Protect & PAGE_GUARD) != 0)
+      return false;
+    at = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
+  } while (at < end);
+  return true;
 }
 
 void Addon::SavedFileNotifier::DatabaseSaved(const std::string& path) {

@@ -106,6 +106,24 @@ class Addon final : private StartUpSteps {
     std::string path_;
   };
 
+  // Request 0x595 sent to the record's reply window, and the offer 0x594
+  // posted to the host's window.
+  class HostWindowMessenger final : public HostMessenger {
+   public:
+    explicit HostWindowMessenger(Addon& addon) : addon_(addon) {}
+    int32_t RequestIndexRoom(uintptr_t replyWindow, int32_t count) override;
+    void PostOffer() override;
+
+   private:
+    Addon& addon_;
+  };
+
+  // Memory another add-on offers is checked page by page with the system.
+  class VirtualMemoryProbe final : public MemoryProbe {
+   public:
+    bool Readable(const void* address, size_t bytes) const override;
+  };
+
   // Quick picks draw from a generator seeded from the clock at start-up.
   class ClockSeededRandom final : public SeededRandom {
    public:
@@ -126,6 +144,8 @@ class Addon final : private StartUpSteps {
   PromptForwarder prompt_{*this};
   ClockSeededRandom random_;
   SavedFileNotifier notifier_{*this};
+  HostWindowMessenger messenger_{*this};
+  VirtualMemoryProbe memoryProbe_;
   Win32FileDialogs dialogs_{[this] { return mainPage_ ? mainPage_->Handle() : hostWindow_; }};
   AddonCore core_;
   HWND hostWindow_ = nullptr;

@@ -402,6 +402,9 @@ void CommandBarWindow::ShowFileMenu() {
   static_cast<void>(reopen.release());  // the menu owns its submenu now and destroys it
   add(menu.get(), CommandId::Save, states.save);
   add(menu.get(), CommandId::SaveAs, states.saveAs);
+  AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+  add(menu.get(), CommandId::ExportHtml, core_.ListPopupStates().htmlExport);
+  add(menu.get(), CommandId::ExportCsv, states.saveAs);
 
   RECT button{};
   SendMessageA(toolBar_.get(), TB_GETRECT, static_cast<WPARAM>(CommandId::Load), reinterpret_cast<LPARAM>(&button));

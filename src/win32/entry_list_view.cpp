@@ -14,6 +14,7 @@
 #include "base/reference_codes.h"
 #include "commands/command_table.h"
 #include "list/list_columns.h"
+#include "list/send_to_menu.h"
 #include "shell/addon_core.h"
 #include "win32/module.h"
 #include "win32/panel.h"
@@ -61,26 +62,55 @@ std::string MenuText(const Command& command) {
   return text;
 }
 
+// Menu ids of the "Send To" items: these plus the locator's position.
+constexpr UINT kSendToAddonFirstId = 0x7100;
+constexpr UINT kSendToPluginFirstId = 0x7900;
+constexpr UINT kSendToIdRange = 0x800;
+
+// The "Send To" submenu: the add-ons' windows, a separator, "Plugin" with
+// the plug-ins' windows.
+UniqueMenu BuildSendToMenu(const SendToMenu& model) {
+  UniqueMenu menu(CreatePopupMenu());
+  UniqueMenu plugins(CreatePopupMenu());
+  if (!menu || !plugins) throw std::runtime_error("Cannot create the Send To menu");
+  const auto add = [](HMENU into, const SendToItem& item, UINT firstId) {
+    if (item.position < 0 || static_cast<UINT>(item.position) >= kSendToIdRange) return;
+    AppendMenuA(into, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), firstId + static_cast<UINT>(item.position),
+                item.caption.c_str());
+  };
+  for (const SendToItem& item : model.addonItems) add(menu.get(), item, kSendToAddonFirstId);
+  if (model.HasSeparator()) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+  for (const SendToItem& item : model.pluginItems) add(plugins.get(), item, kSendToPluginFirstId);
+  AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(plugins.get()), kSendToPluginCaption);
+  static_cast<void>(plugins.release());  // the menu owns its submenu now
+  return menu;
+}
+
 // The list's popup menu: its commands, greyed without rows, "Apply Sort"
-// only while the rows are sorted otherwise than in the database's order.
-UniqueMenu BuildPopupMenu(const AddonCore::PopupStates& states) {
+// only while the rows are sorted otherwise than in the database's order,
+// and "Send To" (with a selection) after the first separator.
+UniqueMenu BuildPopupMenu(const AddonCore::PopupStates& states, const SendToMenu& sendTo, bool anySelected) {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) throw std::runtime_error("Cannot create the list's popup menu");
   const UINT enabled = states.rowsPresent ? MF_ENABLED : MF_GRAYED;
-  bool afterSeparator = true;  // no separator opens the menu
+  bool sendToPlaced = false;
   for (const std::optional<CommandId>& entry : ListPopupCommands()) {
     if (!entry) {
-      if (!afterSeparator) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-      afterSeparator = true;
+      AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+      if (!sendToPlaced) {
+        UniqueMenu submenu = BuildSendToMenu(sendTo);
+        AppendMenuA(menu.get(), MF_POPUP | (states.rowsPresent && anySelected ? MF_ENABLED : MF_GRAYED),
+                    reinterpret_cast<UINT_PTR>(submenu.get()), "Send To");
+        static_cast<void>(submenu.release());
+        sendToPlaced = true;
+      }
       continue;
     }
     if (*entry == CommandId::ApplySort && !states.applySortVisible) continue;
     const std::string text = MenuText(CommandFor(*entry));
-    AppendMenuA(menu.get(), MF_STRING | enabled, static_cast<UINT>(*entry), text.c_str());
-    afterSeparator = false;
+    const UINT state = *entry == CommandId::ExportHtml ? (states.htmlExport ? MF_ENABLED : MF_GRAYED) : enabled;
+    AppendMenuA(menu.get(), MF_STRING | state, static_cast<UINT>(*entry), text.c_str());
   }
-  const int count = GetMenuItemCount(menu.get());
-  if (afterSeparator && count > 0) DeleteMenu(menu.get(), static_cast<UINT>(count - 1), MF_BYPOSITION);
   return menu;
 }
 
@@ -348,12 +378,20 @@ void EntryListWindow::OnKeyDown(const NMLVKEYDOWN& key) {
 }
 
 void EntryListWindow::ShowPopupMenu() {
-  const UniqueMenu menu = BuildPopupMenu(core_.ListPopupStates());
+  const auto own = reinterpret_cast<uintptr_t>(GetAncestor(list_.get(), GA_ROOT));
+  const UniqueMenu menu =
+      BuildPopupMenu(core_.ListPopupStates(), core_.SendToMenuModel(own), core_.List().SelectedCount() > 0);
   POINT at{};
   GetCursorPos(&at);
   const int chosen = static_cast<int>(
       TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, list_.get(), nullptr));
-  if (chosen > 0) core_.Execute(static_cast<CommandId>(chosen));
+  const auto id = static_cast<UINT>(chosen);
+  if (id >= kSendToAddonFirstId && id < kSendToAddonFirstId + kSendToIdRange)
+    core_.SendTo(AddonCore::SendToList::AddonButtons, static_cast<int32_t>(id - kSendToAddonFirstId), own);
+  else if (id >= kSendToPluginFirstId && id < kSendToPluginFirstId + kSendToIdRange)
+    core_.SendTo(AddonCore::SendToList::PluginsMenu, static_cast<int32_t>(id - kSendToPluginFirstId), own);
+  else if (chosen > 0)
+    core_.Execute(static_cast<CommandId>(chosen));
 }
 
 void EntryListWindow::OnHeaderItemChanging(NMHDR* header) const {

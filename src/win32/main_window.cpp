@@ -194,9 +194,8 @@ void MainWindow::TakeOfferedEntries() {
   addon_.Guarded("Error while adding DragDrop Entries.", [&] {
     SetFocus(Handle());
     ProcessPendingMessages();
-    // Offered entries are taken through the drag-and-drop record once the
-    // drop intake exists.
   });
+  addon_.Core().TakeOfferedEntries(reinterpret_cast<uintptr_t>(Handle()));
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -11,11 +11,14 @@
 
 #include "platform/clock.h"
 #include "platform/file_dialogs.h"
+#include "platform/host_messenger.h"
 #include "platform/host_notifier.h"
+#include "platform/memory_probe.h"
 #include "platform/message_prompt.h"
 #include "platform/profile_store.h"
 #include "platform/screen_cursor.h"
 #include "platform/shared_memory.h"
+#include "shell/host_records.h"
 
 namespace zun::testing {
 
@@ -100,6 +103,44 @@ class RecordingHostNotifier final : public HostNotifier {
  public:
   std::vector<std::string> saved;
   void DatabaseSaved(const std::string& path) override { saved.push_back(path); }
+};
+
+// A host that answers requests for index room from a script: it sizes the
+// drag-and-drop record's EntryIndices to `room` (or to the count asked for
+// when room is negative) and answers `answer`.
+class ScriptedHostMessenger final : public HostMessenger {
+ public:
+  DragDropRecord* record = nullptr;  // sized on each request when set
+  HostArray<int32_t> indices;        // the host's block behind EntryIndices
+  int32_t answer = 1;
+  int32_t room = -1;
+  std::vector<int32_t> requests;  // the counts asked for
+  int posts = 0;
+
+  int32_t RequestIndexRoom(uintptr_t /*replyWindow*/, int32_t count) override {
+    requests.push_back(count);
+    if (record != nullptr) {
+      indices.resize(room < 0 ? count : room);
+      record->EntryIndices = HostArrayRef<int32_t>(indices.data());
+    }
+    return answer;
+  }
+  void PostOffer() override { ++posts; }
+};
+
+// Memory that is readable except in the ranges listed.
+class FakeMemoryProbe final : public MemoryProbe {
+ public:
+  std::vector<std::pair<const void*, size_t>> unreadable;
+  bool Readable(const void* address, size_t bytes) const override {
+    if (!MemoryProbe::Readable(address, bytes)) return false;
+    const auto begin = reinterpret_cast<uintptr_t>(address);
+    for (const auto& [start, size] : unreadable) {
+      const auto from = reinterpret_cast<uintptr_t>(start);
+      if (begin < from + size && from < begin + bytes) return false;
+    }
+    return true;
+  }
 };
 
 class CountingCursor final : public ScreenCursor {

@@ -117,6 +117,63 @@ TEST_F(UdbTool, AFailedConvertKeepsTheEarlierFile) {
   EXPECT_EQ(files.files["new.sl5"], (std::vector<uint8_t>{1, 2, 3}));
 }
 
+TEST_F(UdbTool, ExportCsvWritesTheDatabaseInOrder) {
+  const ToolRun r = Tool({"export-csv", "Lotto649.dat", "picks.sl5", "out.csv"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "Exported 3 entries to out.csv\n");
+  const auto& bytes = files.files["out.csv"];
+  const std::string csv(bytes.begin(), bytes.end());
+  EXPECT_EQ(csv.rfind("\"Seq.\";\"Main Numbers_1\";", 0), 0u) << csv;
+  EXPECT_NE(csv.find("\"Main Numbers_6\"\r\n\"1\";"), std::string::npos) << csv;
+  EXPECT_NE(csv.find("\r\n\"3\";"), std::string::npos) << csv;
+}
+
+TEST_F(UdbTool, ExportHtmlFillsTheGamesTemplateOrAGivenOne) {
+  files.files["games/Lotto649.dat"] = files.files["Lotto649.dat"];
+  const std::string page = "<title><#Lotto_DBase_Caption></title><#DBase_Seq>|<#DBase_File_Name>";
+  files.files["games/html/Lotto649/User_DBase_Builder_List.html"].assign(page.begin(), page.end());
+  const ToolRun r = Tool({"export-html", "games/Lotto649.dat", "picks.sl5", "out.html"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_NE(r.out.find("Exported 3 entries to out.html"), std::string::npos) << r.out;
+  const auto& bytes = files.files["out.html"];
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()),
+            "<title>Lotto 6/49</title>1<BR>2<BR>3<BR>|picks.sl5<BR>picks.sl5<BR>picks.sl5<BR>");
+
+  const std::string own = "<#DBase_Numbers_Caption>";
+  files.files["own.html"].assign(own.begin(), own.end());
+  ASSERT_EQ(Tool({"export-html", "Lotto649.dat", "picks.sl5", "own.html.out", "own.html"}).code, 0);
+  const auto& ownBytes = files.files["own.html.out"];
+  EXPECT_EQ(std::string(ownBytes.begin(), ownBytes.end()), "Main Numbers");
+}
+
+TEST_F(UdbTool, ExportErrorsKeepEarlierFiles) {
+  const std::string bad = "<#DBase_Numbers_Caption Level=one>";
+  files.files["bad.html"].assign(bad.begin(), bad.end());
+  files.files["out.html"] = {1, 2, 3};
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    const char* says;
+  } cases[] = {
+      {{"export-csv", "TwinPool.dat", "picks.sl5", "out.html"}, 1, "do not fit the game"},
+      {{"export-html", "Lotto649.dat", "picks.sl5", "out.html"}, 1, "no such template"},
+      {{"export-html", "Lotto649.dat", "picks.sl5", "out.html", "gone.html"}, 1, "gone.html: no such template"},
+      {{"export-html", "Lotto649.dat", "picks.sl5", "out.html", "bad.html"}, 1, "not a whole number"},
+      {{"export-html", "Lotto649.dat", "picks.sl5"}, 2, "usage:"},
+      {{"export-csv", "Lotto649.dat", "picks.sl5", "out.html", "x"}, 2, "usage:"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun r = Tool(c.args);
+    EXPECT_EQ(r.code, c.code) << c.says;
+    EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+  }
+  files.failCommit = true;
+  const ToolRun r = Tool({"export-csv", "Lotto649.dat", "picks.sl5", "out.html"});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_NE(r.err.find("unchanged"), std::string::npos) << r.err;
+  EXPECT_EQ(files.files["out.html"], (std::vector<uint8_t>{1, 2, 3}));
+}
+
 }  // namespace
 }  // namespace zun
 

@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "base/paths.h"
+#include "list/csv_export.h"
+#include "list/entry_list.h"
+#include "list/html_export.h"
 #include "model/entry_text.h"
 #include "model/old_file_import.h"
 #include "model/suitability.h"
@@ -24,7 +27,9 @@ constexpr const char kUsage[] =
     "usage: udbtool game GAMEFILE\n"
     "       udbtool list GAMEFILE DBFILE\n"
     "       udbtool convert GAMEFILE OLDFILE NEWFILE.sl5\n"
-    "       udbtool quickpick GAMEFILE COUNT NEWFILE.sl5 [--seed N]\n";
+    "       udbtool quickpick GAMEFILE COUNT NEWFILE.sl5 [--seed N]\n"
+    "       udbtool export-csv GAMEFILE DBFILE OUT.csv\n"
+    "       udbtool export-html GAMEFILE DBFILE OUT.html [TEMPLATE]\n";
 
 // More quick picks than this in one file is a typing error, not a wish.
 constexpr int64_t kMaxQuickPicks = 10'000'000;
@@ -107,8 +112,14 @@ int GameCommand(FileSystem& files, const std::string& gameFile, std::ostream& ou
   return 0;
 }
 
-int ListCommand(FileSystem& files, const std::string& gameFile, const std::string& dbFile, std::ostream& out) {
-  const auto game = ReadGame(files, gameFile, true);
+struct LoadedDatabase {
+  std::unique_ptr<TZUN_Lotto_Temp> game;
+  std::unique_ptr<TZUN_User_Lotto_DBase> database;
+};
+
+// The game's definition and a whole .sl5 file whose number sets fit it.
+LoadedDatabase LoadDatabase(FileSystem& files, const std::string& gameFile, const std::string& dbFile) {
+  auto game = ReadGame(files, gameFile, true);
   auto database = TZUN_User_Lotto_DBase::Create(files, gameFile);
   if (!files.FileExists(dbFile)) throw ToolError{dbFile + ": no such file"};
   if (!database->LoadFromFile(files, true, dbFile)) throw ToolError{dbFile + ": not a readable .sl5 file"};
@@ -117,7 +128,13 @@ int ListCommand(FileSystem& files, const std::string& gameFile, const std::strin
   if (!database->LoadFromFile(files, false, dbFile))
     throw ToolError{dbFile + ": the file breaks off after " + std::to_string(database->Entries.size()) +
                     " whole entries"};
+  return {std::move(game), std::move(database)};
+}
 
+std::string EntriesText(int32_t count) { return std::to_string(count) + (count == 1 ? " entry" : " entries"); }
+
+int ListCommand(FileSystem& files, const std::string& gameFile, const std::string& dbFile, std::ostream& out) {
+  const auto [game, database] = LoadDatabase(files, gameFile, dbFile);
   // One row per entry, as the entry list shows it: sequence number, one
   // column per play set, source.
   const int32_t setCount = database->NumberSets.size();
@@ -146,6 +163,46 @@ int ListCommand(FileSystem& files, const std::string& gameFile, const std::strin
     }
     out << line << "\n";
   }
+  return 0;
+}
+
+int ExportCsvCommand(FileSystem& files, std::span<const std::string> args, std::ostream& out) {
+  const std::string& outFile = args[3];
+  const auto [game, database] = LoadDatabase(files, args[1], args[2]);
+  if (!ExportCsv(files, outFile, *game, *database))
+    throw ToolError{outFile + ": cannot be written (any earlier file of that name is unchanged)"};
+  out << "Exported " << EntriesText(database->Entries.size()) << " to " << outFile << "\n";
+  return 0;
+}
+
+// The list template beside the game: for games/Lotto649.dat,
+// games/html/Lotto649/User_DBase_Builder_List.html. A game named without a
+// folder is in the current one.
+std::string DefaultTemplate(TZUN_Lotto_DBase& game, const std::string& gameFile) {
+  game.FileName = FolderOf(gameFile).empty() ? "./" + gameFile : gameFile;
+  return game.HtmlPath(kListTemplateName);
+}
+
+int ExportHtmlCommand(FileSystem& files, std::span<const std::string> args, std::ostream& out) {
+  const std::string& outFile = args[3];
+  const auto [game, database] = LoadDatabase(files, args[1], args[2]);
+  const std::string templateFile = args.size() == 5 ? args[4] : DefaultTemplate(*game, args[1]);
+  if (!files.FileExists(templateFile)) throw ToolError{templateFile + ": no such template"};
+  EntryList list;
+  list.Refill(*database);  // natural order
+  const HtmlExportResult result = ExportHtml(files, templateFile, outFile, *game, *database, list);
+  switch (result.status) {
+    case HtmlExportStatus::Done:
+      break;
+    case HtmlExportStatus::BadTemplate:
+      throw ToolError{templateFile + ": " + result.message};
+    case HtmlExportStatus::TemplateMissing:
+      throw ToolError{result.message};
+    case HtmlExportStatus::CannotWrite:
+      throw ToolError{outFile + ": cannot be written (any earlier file of that name is unchanged)"};
+  }
+  out << "Exported " << EntriesText(database->Entries.size()) << " to " << outFile << " (template "
+      << templateFile << ")\n";
   return 0;
 }
 
@@ -233,6 +290,8 @@ int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostrea
     if (command == "list" && args.size() == 3) return ListCommand(files, args[1], args[2], out);
     if (command == "convert" && args.size() == 4) return ConvertCommand(files, args[1], args[2], args[3], out);
     if (command == "quickpick" && (args.size() == 4 || args.size() == 6)) return QuickPickCommand(files, args, out);
+    if (command == "export-csv" && args.size() == 4) return ExportCsvCommand(files, args, out);
+    if (command == "export-html" && (args.size() == 4 || args.size() == 5)) return ExportHtmlCommand(files, args, out);
     err << kUsage;
     return 2;
   } catch (const ToolError& e) {

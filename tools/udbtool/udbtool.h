@@ -13,6 +13,8 @@ class FileSystem;
 //   udbtool list GAMEFILE DBFILE
 //   udbtool convert GAMEFILE OLDFILE NEWFILE.sl5
 //   udbtool quickpick GAMEFILE COUNT NEWFILE.sl5 [--seed N]
+//   udbtool export-csv GAMEFILE DBFILE OUT.csv
+//   udbtool export-html GAMEFILE DBFILE OUT.html [TEMPLATE]
 // Returns the exit code: 0 done, 1 a file is missing, bad or does not fit,
 // 2 the command line is wrong. Errors are one line on err.
 int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostream& err, FileSystem& files);

@@ -1,0 +1,225 @@
+#include "operations/entry_intake.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+#include "base/error_location.h"
+#include "base/percent.h"
+#include "base/reference_codes.h"
+
+namespace zun {
+namespace {
+
+constexpr uintptr_t kPageSize = 4096;
+
+// The element count of an array in the host's convention that another
+// module made: -1 when its header or its elements cannot be read, or its
+// count is negative. A null reference is an empty array.
+template <class T>
+int32_t ForeignCount(const MemoryProbe& probe, const T* first) {
+  if (first == nullptr) return 0;
+  const uintptr_t address = reinterpret_cast<uintptr_t>(first);
+  if (address < sizeof(HostBlockHeader)) return -1;
+  const auto* header = reinterpret_cast<const HostBlockHeader*>(address - sizeof(HostBlockHeader));
+  if (!probe.Readable(header, sizeof *header)) return -1;
+  const int32_t count = header->Length;
+  if (count < 0) return -1;
+  const uint64_t bytes = uint64_t{static_cast<uint32_t>(count)} * sizeof(T);
+  if (bytes > std::numeric_limits<size_t>::max() - address) return -1;
+  if (count != 0 && !probe.Readable(first, static_cast<size_t>(bytes))) return -1;
+  return count;
+}
+
+// Whether an array another module made holds exactly `expected` elements,
+// its header and elements readable: one question to the probe, since the
+// count to expect is known.
+template <class T>
+bool ForeignArrayHolds(const MemoryProbe& probe, const T* first, int32_t expected) {
+  if (first == nullptr) return expected == 0;
+  const uintptr_t address = reinterpret_cast<uintptr_t>(first);
+  if (address < sizeof(HostBlockHeader)) return false;
+  const uint64_t bytes = sizeof(HostBlockHeader) + uint64_t{static_cast<uint32_t>(expected)} * sizeof(T);
+  if (bytes > std::numeric_limits<size_t>::max()) return false;
+  const auto* header = reinterpret_cast<const HostBlockHeader*>(address - sizeof(HostBlockHeader));
+  return probe.Readable(header, static_cast<size_t>(bytes)) && header->Length == expected;
+}
+
+bool SameSet(const Lotto_Numbers_Framework& a, const Lotto_Numbers_Framework& b) noexcept {
+  return a.NumberCount == b.NumberCount && a.SecondaryCount == b.SecondaryCount &&
+         a.HighestNumber == b.HighestNumber && a.LowestNumber == b.LowestNumber && a.OwnPool == b.OwnPool &&
+         a.AuxFlag == b.AuxFlag;
+}
+
+// Whether the source's number sets can be read and equal ours one by one.
+bool SetsMatch(const MemoryProbe& probe, const TZUN_User_Lotto_DBase& target, const TZUN_User_Lotto_DBase& source) {
+  const Lotto_Numbers_Framework* sets = source.NumberSets.data();
+  const int32_t count = ForeignCount(probe, sets);
+  if (count != target.NumberSets.size()) return false;
+  for (int32_t s = 0; s < count; ++s)
+    if (!SameSet(sets[s], target.NumberSets[s])) return false;
+  return true;
+}
+
+// Copies one foreign entry into `copy` when its numbers have `shape`.
+bool CopyEntry(const MemoryProbe& probe, const TZUN_Database_Structure& entry, const EntryNumbers::Shape& shape,
+               TZUN_Database_Structure& copy) {
+  const auto* sets = static_cast<const int8_t* const*>(entry.Numbers.HostReference());
+  if (!ForeignArrayHolds(probe, sets, shape.SetCount())) return false;
+  for (int32_t s = 0; s < shape.SetCount(); ++s)
+    if (!ForeignArrayHolds(probe, sets[s], shape.Count(s))) return false;
+  copy.Numbers = EntryNumbers(shape);
+  for (int32_t s = 0; s < shape.SetCount(); ++s)
+    if (shape.Count(s) != 0) std::memcpy(copy.Numbers[s].data(), sets[s], static_cast<size_t>(shape.Count(s)));
+  copy.Source.assign(entry.Source.view());
+  return true;
+}
+
+OfferedEntries Refused(int32_t offered, std::string reason) {
+  OfferedEntries result;
+  result.offered = offered;
+  result.refusal = std::move(reason);
+  return result;
+}
+
+}  // namespace
+
+bool ReadForeignText(const MemoryProbe& probe, const char* text, size_t limit, std::string& out) {
+  out.clear();
+  if (text == nullptr) return false;
+  uintptr_t at = reinterpret_cast<uintptr_t>(text);
+  for (;;) {
+    // One page at a time: a readable page says nothing of the next one.
+    const size_t inPage = static_cast<size_t>(kPageSize - at % kPageSize);
+    const char* chunk = reinterpret_cast<const char*>(at);
+    if (!probe.Readable(chunk, inPage)) return false;
+    size_t n = 0;
+    while (n < inPage && chunk[n] != '\0') ++n;
+    if (out.size() + n > limit) return false;
+    out.append(chunk, n);
+    if (n < inPage) return true;
+    at += inPage;
+    if (at == 0) return false;  // ran off the end of the address space
+  }
+}
+
+OfferedEntries CopyOfferedEntries(const TZUN_User_Lotto_DBase& target, const TZUN_User_Lotto_DBase* source,
+                                  const HostArrayRef<int32_t>& indices, const MemoryProbe& probe,
+                                  StatusView& status) {
+  EnterOperation(codes::kCopyDroppedEntries);
+  const int32_t offered = ForeignCount(probe, indices.data());
+  if (offered < 0) return Refused(0, "The list of offered entries is damaged.");
+  if (source == nullptr || !probe.Readable(source, sizeof *source))
+    return Refused(offered, "The offered entries cannot be reached.");
+  if (!SetsMatch(probe, target, *source)) return Refused(offered, "The offered entries belong to another game.");
+  const TZUN_Database_Structure* entries = source->Entries.data();
+  const int32_t available = ForeignCount(probe, entries);
+  if (available < 0) return Refused(offered, "The offered entries cannot be reached.");
+  // An honest offer names each entry at most once.
+  if (offered > available) return Refused(offered, "The list of offered entries is damaged.");
+
+  OfferedEntries result;
+  result.offered = offered;
+  result.entries.reserve(static_cast<size_t>(offered));
+  const EntryNumbers::Shape shape = target.EntryShape();
+  const int32_t* index = indices.data();
+  // Progress is shown per step of about a percent, not per entry.
+  const int32_t step = std::max(1, offered / 100);
+  int32_t nextShown = 0;
+  for (int32_t i = 0; i < offered; ++i) {
+    const int32_t entry = index[i];
+    TZUN_Database_Structure copy{};
+    if (entry >= 0 && entry < available && CopyEntry(probe, entries[entry], shape, copy))
+      result.entries.push_back(std::move(copy));
+    else
+      ++result.skipped;
+    if (i == nextShown) {
+      status.SetProgress(Percent(i + 1, offered));
+      nextShown += step;
+    }
+  }
+  status.SetProgress(0);
+  return result;
+}
+
+int32_t AppendOfferedEntries(Workspace& work, std::vector<TZUN_Database_Structure>&& entries) {
+  if (entries.empty()) return 0;
+  TZUN_User_Lotto_DBase& database = work.Database();
+  const int32_t first = database.Entries.size();
+  if (entries.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - first))
+    throw std::length_error("too many entries");
+  const auto count = static_cast<int32_t>(entries.size());
+  database.Entries.reserve(first + count);  // the only step that can fail, before anything is appended
+  for (TZUN_Database_Structure& entry : entries) database.Entries.emplace_back(std::move(entry));
+  entries.clear();
+  work.session.EntriesEdited();
+  work.list.AddRows(database, first);
+  work.ShowRows();
+  return count;
+}
+
+IntakeResult TakeEntriesFromMap(Workspace& work, SharedMemory& memory, const MemoryProbe& probe,
+                                const DragDropRecord& record) {
+  IntakeResult result;
+  const int32_t kind = record.TransferKind;
+  if (kind != static_cast<int32_t>(TransferKind::ReadOnlySlot) &&
+      kind != static_cast<int32_t>(TransferKind::WritableSlot))
+    return result;
+  EnterOperation(codes::kOpenDropMap);
+  std::string name;
+  if (!ReadForeignText(probe, record.TransferName, kMaxTransferName, name) || name.empty()) {
+    result.refusal = "The offer names no memory map.";
+    return result;
+  }
+  const bool writable = kind == static_cast<int32_t>(TransferKind::WritableSlot);
+  std::unique_ptr<MappedSlot> map = memory.Open(name.c_str(), kSlotSize, writable);
+  if (!map || map->View() == nullptr) {
+    result.refusal = "The memory map \"" + name + "\" cannot be opened.";
+    return result;
+  }
+  if (!writable) {
+    // A read-only offer is opened and closed; nothing is taken from it.
+    EnterOperation(codes::kCloseDropMap);
+    return result;
+  }
+  const void* pointer;
+  std::memcpy(&pointer, map->View(), sizeof pointer);
+  OfferedEntries copies = CopyOfferedEntries(work.Database(), static_cast<const TZUN_User_Lotto_DBase*>(pointer),
+                                             record.EntryIndices, probe, *work.views.status);
+  EnterOperation(codes::kCloseDropMap);
+  map.reset();
+  result.offered = copies.offered;
+  result.skipped = copies.skipped;
+  result.refusal = std::move(copies.refusal);
+  if (!result.refusal.empty()) return result;
+  EnterOperation(codes::kCopyDroppedEntries);
+  result.taken = AppendOfferedEntries(work, std::move(copies.entries));
+  return result;
+}
+
+int32_t PrepareOffer(DragDropRecord& record, const std::vector<int32_t>& selected, const WindowLocator* target,
+                     uintptr_t ownWindow, HostMessenger& messenger) {
+  record.TransferKind = static_cast<int32_t>(TransferKind::WritableSlot);
+  record.TransferName = kOfferMapName;
+  record.SourceWindow = ownWindow;
+  if (target != nullptr) {
+    record.SendToParams[0] = target->Group;
+    record.SendToParams[1] = target->SubGroup;
+    record.SendToParams[2] = target->Node;
+    record.SendToParams[3] = target->Window;
+    record.SendToInSubGroup = target->InSubGroup;
+  }
+  EnterOperation(codes::kAskForIndexRoom);
+  const auto count = static_cast<int32_t>(std::min<size_t>(selected.size(), std::numeric_limits<int32_t>::max()));
+  if (messenger.RequestIndexRoom(record.ReplyWindow, count) != 1) return 0;
+  EnterOperation(codes::kListSelectedEntries);
+  // Read after the answer: the host sized the array while it answered, and
+  // may have made less room than it granted.
+  const HostArrayRef<int32_t> indices = record.EntryIndices;
+  const int32_t room = std::min(count, indices.size());
+  for (int32_t i = 0; i < room; ++i) indices[i] = selected[static_cast<size_t>(i)];
+  return room;
+}
+
+}  // namespace zun

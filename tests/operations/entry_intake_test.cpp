@@ -1,0 +1,368 @@
+// Entries passing between windows through the drag-and-drop record: offers
+// taken from another add-on's database (honest and hostile), and our own
+// offers as the host sees them.
+
+#include "operations/entry_intake.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "model/sl5_file.h"
+#include "support/core_fixture.h"
+
+namespace zun {
+namespace {
+
+constexpr uintptr_t kOwnWindow = 0x1000;
+constexpr uintptr_t kPeerWindow = 0x2000;
+constexpr char kPeerMap[] = "Peer_UDBase";
+
+struct Snapshot {
+  std::vector<std::vector<int8_t>> numbers;
+  std::vector<std::string> sources;
+  bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot Take(const TZUN_User_Lotto_DBase& database) {
+  Snapshot snapshot;
+  for (const auto& entry : database.Entries) {
+    const auto numbers = entry.Numbers[0];
+    snapshot.numbers.emplace_back(numbers.begin(), numbers.end());
+    snapshot.sources.emplace_back(entry.Source.view());
+  }
+  return snapshot;
+}
+
+// A started core, a peer's database on the same game behind kPeerMap, and
+// two entries of our own that an offer must never lose.
+struct IntakeFixture : testing::CoreFixture {
+  IntakeFixture() {
+    EXPECT_EQ(Start(), 1);
+    core.SetMemoryProbe(&probe);
+    core.SetHostMessenger(&messenger);
+    messenger.record = &Record();
+    auto own = hostside::MakeSampleDatabase(*game, 2, 99);
+    for (auto& entry : own->Entries) core.Work().Database().Entries.push_back(std::move(entry));
+    core.List().Refill(Database());
+    for (int32_t i = 0; i < source->Entries.size(); ++i) source->Entries[i].Source.assign("Peer " + std::to_string(i));
+    PublishSource(source.get());
+  }
+
+  void PublishSource(const void* pointer) {
+    auto& block = memory.blocks[kPeerMap];
+    block.resize(4096);
+    std::memcpy(block.data(), &pointer, sizeof pointer);
+  }
+  DragDropRecord& Record() { return *core.Slots().DragDrop(); }
+  // Fills the record as a peer's offer of these source entries.
+  void Offer(std::initializer_list<int32_t> which, int32_t kind = 2) {
+    offered.resize(0);
+    for (int32_t index : which) offered.push_back(index);
+    DragDropRecord& record = Record();
+    record.SourceWindow = kPeerWindow;
+    record.TransferKind = kind;
+    record.TransferName = kPeerMap;
+    record.EntryIndices = HostArrayRef<int32_t>(offered.data());
+  }
+  void TakeOffer() { core.TakeOfferedEntries(kOwnWindow); }
+  // Sets the element count the host's header shows in front of the offered indexes.
+  void SetOfferedCount(int32_t count) {
+    auto* header = reinterpret_cast<HostBlockHeader*>(offered.data()) - 1;
+    header->Length = count;
+  }
+  std::vector<int8_t> SourceNumbers(int32_t entry) const {
+    const auto numbers = source->Entries[entry].Numbers[0];
+    return {numbers.begin(), numbers.end()};
+  }
+  bool MapOpened() const {
+    for (const std::string& line : memory.log)
+      if (line.rfind(std::string("open ") + kPeerMap, 0) == 0) return true;
+    return false;
+  }
+
+  std::unique_ptr<TZUN_User_Lotto_DBase> source = hostside::MakeSampleDatabase(*game, 10, 7);
+  HostArray<int32_t> offered;
+  testing::FakeMemoryProbe probe;
+  testing::ScriptedHostMessenger messenger;
+};
+
+TEST(TakingOfferedEntries, OfferedEntriesAreAppendedInOfferOrderWithTheirNumbersAndSources) {
+  IntakeFixture f;
+  const Snapshot before = Take(f.Database());
+  f.Offer({7, 2, 5});
+  f.views.progress.clear();
+  f.TakeOffer();
+  ASSERT_EQ(f.Database().Entries.size(), 5);
+  for (int32_t i = 0; i < 2; ++i) {
+    const auto numbers = f.Database().Entries[i].Numbers[0];
+    EXPECT_EQ(std::vector<int8_t>(numbers.begin(), numbers.end()), before.numbers[static_cast<size_t>(i)]);
+  }
+  const int32_t offered[] = {7, 2, 5};
+  for (int32_t i = 0; i < 3; ++i) {
+    const auto& entry = f.Database().Entries[2 + i];
+    const auto numbers = entry.Numbers[0];
+    EXPECT_EQ(std::vector<int8_t>(numbers.begin(), numbers.end()), f.SourceNumbers(offered[i]));
+    EXPECT_EQ(entry.Source.view(), "Peer " + std::to_string(offered[i]));
+    EXPECT_NE(entry.Numbers.HostReference(), f.source->Entries[offered[i]].Numbers.HostReference()) << "a copy";
+  }
+  EXPECT_EQ(f.core.List().RowCount(), 5);
+  EXPECT_EQ(f.views.rowCount, 5);
+  EXPECT_TRUE(f.core.Session().DatabaseModified());
+  EXPECT_FALSE(f.core.Session().MultipleFilesLoaded());
+  EXPECT_EQ(f.core.Session().CurrentDatabaseFile(), "");
+  ASSERT_FALSE(f.views.progress.empty());
+  EXPECT_EQ(f.views.progress.back(), 0);
+  EXPECT_TRUE(f.prompt.shown.empty());
+  EXPECT_EQ(f.memory.log.back(), std::string("close ") + kPeerMap);
+}
+
+TEST(TakingOfferedEntries, AnOfferOfOurOwnDatabaseFromAnotherWindowCopiesItsEntries) {
+  IntakeFixture f;
+  f.PublishSource(f.core.Database());
+  f.Offer({1, 0});
+  f.TakeOffer();
+  const Snapshot after = Take(f.Database());
+  ASSERT_EQ(after.numbers.size(), 4u);
+  EXPECT_EQ(after.numbers[2], after.numbers[1]);
+  EXPECT_EQ(after.numbers[3], after.numbers[0]);
+  EXPECT_EQ(after.sources[2], after.sources[1]);
+}
+
+TEST(TakingOfferedEntries, AHundredThousandEntriesAreTakenWhole) {
+  IntakeFixture f;
+  f.source = hostside::MakeSampleDatabase(*f.game, 100000, 5);
+  f.PublishSource(f.source.get());
+  f.Offer({});
+  for (int32_t i = 0; i < 100000; ++i) f.offered.push_back(99999 - i);
+  f.Record().EntryIndices = HostArrayRef<int32_t>(f.offered.data());
+  f.TakeOffer();
+  ASSERT_EQ(f.Database().Entries.size(), 100002);
+  EXPECT_EQ(f.core.List().RowCount(), 100002);
+  EXPECT_TRUE(f.Database().Entries[2].Numbers == f.source->Entries[99999].Numbers);
+  EXPECT_TRUE(f.Database().Entries[100001].Numbers == f.source->Entries[0].Numbers);
+  EXPECT_LE(f.views.progress.size(), 102u) << "progress is shown per percent, not per entry";
+}
+
+TEST(TakingOfferedEntries, BadIndexesAndMisshapenEntriesAreSkippedAndCounted) {
+  IntakeFixture f;
+  f.source->Entries[3].Numbers.Reshape(EntryNumbers::Shape(std::vector<int32_t>{5}));
+  f.source->Entries[4].Numbers.Reshape(EntryNumbers::Shape(std::vector<int32_t>{6, 1}));
+  f.Offer({-1, 1, 10, 3, 4, 8});
+  f.TakeOffer();
+  ASSERT_EQ(f.Database().Entries.size(), 4);
+  EXPECT_EQ(f.Database().Entries[2].Source.view(), "Peer 1");
+  EXPECT_EQ(f.Database().Entries[3].Source.view(), "Peer 8");
+  ASSERT_EQ(f.prompt.shown.size(), 1u);
+  EXPECT_EQ(f.prompt.shown[0].text.substr(0, 32), "4 of the 6 offered entries were ");
+  EXPECT_EQ(f.prompt.shown[0].iconKind, kIconInformation);
+}
+
+TEST(TakingOfferedEntries, AnOfferOfNothingButBadIndexesChangesNothing) {
+  IntakeFixture f;
+  f.Offer({-1, 10});
+  f.TakeOffer();
+  EXPECT_EQ(f.Database().Entries.size(), 2);
+  EXPECT_FALSE(f.core.Session().DatabaseModified());
+  ASSERT_EQ(f.prompt.shown.size(), 1u);
+  EXPECT_EQ(f.prompt.shown[0].text.substr(0, 32), "2 of the 2 offered entries were ");
+}
+
+// Each of these offers is refused as a whole: it is reported, and the
+// database, the rows and the modified flag stay as they were.
+TEST(TakingOfferedEntries, DamagedOffersAreRefusedWholeWithTheReason) {
+  struct Case {
+    const char* name;
+    std::function<void(IntakeFixture&)> spoil;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"null name", [](IntakeFixture& f) { f.Record().TransferName = nullptr; }, "The offer names no memory map."},
+      {"map that cannot be opened", [](IntakeFixture& f) { f.memory.failOn = kPeerMap; },
+       "The memory map \"Peer_UDBase\" cannot be opened."},
+      {"null source", [](IntakeFixture& f) { f.PublishSource(nullptr); }, "The offered entries cannot be reached."},
+      {"unreadable source",
+       [](IntakeFixture& f) { f.probe.unreadable.push_back({f.source.get(), sizeof(TZUN_User_Lotto_DBase)}); },
+       "The offered entries cannot be reached."},
+      {"unreadable entries",
+       [](IntakeFixture& f) { f.probe.unreadable.push_back({f.source->Entries.data() + 9, 1}); },
+       "The offered entries cannot be reached."},
+      {"another game's sets",
+       [](IntakeFixture& f) {
+         static std::unique_ptr<TZUN_Lotto_Temp> other = hostside::MakeTwinPool(1);
+         f.source = hostside::MakeSampleDatabase(*other, 10, 7);
+         f.PublishSource(f.source.get());
+       },
+       "The offered entries belong to another game."},
+      {"a set of another range", [](IntakeFixture& f) { f.source->NumberSets[0].HighestNumber = 50; },
+       "The offered entries belong to another game."},
+      {"a set of another pool", [](IntakeFixture& f) { f.source->NumberSets[0].OwnPool ^= 1; },
+       "The offered entries belong to another game."},
+      {"negative index count", [](IntakeFixture& f) { f.SetOfferedCount(-3); },
+       "The list of offered entries is damaged."},
+      {"more indexes than entries", [](IntakeFixture& f) { f.SetOfferedCount(1000000); },
+       "The list of offered entries is damaged."},
+      {"unreadable indexes", [](IntakeFixture& f) { f.probe.unreadable.push_back({f.offered.data() + 2, 4}); },
+       "The list of offered entries is damaged."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    IntakeFixture f;
+    const Snapshot before = Take(f.Database());
+    f.Offer({0, 1, 2});
+    c.spoil(f);
+    f.TakeOffer();
+    f.SetOfferedCount(3);  // the block is freed by its true count
+    EXPECT_EQ(Take(f.Database()), before);
+    EXPECT_EQ(f.core.List().RowCount(), 2);
+    EXPECT_FALSE(f.core.Session().DatabaseModified());
+    ASSERT_EQ(f.prompt.shown.size(), 1u);
+    EXPECT_NE(f.prompt.shown[0].text.find(std::string("Error while adding DragDrop Entries.\r") + c.reason),
+              std::string::npos)
+        << f.prompt.shown[0].text;
+    EXPECT_NE(f.prompt.shown[0].text.find("Ref: ZUN User DBase Builder 0090"), std::string::npos);
+  }
+}
+
+TEST(TakingOfferedEntries, OffersOfOurOwnWindowUnknownKindsAndReadOnlyMapsTakeNothingSilently) {
+  struct Case {
+    const char* name;
+    int32_t kind;
+    uintptr_t sourceWindow;
+    bool opensMap;
+  };
+  const Case cases[] = {
+      {"our own rows", 2, kOwnWindow, false},
+      {"kind 0", 0, kPeerWindow, false},
+      {"kind 4", 4, kPeerWindow, false},
+      {"read-only map", 1, kPeerWindow, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    IntakeFixture f;
+    const Snapshot before = Take(f.Database());
+    f.Offer({0, 1}, c.kind);
+    f.Record().SourceWindow = c.sourceWindow;
+    f.TakeOffer();
+    EXPECT_EQ(Take(f.Database()), before);
+    EXPECT_FALSE(f.core.Session().DatabaseModified());
+    EXPECT_TRUE(f.prompt.shown.empty());
+    EXPECT_EQ(f.MapOpened(), c.opensMap);
+    if (c.opensMap) {
+      const auto& log = f.memory.log;
+      ASSERT_GE(log.size(), 2u);
+      EXPECT_EQ(log[log.size() - 2], std::string("open ") + kPeerMap + " ro");
+      EXPECT_EQ(log.back(), std::string("close ") + kPeerMap);
+    }
+  }
+}
+
+TEST(TakingOfferedEntries, ADatabaseFileOfferIsLoadedAsADroppedFile) {
+  IntakeFixture f;
+  f.core.List().Clear();
+  f.files.files["C:\\Peer\\picks.sl5"] = Sl5Bytes(*f.source);
+  f.Offer({}, 3);
+  f.Record().TransferName = "C:\\Peer\\picks.sl5";
+  f.TakeOffer();
+  EXPECT_EQ(f.Database().Entries.size(), 10);
+  EXPECT_TRUE(f.prompt.shown.empty());
+
+  IntakeFixture nameless;
+  nameless.Offer({}, 3);
+  nameless.Record().TransferName = nullptr;
+  nameless.TakeOffer();
+  EXPECT_EQ(nameless.Database().Entries.size(), 2);
+  EXPECT_TRUE(nameless.prompt.shown.empty());
+}
+
+// ---- Offering ---------------------------------------------------------------
+
+// Ten entries whose sources sort the rows showing captions 5, 2 and 9
+// first; those three rows are selected.
+struct OfferFixture : IntakeFixture {
+  OfferFixture() {
+    auto ten = hostside::MakeSampleDatabase(*game, 10, 3);
+    TZUN_User_Lotto_DBase& database = core.Work().Database();
+    database.Entries.resize(0);
+    for (auto& entry : ten->Entries) database.Entries.push_back(std::move(entry));
+    for (int32_t i = 0; i < 10; ++i) database.Entries[i].Source.assign("z");
+    database.Entries[4].Source.assign("a");
+    database.Entries[1].Source.assign("b");
+    database.Entries[8].Source.assign("c");
+    core.List().Refill(database);
+    core.List().SetSort(database, true, database.NumberSets.size() + 1);
+    for (int32_t row = 0; row < 3; ++row) core.List().SelectRow(row, true);
+    locators.push_back(MakeLocator(0, 0, 0, 0, false));
+    locators.push_back(MakeLocator(3, 1, 2, 4, true));
+    const void* pointer = locators.data();
+    std::memcpy(memory.blocks["Track_Plugins_Menu"].data(), &pointer, sizeof pointer);
+  }
+  std::vector<int32_t> Indices() { return {offeredBlock().begin(), offeredBlock().end()}; }
+  std::span<int32_t> offeredBlock() { return Record().EntryIndices.span(); }
+  HostArray<WindowLocator> locators;
+};
+
+TEST(OfferingEntries, SendToWritesTheSelectedEntriesInDisplayOrderAndPostsTheOffer) {
+  OfferFixture f;
+  f.core.SendTo(AddonCore::SendToList::PluginsMenu, 1, kOwnWindow);
+  EXPECT_EQ(f.messenger.requests, std::vector<int32_t>{3});
+  EXPECT_EQ(f.Indices(), (std::vector<int32_t>{4, 1, 8}));
+  EXPECT_EQ(f.messenger.posts, 1);
+  const DragDropRecord& record = f.Record();
+  EXPECT_EQ(record.TransferKind, 2);
+  EXPECT_STREQ(record.TransferName, "ZUN_Mem_Map_UDBase");
+  EXPECT_EQ(record.SourceWindow, kOwnWindow);
+  EXPECT_EQ(std::vector<int32_t>(record.SendToParams, record.SendToParams + 4), (std::vector<int32_t>{3, 1, 2, 4}));
+  EXPECT_EQ(record.SendToInSubGroup, 1);
+}
+
+TEST(OfferingEntries, RefusedRoomWritesNoIndexButTheOfferIsStillPosted) {
+  OfferFixture f;
+  f.messenger.answer = 0;
+  f.messenger.record = nullptr;
+  f.offered.resize(0);
+  for (int32_t v : {-7, -7, -7}) f.offered.push_back(v);
+  f.Record().EntryIndices = HostArrayRef<int32_t>(f.offered.data());
+  const WindowLocator target = MakeLocator(0, 0, 0, 0, false);
+  EXPECT_FALSE(f.core.OfferSelectedEntries(&target, kOwnWindow));
+  EXPECT_EQ(f.Indices(), (std::vector<int32_t>{-7, -7, -7}));
+  EXPECT_EQ(f.messenger.posts, 1);
+}
+
+TEST(OfferingEntries, AHostThatMadeLessRoomThanItGrantedGetsOnlyThatMany) {
+  OfferFixture f;
+  f.messenger.room = 2;
+  const WindowLocator target = MakeLocator(0, 0, 0, 0, false);
+  EXPECT_TRUE(f.core.OfferSelectedEntries(&target, kOwnWindow));
+  EXPECT_EQ(f.Indices(), (std::vector<int32_t>{4, 1}));
+
+  OfferFixture none;
+  none.messenger.room = 0;
+  EXPECT_FALSE(none.core.OfferSelectedEntries(&target, kOwnWindow));
+  EXPECT_TRUE(none.Indices().empty());
+}
+
+TEST(OfferingEntries, ADragFillsTheRecordWithoutTargetOrPost) {
+  OfferFixture f;
+  f.Record().SendToParams[0] = 77;
+  EXPECT_TRUE(f.core.OfferSelectedEntries(nullptr, kOwnWindow));
+  EXPECT_EQ(f.Indices(), (std::vector<int32_t>{4, 1, 8}));
+  EXPECT_EQ(f.messenger.posts, 0);
+  EXPECT_EQ(f.Record().SendToParams[0], 77);
+
+  OfferFixture unselected;
+  unselected.core.List().ClearSelection();
+  EXPECT_FALSE(unselected.core.OfferSelectedEntries(nullptr, kOwnWindow));
+  EXPECT_TRUE(unselected.messenger.requests.empty());
+}
+
+TEST(OfferingEntries, OurOwnOfferDroppedBackOnOurListIsRefused) {
+  OfferFixture f;
+  EXPECT_TRUE(f.core.OfferSelectedEntries(nullptr, kOwnWindow));
+  f.core.TakeOfferedEntries(kOwnWindow);
+  EXPECT_EQ(f.Database().Entries.size(), 10);
+}
+
+}  // namespace
+}  // namespace zun
