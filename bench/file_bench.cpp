@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "model/sl5_file.h"
 #include "operations/file_operations.h"
 #include "support/core_fixture.h"
@@ -25,19 +26,8 @@
 namespace {
 
 using namespace zun;
-
-double BestMs(int repeats, const std::function<void()>& work) {
-  double best = 1e300;
-  for (int i = 0; i < repeats; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
-  }
-  return best;
-}
-
-void Figure(const char* name, double value, const char* unit) { std::printf("%s %.3f %s\n", name, value, unit); }
+using bench::BestMs;
+using bench::Figure;
 
 struct Bench : testing::CoreFixture {
   Bench() {

@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "hostside/sample_games.h"
 #include "list/entry_list.h"
 #include "list/list_text.h"
@@ -32,20 +33,12 @@
 namespace {
 
 using namespace zun;
+using bench::BestMs;
+using bench::Figure;
+using bench::HeapInUse;
 
 constexpr int32_t kNumbers = 1;  // the column of the play set
 constexpr int32_t kSource = 2;   // the column of the source
-
-double BestMs(int repeats, const std::function<void()>& work) {
-  double best = 1e300;
-  for (int i = 0; i < repeats; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
-  }
-  return best;
-}
 
 // Times `work` alone, after an untimed `prepare`, best of `repeats`.
 double BestMsPrepared(int repeats, const std::function<void()>& prepare, const std::function<void()>& work) {
@@ -55,15 +48,6 @@ double BestMsPrepared(int repeats, const std::function<void()>& prepare, const s
     best = std::min(best, BestMs(1, work));
   }
   return best;
-}
-
-void Figure(const std::string& name, double value, const char* unit) {
-  std::printf("%s %.3f %s\n", name.c_str(), value, unit);
-}
-
-size_t HeapInUse() {
-  const struct mallinfo2 info = mallinfo2();
-  return info.uordblks + info.hblkhd;
 }
 
 // 6 from 49, with sources as loads leave them: a few file names, some

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "hostside/game_file_writer.h"
 #include "hostside/sample_games.h"
 #include "model/draw_statistics.h"
@@ -30,24 +31,9 @@
 namespace {
 
 using namespace zun;
-
-double BestMs(int repeats, const std::function<void()>& work) {
-  double best = 1e300;
-  for (int i = 0; i < repeats; ++i) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    best = std::min(best, took.count());
-  }
-  return best;
-}
-
-void Figure(const char* name, double value, const char* unit) { std::printf("%s %.3f %s\n", name, value, unit); }
-
-size_t HeapInUse() {
-  const struct mallinfo2 info = mallinfo2();
-  return info.uordblks + info.hblkhd;
-}
+using bench::BestMs;
+using bench::Figure;
+using bench::HeapInUse;
 
 std::string TempPath(const std::string& name) {
   const char* tmp = std::getenv("TMPDIR");
