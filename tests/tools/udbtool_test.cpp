@@ -237,3 +237,52 @@ TEST_F(UdbToolQuickPick, RefusesBadCountsAndNamesWithTheCommandLineCode) {
 
 }  // namespace
 }  // namespace zun
+
+namespace zun {
+namespace {
+
+class UdbToolMerge : public ::testing::Test {
+ protected:
+  UdbToolMerge() {
+    for (const auto& sample : hostside::MakeSampleGames())
+      files.files[sample.fileName] = hostside::WriteGameFile(*sample.game);
+    const auto lotto = hostside::MakeLotto649(0);
+    files.files["a.sl5"] = Sl5Bytes(*hostside::MakeSampleDatabase(*lotto, 3, 1));
+    files.files["b.sl5"] = Sl5Bytes(*hostside::MakeSampleDatabase(*lotto, 4, 2));
+    const auto twin = hostside::MakeTwinPool(0);
+    files.files["twin.sl5"] = Sl5Bytes(*hostside::MakeSampleDatabase(*twin, 2, 3));
+    files.files["old.sl3"] = hostside::Sl3Bytes(hostside::MakeOldRecords(5, 1));
+  }
+  int Tool(std::vector<std::string> args, std::string* err = nullptr) {
+    std::ostringstream out, errors;
+    const int code = RunUdbTool(args, out, errors, files);
+    if (err != nullptr) *err = errors.str();
+    return code;
+  }
+  int32_t EntriesIn(const std::string& path) {
+    TZUN_User_Lotto_DBase database;
+    EXPECT_TRUE(ParseSl5(database, files.files[path], false, path));
+    return database.Entries.size();
+  }
+  testing::MemoryFileSystem files;
+};
+
+TEST_F(UdbToolMerge, TakesTheSuitableFilesAndReportsTheOthersAsTheWindowDoes) {
+  std::string err;
+  ASSERT_EQ(Tool({"merge", "Lotto649.dat", "all.sl5", "a.sl5", "twin.sl5", "old.sl3", "b.sl5"}, &err), 0) << err;
+  EXPECT_EQ(EntriesIn("all.sl5"), 3 + 5 + 4);
+  EXPECT_NE(err.find("Unable to load file(s):\ntwin.sl5\n\nFile(s) not suitable for current Lotto."), std::string::npos)
+      << err;
+}
+
+TEST_F(UdbToolMerge, WritesNothingWhenNoFileCanBeTaken) {
+  std::string err;
+  EXPECT_EQ(Tool({"merge", "Lotto649.dat", "none.sl5", "twin.sl5", "missing.sl5"}, &err), 1);
+  EXPECT_EQ(files.files.count("none.sl5"), 0u);
+  EXPECT_NE(err.find("no file was taken"), std::string::npos) << err;
+  EXPECT_EQ(Tool({"merge", "Lotto649.dat", "out.txt", "a.sl5"}), 2);
+  EXPECT_EQ(Tool({"merge", "Lotto649.dat", "out.sl5"}), 2) << "no file to merge is a wrong command line";
+}
+
+}  // namespace
+}  // namespace zun

@@ -1,5 +1,7 @@
 #include "udbtool/udbtool.h"
 
+#include "udbtool/merge_command.h"
+
 #include <algorithm>
 #include <cctype>
 #include <iomanip>
@@ -27,6 +29,7 @@ constexpr const char kUsage[] =
     "usage: udbtool game GAMEFILE\n"
     "       udbtool list GAMEFILE DBFILE\n"
     "       udbtool convert GAMEFILE OLDFILE NEWFILE.sl5\n"
+    "       udbtool merge GAMEFILE NEWFILE.sl5 FILE...\n"
     "       udbtool quickpick GAMEFILE COUNT NEWFILE.sl5 [--seed N]\n"
     "       udbtool export-csv GAMEFILE DBFILE OUT.csv\n"
     "       udbtool export-html GAMEFILE DBFILE OUT.html [TEMPLATE]\n";
@@ -290,6 +293,7 @@ int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostrea
     if (command == "list" && args.size() == 3) return ListCommand(files, args[1], args[2], out);
     if (command == "convert" && args.size() == 4) return ConvertCommand(files, args[1], args[2], args[3], out);
     if (command == "quickpick" && (args.size() == 4 || args.size() == 6)) return QuickPickCommand(files, args, out);
+    if (command == "merge" && args.size() >= 4) return MergeCommand(files, args, out, err);
     if (command == "export-csv" && args.size() == 4) return ExportCsvCommand(files, args, out);
     if (command == "export-html" && (args.size() == 4 || args.size() == 5)) return ExportHtmlCommand(files, args, out);
     err << kUsage;
