@@ -193,3 +193,26 @@ TEST_F(AddonEndToEnd, FilesDroppedOnTheHostAreAlwaysAnsweredWithOne) {
 
 }  // namespace
 }  // namespace zun
+
+namespace zun {
+namespace {
+
+TEST(AddonVersion, TheDllNamesItsProductAndVersion) {
+  const std::string dll = testing::PlatformPath(ADDON_DLL);
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(dll.c_str(), &ignored);
+  ASSERT_GT(size, 0u);
+  std::vector<char> info(size);
+  ASSERT_TRUE(GetFileVersionInfoA(dll.c_str(), 0, size, info.data()));
+  char* text = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\StringFileInfo\\040904E4\\ProductName", reinterpret_cast<void**>(&text),
+                             &length));
+  EXPECT_STREQ(text, "User Database Builder");
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(HIWORD(fixed->dwFileVersionMS), 1u);
+}
+
+}  // namespace
+}  // namespace zun
