@@ -17,6 +17,7 @@
 #include "platform/seeded_random.h"
 #include "shell/addon_core.h"
 #include "support/fake_ports.h"
+#include "support/core_fixture.h"
 #include "support/fake_views.h"
 #include "support/memory_file_system.h"
 
@@ -39,18 +40,11 @@ struct FileState {
   }
 };
 
-struct FileFixture {
-  FileFixture() : game(hostside::MakeLotto649(3)) {
-    game->FileName = "C:\\Games\\Game.dat";
-    files.files["C:\\Games\\Game.dat"] = hostside::WriteGameFile(*game);
-    auto& block = memory.blocks["ZUN_Mem_Map"];
-    block.resize(4096);
-    const void* pointer = game.get();
-    std::memcpy(block.data(), &pointer, sizeof pointer);
-    core.SetViews(views.All());
+struct FileFixture : testing::CoreFixture {
+  FileFixture() {
     core.SetFileDialogs(&dialogs);
     core.SetHostNotifier(&notifier);
-    EXPECT_EQ(core.Start(steps, "C:\\Host", "Test ", "0.39"), 1);
+    EXPECT_EQ(Start(), 1);
   }
 
   std::vector<uint8_t> Sl5(int32_t count, uint32_t seed) const {
@@ -84,19 +78,8 @@ struct FileFixture {
   }
   const std::string& LastText() const { return prompt.shown.back().text; }
 
-  std::unique_ptr<TZUN_Lotto_Temp> game;
-  testing::MemoryFileSystem files;
-  testing::FakeProfileStore profile;
-  testing::FakeSharedMemory memory;
-  testing::FixedClock clock;
-  testing::ScriptedPrompt prompt;
-  testing::CountingCursor cursor;
   testing::ScriptedFileDialogs dialogs;
   testing::RecordingHostNotifier notifier;
-  SeededRandom random{7};
-  AddonCore core{{files, profile, memory, clock, prompt, cursor, random}};
-  testing::RecordingViews views;
-  testing::RecordingStartUp steps;
 };
 
 // ---- The session's state after each event ------------------------------
