@@ -78,6 +78,7 @@ void MainWindow::CreateChildren() {
 }
 
 void MainWindow::LayOutChildren() {
+  if (!buttons_ || !statusPanel_) return;  // a size message while the window is being created
   RECT client;
   GetClientRect(Handle(), &client);
   const MainLayout layout = LayOutMainWindow(client.right, client.bottom, selectionWidth_);
