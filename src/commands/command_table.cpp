@@ -92,6 +92,16 @@ constexpr std::array<std::optional<CommandId>, 9> kListPopup = {
 
 std::span<const Command> Commands() { return kCommands; }
 
+std::string MenuCaption(const Command& command) {
+  std::string text = command.caption;
+  const uint16_t key = command.shortcut.key;
+  std::string name;
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) name.assign(1, static_cast<char>(key));
+  if (key == kKeyDelete) name = "Del";
+  if (!name.empty()) text += (command.shortcut.ctrl ? "\tCtrl+" : "\t") + name;
+  return text;
+}
+
 const Command& CommandFor(CommandId id) {
   for (const Command& command : kCommands)
     if (command.id == id) return command;

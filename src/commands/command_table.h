@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 namespace zun {
 
@@ -56,6 +57,9 @@ struct Command {
 };
 
 std::span<const Command> Commands();
+// A command's caption in a menu: its shortcut follows after a tab
+// ("Select All\tCtrl+A", "Delete_DBase_Entry\tDel").
+std::string MenuCaption(const Command& command);
 const Command& CommandFor(CommandId id);
 // The command a key runs, if any.
 const Command* CommandForShortcut(Shortcut shortcut);

@@ -227,14 +227,6 @@ void CommandBarWindow::TieNotifications(ReflectedControl* target) {
 
 namespace {
 
-// A command's caption in a menu, with its shortcut after a tab.
-std::string MenuCaption(const Command& command) {
-  std::string text = command.caption;
-  if (command.shortcut.key >= 'A' && command.shortcut.key <= 'Z')
-    text += std::string(command.shortcut.ctrl ? "\tCtrl+" : "\t") + static_cast<char>(command.shortcut.key);
-  return text;
-}
-
 // One picture of an image list as a bitmap a menu item can show, on the
 // menu's colour.
 UniqueGdiObject ImageBitmap(HIMAGELIST images, int index) {

@@ -47,21 +47,6 @@ int ControlRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_
 
 HWND HeaderOf(HWND list) { return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)); }
 
-// "A", "0" or "Del": the key as a menu shows it; empty for keys menus do not name.
-std::string KeyName(uint16_t key) {
-  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
-  if (key == kKeyDelete) return "Del";
-  return {};
-}
-
-// The caption of a popup item, with its shortcut after a tab.
-std::string MenuText(const Command& command) {
-  std::string text = command.caption;
-  const std::string key = KeyName(command.shortcut.key);
-  if (!key.empty()) text += (command.shortcut.ctrl ? "\tCtrl+" : "\t") + key;
-  return text;
-}
-
 // Menu ids of the "Send To" items: these plus the locator's position.
 constexpr UINT kSendToAddonFirstId = 0x7100;
 constexpr UINT kSendToPluginFirstId = 0x7900;
@@ -107,7 +92,7 @@ UniqueMenu BuildPopupMenu(const AddonCore::PopupStates& states, const SendToMenu
       continue;
     }
     if (*entry == CommandId::ApplySort && !states.applySortVisible) continue;
-    const std::string text = MenuText(CommandFor(*entry));
+    const std::string text = MenuCaption(CommandFor(*entry));
     const UINT state = *entry == CommandId::ExportHtml ? (states.htmlExport ? MF_ENABLED : MF_GRAYED) : enabled;
     AppendMenuA(menu.get(), MF_STRING | state, static_cast<UINT>(*entry), text.c_str());
   }

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,6 +23,8 @@ class Win32FileDialogs final : public FileDialogs {
   std::string Save(const FileDialogOptions& options) override;
 
  private:
+  bool Show(const FileDialogOptions& options, char* buffer, size_t size, DWORD flags,
+            BOOL(WINAPI* show)(LPOPENFILENAMEA));
   std::function<HWND()> owner_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "commands/command_table.h"
+
 namespace zun {
 namespace {
 
@@ -40,6 +42,19 @@ TEST(CommandBar, TheFileMenuSavesOnlyWhatThereIsAndSavesPlainlyOnlyChanges) {
   EXPECT_EQ(FileMenuStatesFor(false, true, false), (FileMenuStates{false, true}));
   EXPECT_EQ(FileMenuStatesFor(false, true, true), (FileMenuStates{true, true}))
       << "all entries deleted from a file: saving writes the empty database";
+}
+
+}  // namespace
+}  // namespace zun
+
+namespace zun {
+namespace {
+
+TEST(CommandTable, MenuCaptionsNameTheirShortcuts) {
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::SelectAll)), "Select All\tCtrl+A");
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::Delete)), "Delete_DBase_Entry\tDel");
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::ApplySort)), "Apply Sort");
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::Save)), "Save SL5 DBase\tCtrl+S");
 }
 
 }  // namespace
