@@ -34,6 +34,12 @@ class UdbTool : public ::testing::Test {
     const int code = RunUdbTool(args, out, err, files);
     return {code, out.str(), err.str()};
   }
+  // The exit code alone, and what went to stderr when asked.
+  int Run(std::vector<std::string> args, std::string* err = nullptr) {
+    const ToolRun run = Tool(std::move(args));
+    if (err != nullptr) *err = run.err;
+    return run.code;
+  }
 
   testing::MemoryFileSystem files;
 };
@@ -180,23 +186,10 @@ TEST_F(UdbTool, ExportErrorsKeepEarlierFiles) {
 namespace zun {
 namespace {
 
-class UdbToolQuickPick : public ::testing::Test {
- protected:
-  UdbToolQuickPick() {
-    for (const auto& sample : hostside::MakeSampleGames())
-      files.files[sample.fileName] = hostside::WriteGameFile(*sample.game);
-  }
-  int Tool(std::vector<std::string> args, std::string* err = nullptr) {
-    std::ostringstream out, errors;
-    const int code = RunUdbTool(args, out, errors, files);
-    if (err != nullptr) *err = errors.str();
-    return code;
-  }
-  testing::MemoryFileSystem files;
-};
+using UdbToolQuickPick = UdbTool;
 
 TEST_F(UdbToolQuickPick, WritesValidPicksThatTheSameSeedRepeats) {
-  ASSERT_EQ(Tool({"quickpick", "Lotto649.dat", "500", "qp.sl5", "--seed", "7"}), 0);
+  ASSERT_EQ(Run({"quickpick", "Lotto649.dat", "500", "qp.sl5", "--seed", "7"}), 0);
   TZUN_User_Lotto_DBase database;
   ASSERT_TRUE(ParseSl5(database, files.files["qp.sl5"], false, "qp.sl5"));
   ASSERT_EQ(database.Entries.size(), 500);
@@ -212,23 +205,23 @@ TEST_F(UdbToolQuickPick, WritesValidPicksThatTheSameSeedRepeats) {
     }
   }
   const auto first = files.files["qp.sl5"];
-  ASSERT_EQ(Tool({"quickpick", "Lotto649.dat", "500", "again.sl5", "--seed", "7"}), 0);
+  ASSERT_EQ(Run({"quickpick", "Lotto649.dat", "500", "again.sl5", "--seed", "7"}), 0);
   EXPECT_EQ(files.files["again.sl5"], first);
-  ASSERT_EQ(Tool({"quickpick", "Lotto649.dat", "500", "other.sl5", "--seed", "8"}), 0);
+  ASSERT_EQ(Run({"quickpick", "Lotto649.dat", "500", "other.sl5", "--seed", "8"}), 0);
   EXPECT_NE(files.files["other.sl5"], first);
 }
 
 TEST_F(UdbToolQuickPick, RefusesBadCountsAndNamesWithTheCommandLineCode) {
   std::string err;
-  EXPECT_EQ(Tool({"quickpick", "Lotto649.dat", "ten", "qp.sl5"}, &err), 2);
+  EXPECT_EQ(Run({"quickpick", "Lotto649.dat", "ten", "qp.sl5"}, &err), 2);
   EXPECT_NE(err.find("COUNT must be a number"), std::string::npos) << err;
-  EXPECT_EQ(Tool({"quickpick", "Lotto649.dat", "10000001", "qp.sl5"}), 2);
-  EXPECT_EQ(Tool({"quickpick", "Lotto649.dat", "-1", "qp.sl5"}), 2);
-  EXPECT_EQ(Tool({"quickpick", "Lotto649.dat", "3", "qp.txt"}), 2);
-  EXPECT_EQ(Tool({"quickpick", "Lotto649.dat", "3", "qp.sl5", "--sead", "1"}), 2);
-  EXPECT_EQ(Tool({"quickpick", "Missing.dat", "3", "qp.sl5"}), 1);
+  EXPECT_EQ(Run({"quickpick", "Lotto649.dat", "10000001", "qp.sl5"}), 2);
+  EXPECT_EQ(Run({"quickpick", "Lotto649.dat", "-1", "qp.sl5"}), 2);
+  EXPECT_EQ(Run({"quickpick", "Lotto649.dat", "3", "qp.txt"}), 2);
+  EXPECT_EQ(Run({"quickpick", "Lotto649.dat", "3", "qp.sl5", "--sead", "1"}), 2);
+  EXPECT_EQ(Run({"quickpick", "Missing.dat", "3", "qp.sl5"}), 1);
   EXPECT_EQ(files.files.count("qp.sl5"), 0u) << "nothing written";
-  ASSERT_EQ(Tool({"quickpick", "TwinPool.dat", "0", "empty.sl5", "--seed", "1"}), 0);
+  ASSERT_EQ(Run({"quickpick", "TwinPool.dat", "0", "empty.sl5", "--seed", "1"}), 0);
   TZUN_User_Lotto_DBase database;
   ASSERT_TRUE(ParseSl5(database, files.files["empty.sl5"], false, "empty.sl5"));
   EXPECT_EQ(database.Entries.size(), 0);
@@ -241,11 +234,9 @@ TEST_F(UdbToolQuickPick, RefusesBadCountsAndNamesWithTheCommandLineCode) {
 namespace zun {
 namespace {
 
-class UdbToolMerge : public ::testing::Test {
+class UdbToolMerge : public UdbTool {
  protected:
   UdbToolMerge() {
-    for (const auto& sample : hostside::MakeSampleGames())
-      files.files[sample.fileName] = hostside::WriteGameFile(*sample.game);
     const auto lotto = hostside::MakeLotto649(0);
     files.files["a.sl5"] = Sl5Bytes(*hostside::MakeSampleDatabase(*lotto, 3, 1));
     files.files["b.sl5"] = Sl5Bytes(*hostside::MakeSampleDatabase(*lotto, 4, 2));
@@ -253,23 +244,16 @@ class UdbToolMerge : public ::testing::Test {
     files.files["twin.sl5"] = Sl5Bytes(*hostside::MakeSampleDatabase(*twin, 2, 3));
     files.files["old.sl3"] = hostside::Sl3Bytes(hostside::MakeOldRecords(5, 1));
   }
-  int Tool(std::vector<std::string> args, std::string* err = nullptr) {
-    std::ostringstream out, errors;
-    const int code = RunUdbTool(args, out, errors, files);
-    if (err != nullptr) *err = errors.str();
-    return code;
-  }
   int32_t EntriesIn(const std::string& path) {
     TZUN_User_Lotto_DBase database;
     EXPECT_TRUE(ParseSl5(database, files.files[path], false, path));
     return database.Entries.size();
   }
-  testing::MemoryFileSystem files;
 };
 
 TEST_F(UdbToolMerge, TakesTheSuitableFilesAndReportsTheOthersAsTheWindowDoes) {
   std::string err;
-  ASSERT_EQ(Tool({"merge", "Lotto649.dat", "all.sl5", "a.sl5", "twin.sl5", "old.sl3", "b.sl5"}, &err), 0) << err;
+  ASSERT_EQ(Run({"merge", "Lotto649.dat", "all.sl5", "a.sl5", "twin.sl5", "old.sl3", "b.sl5"}, &err), 0) << err;
   EXPECT_EQ(EntriesIn("all.sl5"), 3 + 5 + 4);
   EXPECT_NE(err.find("Unable to load file(s):\ntwin.sl5\n\nFile(s) not suitable for current Lotto."), std::string::npos)
       << err;
@@ -277,11 +261,11 @@ TEST_F(UdbToolMerge, TakesTheSuitableFilesAndReportsTheOthersAsTheWindowDoes) {
 
 TEST_F(UdbToolMerge, WritesNothingWhenNoFileCanBeTaken) {
   std::string err;
-  EXPECT_EQ(Tool({"merge", "Lotto649.dat", "none.sl5", "twin.sl5", "missing.sl5"}, &err), 1);
+  EXPECT_EQ(Run({"merge", "Lotto649.dat", "none.sl5", "twin.sl5", "missing.sl5"}, &err), 1);
   EXPECT_EQ(files.files.count("none.sl5"), 0u);
   EXPECT_NE(err.find("no file was taken"), std::string::npos) << err;
-  EXPECT_EQ(Tool({"merge", "Lotto649.dat", "out.txt", "a.sl5"}), 2);
-  EXPECT_EQ(Tool({"merge", "Lotto649.dat", "out.sl5"}), 2) << "no file to merge is a wrong command line";
+  EXPECT_EQ(Run({"merge", "Lotto649.dat", "out.txt", "a.sl5"}), 2);
+  EXPECT_EQ(Run({"merge", "Lotto649.dat", "out.sl5"}), 2) << "no file to merge is a wrong command line";
 }
 
 }  // namespace
