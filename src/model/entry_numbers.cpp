@@ -12,6 +12,8 @@ namespace zun {
 namespace {
 
 constexpr size_t kHeader = sizeof(HostBlockHeader);
+// One set reference in the outer array: a pointer, whatever the build.
+constexpr size_t kReference = sizeof(int8_t*);
 
 constexpr size_t RoundUp4(size_t n) noexcept { return (n + 3) & ~size_t{3}; }
 
@@ -22,7 +24,7 @@ int32_t LengthOf(const int8_t* numbers) noexcept { return detail::HostLength(num
 EntryNumbers::Shape::Shape(std::span<const int32_t> counts) : counts_(counts.begin(), counts.end()) {
   if (counts.empty()) return;
   offsets_.resize(counts.size());
-  uint64_t size = kHeader + uint64_t{4} * counts.size();
+  uint64_t size = kHeader + uint64_t{kReference} * counts.size();
   for (size_t s = 0; s < counts.size(); ++s) {
     const int32_t n = counts[s];
     if (n < 0) throw std::invalid_argument("negative number count");
@@ -134,7 +136,7 @@ bool operator==(const EntryNumbers& a, const EntryNumbers& b) noexcept {
 
 size_t EntryNumbers::BlockSize() const noexcept {
   const int32_t n = size();
-  size_t total = kHeader + size_t{4} * n;
+  size_t total = kHeader + kReference * static_cast<size_t>(n);
   for (int32_t s = 0; s < n; ++s) {
     const int32_t len = LengthOf(sets_[s]);
     if (len != 0) total += kHeader + RoundUp4(static_cast<size_t>(len));

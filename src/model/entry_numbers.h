@@ -14,7 +14,8 @@ namespace zun {
 // Unlike a HostArray of HostArrays, the outer array and all inner arrays of
 // one entry live in a single allocation: [outer header][set references]
 // [set 0 header][set 0 numbers]... Loading an entry is one allocation, a copy
-// is one allocation and one copy, and a 6-number entry holds 26 bytes here.
+// is one allocation and one copy, and a 6-number entry holds 26 bytes here
+// in 32 bits.
 // The inner arrays never grow on their own; changing the shape rebuilds the
 // block (Reshape), which is what sizing an entry does anyway.
 class EntryNumbers {

@@ -2,12 +2,14 @@
 
 // The host's game object and the records that describe a game, laid out byte
 // for byte as the host keeps them: we read the host's object in place, and
-// build objects of the same layout from game files ourselves. 32-bit,
-// little-endian, 4-byte references; every offset the host relies on is
-// asserted below in both builds.
+// build objects of the same layout from game files ourselves. The host's
+// layout is 32-bit, little-endian, with 4-byte references; every offset it
+// relies on is asserted below, with the 64-bit test build's (base/host_layout.h).
 
 #include <cstddef>
 #include <cstdint>
+
+#include "base/host_layout.h"
 #include <string>
 #include <string_view>
 
@@ -175,22 +177,22 @@ Lotto_Numbers_Framework CopyNumberSetForUserDatabase(const Lotto_Numbers_Framewo
 // ---- Layout the host relies on ------------------------------------------
 
 static_assert(sizeof(Label) == 6);
-static_assert(sizeof(Selection_Grid_Selection_Framework) == 28);
+static_assert(sizeof(Selection_Grid_Selection_Framework) == HostLayout(28, 40));
 static_assert(offsetof(Selection_Grid_Selection_Framework, Count) == 0);
 static_assert(offsetof(Selection_Grid_Selection_Framework, LineLimit) == 4);
 static_assert(offsetof(Selection_Grid_Selection_Framework, HasLabels) == 8);
-static_assert(offsetof(Selection_Grid_Selection_Framework, Labels) == 12);
-static_assert(offsetof(Selection_Grid_Selection_Framework, ExtraFlag) == 16);
-static_assert(offsetof(Selection_Grid_Selection_Framework, ExtraValue) == 20);
-static_assert(offsetof(Selection_Grid_Selection_Framework, InEntryOrder) == 24);
+static_assert(offsetof(Selection_Grid_Selection_Framework, Labels) == HostLayout(12, 16));
+static_assert(offsetof(Selection_Grid_Selection_Framework, ExtraFlag) == HostLayout(16, 24));
+static_assert(offsetof(Selection_Grid_Selection_Framework, ExtraValue) == HostLayout(20, 28));
+static_assert(offsetof(Selection_Grid_Selection_Framework, InEntryOrder) == HostLayout(24, 32));
 
-static_assert(sizeof(Selection_Grid_Framework) == 108);
+static_assert(sizeof(Selection_Grid_Framework) == HostLayout(108, 144));
 static_assert(offsetof(Selection_Grid_Framework, GridName) == 0);
 static_assert(offsetof(Selection_Grid_Framework, Columns) == 24);
-static_assert(offsetof(Selection_Grid_Framework, Rows) == 52);
-static_assert(offsetof(Selection_Grid_Framework, NumberLabels) == 80);
+static_assert(offsetof(Selection_Grid_Framework, Rows) == HostLayout(52, 64));
+static_assert(offsetof(Selection_Grid_Framework, NumberLabels) == HostLayout(80, 104));
 
-static_assert(sizeof(Lotto_Numbers_Framework) == 160);
+static_assert(sizeof(Lotto_Numbers_Framework) == HostLayout(160, 200));
 static_assert(offsetof(Lotto_Numbers_Framework, SetName) == 0);
 static_assert(offsetof(Lotto_Numbers_Framework, NumberCount) == 32);
 static_assert(offsetof(Lotto_Numbers_Framework, SecondaryCount) == 36);
@@ -198,64 +200,64 @@ static_assert(offsetof(Lotto_Numbers_Framework, HighestNumber) == 40);
 static_assert(offsetof(Lotto_Numbers_Framework, LowestNumber) == 44);
 static_assert(offsetof(Lotto_Numbers_Framework, OwnPool) == 48);
 static_assert(offsetof(Lotto_Numbers_Framework, AuxFlag) == 49);
-static_assert(offsetof(Lotto_Numbers_Framework, Grid) == 52);
+static_assert(offsetof(Lotto_Numbers_Framework, Grid) == HostLayout(52, 56));
 
-static_assert(sizeof(Devision_Framework) == 40);
+static_assert(sizeof(Devision_Framework) == HostLayout(40, 48));
 static_assert(offsetof(Devision_Framework, Matches) == 32);
-static_assert(offsetof(Devision_Framework, DivisionValue) == 36);
+static_assert(offsetof(Devision_Framework, DivisionValue) == HostLayout(36, 40));
 static_assert(sizeof(Game_Play_Cost_Item) == 16);
 static_assert(offsetof(Game_Play_Cost_Item, ItemValue) == 8);
-static_assert(sizeof(Game_Play_Cost) == 16);
+static_assert(sizeof(Game_Play_Cost) == HostLayout(16, 24));
 static_assert(offsetof(Game_Play_Cost, CostItems) == 8);
-static_assert(sizeof(Game_Plays_Framework) == 32);
+static_assert(sizeof(Game_Plays_Framework) == HostLayout(32, 40));
 static_assert(offsetof(Game_Plays_Framework, Divisions) == 24);
-static_assert(offsetof(Game_Plays_Framework, Costs) == 28);
+static_assert(offsetof(Game_Plays_Framework, Costs) == HostLayout(28, 32));
 
-static_assert(sizeof(lotto::TZUN_Database_Structure) == 80);
+static_assert(sizeof(lotto::TZUN_Database_Structure) == HostLayout(80, 96));
 static_assert(offsetof(lotto::TZUN_Database_Structure, DrawId) == 12);
 static_assert(offsetof(lotto::TZUN_Database_Structure, DrawNumbers) == 16);
-static_assert(offsetof(lotto::TZUN_Database_Structure, DrawPlays) == 20);
-static_assert(offsetof(lotto::TZUN_Database_Structure, DrawValue1) == 24);
-static_assert(offsetof(lotto::TZUN_Database_Structure, DrawValue2) == 32);
-static_assert(offsetof(lotto::TZUN_Database_Structure, MachineName) == 40);
-static_assert(offsetof(lotto::TZUN_Database_Structure, BallSetName) == 56);
-static_assert(offsetof(lotto::TZUN_Database_Structure, GridData) == 72);
+static_assert(offsetof(lotto::TZUN_Database_Structure, DrawPlays) == HostLayout(20, 24));
+static_assert(offsetof(lotto::TZUN_Database_Structure, DrawValue1) == HostLayout(24, 32));
+static_assert(offsetof(lotto::TZUN_Database_Structure, DrawValue2) == HostLayout(32, 40));
+static_assert(offsetof(lotto::TZUN_Database_Structure, MachineName) == HostLayout(40, 48));
+static_assert(offsetof(lotto::TZUN_Database_Structure, BallSetName) == HostLayout(56, 64));
+static_assert(offsetof(lotto::TZUN_Database_Structure, GridData) == HostLayout(72, 80));
 
-static_assert(sizeof(Draw_Machines_BallSet_Framework) == 16);
-static_assert(offsetof(Draw_Machines_BallSet_Framework, FirstDraw) == 4);
-static_assert(offsetof(Draw_Machines_BallSet_Framework, LastDraw) == 8);
-static_assert(offsetof(Draw_Machines_BallSet_Framework, DrawCount) == 12);
+static_assert(sizeof(Draw_Machines_BallSet_Framework) == HostLayout(16, 24));
+static_assert(offsetof(Draw_Machines_BallSet_Framework, FirstDraw) == HostLayout(4, 8));
+static_assert(offsetof(Draw_Machines_BallSet_Framework, LastDraw) == HostLayout(8, 12));
+static_assert(offsetof(Draw_Machines_BallSet_Framework, DrawCount) == HostLayout(12, 16));
 
-static_assert(sizeof(TZUN_Lotto_DBase) == 172);
-static_assert(offsetof(TZUN_Lotto_DBase, FileName) == 4);
-static_assert(offsetof(TZUN_Lotto_DBase, GameName) == 8);
-static_assert(offsetof(TZUN_Lotto_DBase, GameText2) == 49);
-static_assert(offsetof(TZUN_Lotto_DBase, HasGameText3) == 90);
-static_assert(offsetof(TZUN_Lotto_DBase, GameText3) == 91);
-static_assert(offsetof(TZUN_Lotto_DBase, DrawSets) == 132);
-static_assert(offsetof(TZUN_Lotto_DBase, HeaderByte) == 136);
-static_assert(offsetof(TZUN_Lotto_DBase, IndexedFlags) == 137);
-static_assert(offsetof(TZUN_Lotto_DBase, GamePlays) == 144);
-static_assert(offsetof(TZUN_Lotto_DBase, NoPrizeData) == 148);
-static_assert(offsetof(TZUN_Lotto_DBase, PlaySets) == 152);
-static_assert(offsetof(TZUN_Lotto_DBase, PlayFlag) == 156);
-static_assert(offsetof(TZUN_Lotto_DBase, HasMachineInfo) == 157);
-static_assert(offsetof(TZUN_Lotto_DBase, GridByte1) == 158);
-static_assert(offsetof(TZUN_Lotto_DBase, GridByte2) == 159);
-static_assert(offsetof(TZUN_Lotto_DBase, HasGrids) == 160);
-static_assert(offsetof(TZUN_Lotto_DBase, Grids) == 164);
-static_assert(offsetof(TZUN_Lotto_DBase, Draws) == 168);
+static_assert(sizeof(TZUN_Lotto_DBase) == HostLayout(172, 208));
+static_assert(offsetof(TZUN_Lotto_DBase, FileName) == HostLayout(4, 8));
+static_assert(offsetof(TZUN_Lotto_DBase, GameName) == HostLayout(8, 16));
+static_assert(offsetof(TZUN_Lotto_DBase, GameText2) == HostLayout(49, 57));
+static_assert(offsetof(TZUN_Lotto_DBase, HasGameText3) == HostLayout(90, 98));
+static_assert(offsetof(TZUN_Lotto_DBase, GameText3) == HostLayout(91, 99));
+static_assert(offsetof(TZUN_Lotto_DBase, DrawSets) == HostLayout(132, 144));
+static_assert(offsetof(TZUN_Lotto_DBase, HeaderByte) == HostLayout(136, 152));
+static_assert(offsetof(TZUN_Lotto_DBase, IndexedFlags) == HostLayout(137, 153));
+static_assert(offsetof(TZUN_Lotto_DBase, GamePlays) == HostLayout(144, 160));
+static_assert(offsetof(TZUN_Lotto_DBase, NoPrizeData) == HostLayout(148, 168));
+static_assert(offsetof(TZUN_Lotto_DBase, PlaySets) == HostLayout(152, 176));
+static_assert(offsetof(TZUN_Lotto_DBase, PlayFlag) == HostLayout(156, 184));
+static_assert(offsetof(TZUN_Lotto_DBase, HasMachineInfo) == HostLayout(157, 185));
+static_assert(offsetof(TZUN_Lotto_DBase, GridByte1) == HostLayout(158, 186));
+static_assert(offsetof(TZUN_Lotto_DBase, GridByte2) == HostLayout(159, 187));
+static_assert(offsetof(TZUN_Lotto_DBase, HasGrids) == HostLayout(160, 188));
+static_assert(offsetof(TZUN_Lotto_DBase, Grids) == HostLayout(164, 192));
+static_assert(offsetof(TZUN_Lotto_DBase, Draws) == HostLayout(168, 200));
 
 // The statistics follow the base object directly. offsetof on a derived class
 // is conditionally supported; both our compilers support it for this plain
 // single inheritance.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Winvalid-offsetof"
-static_assert(offsetof(TZUN_Lotto_Stats, MachineStats) == 172);
-static_assert(offsetof(TZUN_Lotto_Stats, BallSetStats) == 176);
-static_assert(offsetof(TZUN_Lotto_Stats, MachineBallSetStats) == 180);
+static_assert(offsetof(TZUN_Lotto_Stats, MachineStats) == HostLayout(172, 208));
+static_assert(offsetof(TZUN_Lotto_Stats, BallSetStats) == HostLayout(176, 216));
+static_assert(offsetof(TZUN_Lotto_Stats, MachineBallSetStats) == HostLayout(180, 224));
 #pragma GCC diagnostic pop
-static_assert(sizeof(TZUN_Lotto_Stats) == 184);
-static_assert(sizeof(TZUN_Lotto_Temp) == 184);
+static_assert(sizeof(TZUN_Lotto_Stats) == HostLayout(184, 232));
+static_assert(sizeof(TZUN_Lotto_Temp) == HostLayout(184, 232));
 
 }  // namespace zun

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/host_layout.h"
 #include "model/entry_numbers.h"
 #include "model/host_memory.h"
 #include "model/lotto_game.h"
@@ -82,14 +83,14 @@ extern const ClassInfo kUserLottoDBaseClass;
 // set at the same position. Returns the new entry's index.
 int32_t AppendBlankEntry(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& database);
 
-static_assert(sizeof(TZUN_Database_Structure) == 36);
-static_assert(offsetof(TZUN_Database_Structure, Numbers) == 4);
-static_assert(offsetof(TZUN_Database_Structure, Source) == 8);
-static_assert(sizeof(EntryNumbers) == 4);
+static_assert(sizeof(TZUN_Database_Structure) == HostLayout(36, 48));
+static_assert(offsetof(TZUN_Database_Structure, Numbers) == HostLayout(4, 8));
+static_assert(offsetof(TZUN_Database_Structure, Source) == HostLayout(8, 16));
+static_assert(sizeof(EntryNumbers) == HostLayout(4, 8));
 
-static_assert(sizeof(TZUN_User_Lotto_DBase) == 32);
-static_assert(offsetof(TZUN_User_Lotto_DBase, PlayFlag) == 8);
-static_assert(offsetof(TZUN_User_Lotto_DBase, NumberSets) == 12);
-static_assert(offsetof(TZUN_User_Lotto_DBase, Entries) == 24);
+static_assert(sizeof(TZUN_User_Lotto_DBase) == HostLayout(32, 48));
+static_assert(offsetof(TZUN_User_Lotto_DBase, PlayFlag) == HostLayout(8, 12));
+static_assert(offsetof(TZUN_User_Lotto_DBase, NumberSets) == HostLayout(12, 16));
+static_assert(offsetof(TZUN_User_Lotto_DBase, Entries) == HostLayout(24, 32));
 
 }  // namespace zun

@@ -1,8 +1,9 @@
 #pragma once
 
 // Records the host owns and the add-on reads (or, for the drag-and-drop
-// record, fills) in place through the shared slots. 32-bit little-endian,
-// offsets asserted. The host's arrays follow its memory convention: a
+// record, fills) in place through the shared slots. The host's layout is
+// 32-bit little-endian; offsets are asserted with the 64-bit test build's
+// (base/host_layout.h). The host's arrays follow its memory convention: a
 // reference to the first element, the element count before it.
 //
 // The development host builds these records with the same types, which is
@@ -11,13 +12,15 @@
 
 #include <cstddef>
 #include <cstdint>
+
+#include "base/host_layout.h"
 #include <span>
 
 #include "model/host_memory.h"
 
 namespace zun {
 
-// A window handle as the host stores it: 32 bits in a 32-bit process.
+// A window handle as the host stores it: pointer-sized (32 bits in the host).
 using HostWindowHandle = uintptr_t;
 
 struct PluginWindow {
@@ -95,24 +98,24 @@ std::span<const T> CountedArray(const T* first) noexcept {
   return {first, static_cast<size_t>(detail::HostLength(first))};
 }
 
-static_assert(sizeof(PluginWindow) == 24);
-static_assert(offsetof(PluginWindow, Caption) == 4);
-static_assert(offsetof(PluginWindow, MayReceive) == 8);
-static_assert(offsetof(PluginWindow, IsOpen) == 11);
-static_assert(offsetof(PluginWindow, Handle) == 20);
-static_assert(sizeof(PluginNode) == 8 && offsetof(PluginNode, Windows) == 4);
-static_assert(sizeof(PluginSubGroup) == 8 && offsetof(PluginSubGroup, Nodes) == 4);
-static_assert(sizeof(PluginGroup) == 16);
-static_assert(offsetof(PluginGroup, Nodes) == 4);
-static_assert(offsetof(PluginGroup, SubGroups) == 12);
+static_assert(sizeof(PluginWindow) == HostLayout(24, 40));
+static_assert(offsetof(PluginWindow, Caption) == HostLayout(4, 8));
+static_assert(offsetof(PluginWindow, MayReceive) == HostLayout(8, 16));
+static_assert(offsetof(PluginWindow, IsOpen) == HostLayout(11, 19));
+static_assert(offsetof(PluginWindow, Handle) == HostLayout(20, 32));
+static_assert(sizeof(PluginNode) == HostLayout(8, 16) && offsetof(PluginNode, Windows) == HostLayout(4, 8));
+static_assert(sizeof(PluginSubGroup) == HostLayout(8, 16) && offsetof(PluginSubGroup, Nodes) == HostLayout(4, 8));
+static_assert(sizeof(PluginGroup) == HostLayout(16, 32));
+static_assert(offsetof(PluginGroup, Nodes) == HostLayout(4, 8));
+static_assert(offsetof(PluginGroup, SubGroups) == HostLayout(12, 24));
 static_assert(sizeof(WindowLocator) == 20);
 static_assert(offsetof(WindowLocator, InSubGroup) == 16);
-static_assert(sizeof(DragDropRecord) == 40);
-static_assert(offsetof(DragDropRecord, SourceWindow) == 4);
-static_assert(offsetof(DragDropRecord, SendToParams) == 8);
-static_assert(offsetof(DragDropRecord, SendToInSubGroup) == 24);
-static_assert(offsetof(DragDropRecord, TransferKind) == 28);
-static_assert(offsetof(DragDropRecord, TransferName) == 32);
-static_assert(offsetof(DragDropRecord, EntryIndices) == 36);
+static_assert(sizeof(DragDropRecord) == HostLayout(40, 56));
+static_assert(offsetof(DragDropRecord, SourceWindow) == HostLayout(4, 8));
+static_assert(offsetof(DragDropRecord, SendToParams) == HostLayout(8, 16));
+static_assert(offsetof(DragDropRecord, SendToInSubGroup) == HostLayout(24, 32));
+static_assert(offsetof(DragDropRecord, TransferKind) == HostLayout(28, 36));
+static_assert(offsetof(DragDropRecord, TransferName) == HostLayout(32, 40));
+static_assert(offsetof(DragDropRecord, EntryIndices) == HostLayout(36, 48));
 
 }  // namespace zun

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "base/host_layout.h"
+
 namespace zun {
 
 struct PluginDescription {
@@ -19,9 +21,9 @@ struct PluginDescription {
   uint8_t Byte22;            // 1
   uint8_t Byte23;            // 0
 };
-static_assert(sizeof(PluginDescription) == 24);
-static_assert(offsetof(PluginDescription, ProtocolCode) == 16);
-static_assert(offsetof(PluginDescription, Visible) == 20);
+static_assert(sizeof(PluginDescription) == HostLayout(24, 48));
+static_assert(offsetof(PluginDescription, ProtocolCode) == HostLayout(16, 32));
+static_assert(offsetof(PluginDescription, Visible) == HostLayout(20, 40));
 
 // The protocol code this add-on gives the host.
 inline constexpr const char kProtocolCode[] = "UDBase01";

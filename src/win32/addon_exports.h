@@ -11,7 +11,7 @@
 
 namespace zun {
 
-// Window handles cross the interface as 32-bit values.
+// Window handles cross the interface as pointers (32 bits in the host).
 using AddonWindowHandle = void*;
 
 extern "C" {

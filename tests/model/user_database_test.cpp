@@ -125,20 +125,20 @@ TEST(UserDatabase, HostReadsThePublishedDatabaseInPlace) {
   database->Entries[2].Source.assign("mine.sl5");
   const void* object = database.get();
   EXPECT_EQ(At<const ClassInfo*>(object, 0), &kUserLottoDBaseClass);
-  const auto* sets = At<const char*>(object, 12);
+  const auto* sets = At<const char*>(object, HostLayout(12, 16));
   ASSERT_EQ(CountBefore(sets), 1);
   EXPECT_EQ(At<int32_t>(sets, 32), 6);   // NumberCount
   EXPECT_EQ(At<int32_t>(sets, 40), 49);  // HighestNumber
-  const auto* entries = At<const char*>(object, 24);
+  const auto* entries = At<const char*>(object, HostLayout(24, 32));
   ASSERT_EQ(CountBefore(entries), 3);
-  const char* entry2 = entries + 2 * 36;
-  const auto* numbers = At<const char*>(entry2, 4);
+  const char* entry2 = entries + 2 * HostLayout(36, 48);
+  const auto* numbers = At<const char*>(entry2, HostLayout(4, 8));
   ASSERT_EQ(CountBefore(numbers), 1);
   const auto* set0 = At<const int8_t*>(numbers, 0);
   ASSERT_EQ(CountBefore(set0), 6);
   EXPECT_EQ(set0[5], database->Entries[2].Numbers[0][5]);
-  EXPECT_EQ(At<uint8_t>(entry2, 8), 8);  // Source length byte
-  EXPECT_EQ(std::string(entry2 + 9, 8), "mine.sl5");
+  EXPECT_EQ(At<uint8_t>(entry2, HostLayout(8, 16)), 8);  // Source length byte
+  EXPECT_EQ(std::string(entry2 + HostLayout(9, 17), 8), "mine.sl5");
 }
 
 }  // namespace

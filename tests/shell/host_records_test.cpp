@@ -56,16 +56,19 @@ TEST(HostRecords, PluginDescriptionHoldsTheValuesTheHostReads) {
   EXPECT_STREQ(record.Kind, "Addon");
   EXPECT_STREQ(record.Name, "Builder");
   EXPECT_STREQ(record.Category, "Other");
-  EXPECT_EQ(bytes[12], 1);
-  EXPECT_EQ(bytes[13], 0xEE) << "bytes 13 to 15 are not written";
-  EXPECT_EQ(bytes[15], 0xEE);
+  // In 64 bits the pointers take 8 bytes each and the flags follow them.
+  const size_t flags = HostLayout(12, 24);
+  const size_t visible = HostLayout(20, 40);
+  EXPECT_EQ(bytes[flags], 1);
+  EXPECT_EQ(bytes[flags + 1], 0xEE) << "bytes 13 to 15 are not written";
+  EXPECT_EQ(bytes[flags + 3], 0xEE);
   EXPECT_EQ(std::strlen(record.ProtocolCode), 8u);
-  EXPECT_EQ(bytes[20], 1);
-  EXPECT_EQ(bytes[21], 0);
-  EXPECT_EQ(bytes[22], 1);
-  EXPECT_EQ(bytes[23], 0);
+  EXPECT_EQ(bytes[visible], 1);
+  EXPECT_EQ(bytes[visible + 1], 0);
+  EXPECT_EQ(bytes[visible + 2], 1);
+  EXPECT_EQ(bytes[visible + 3], 0);
   FillPluginDescription(record, false);
-  EXPECT_EQ(bytes[20], 0);
+  EXPECT_EQ(bytes[visible], 0);
 }
 
 TEST(HostVersion, OnlyTheExactVersionIsAccepted) {

@@ -138,7 +138,9 @@ TEST(MainWindow, TheSplitterChangesTheSelectionWidth) {
   SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(3 + 40, 10));
   EXPECT_EQ(window.SelectionWidth(), 190);
   SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 10));
-  SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3 - 500, 10));
+  // Left of the window: the x coordinate travels as a negative 16-bit value.
+  const WORD farLeft = static_cast<WORD>(3 - 500);
+  SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(farLeft, 10));
   SendMessageA(splitter, WM_LBUTTONUP, 0, 0);
   EXPECT_EQ(window.SelectionWidth(), 65) << "never below its minimum";
   SendMessageA(window.Handle(), kMsgCloseForGood, 0, 0);

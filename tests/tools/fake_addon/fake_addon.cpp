@@ -198,11 +198,12 @@ __declspec(dllexport) uint8_t __stdcall Run_ZUN_Addon(AddonWindowHandle host, in
 
 __declspec(dllexport) uint8_t __stdcall Addon_CanClose_ZUN() { return 1; }
 
-// Takes the drop the host passes on: the drop handle is the MSG's wParam, at
-// offset 8. 1 when it holds the two files the stand-in dropped.
+// Takes the drop the host passes on: the drop handle is the MSG's wParam
+// (offset 8 in the 32-bit host). 1 when it holds the two files the stand-in
+// dropped.
 __declspec(dllexport) uint8_t __stdcall DraggedDropped_Files(const void* message) {
   HDROP drop;
-  std::memcpy(&drop, static_cast<const char*>(message) + 8, sizeof drop);
+  std::memcpy(&drop, static_cast<const char*>(message) + offsetof(MSG, wParam), sizeof drop);
   char first[MAX_PATH] = {};
   if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) != 2 || DragQueryFileA(drop, 0, first, sizeof first) == 0) return 0;
   return std::string_view(first) == kDroppedFiles ? 1 : 0;
