@@ -46,19 +46,22 @@ bool ForeignArrayHolds(const MemoryProbe& probe, const T* first, int32_t expecte
   return probe.Readable(header, static_cast<size_t>(bytes)) && header->Length == expected;
 }
 
-bool SameSet(const Lotto_Numbers_Framework& a, const Lotto_Numbers_Framework& b) noexcept {
+// Whether two sets have the game's shape alike: counts and range. OwnPool
+// and AuxFlag are not compared: every append rewrites them from the host's
+// draw sets, so two databases of one game may differ there.
+bool SameShape(const Lotto_Numbers_Framework& a, const Lotto_Numbers_Framework& b) noexcept {
   return a.NumberCount == b.NumberCount && a.SecondaryCount == b.SecondaryCount &&
-         a.HighestNumber == b.HighestNumber && a.LowestNumber == b.LowestNumber && a.OwnPool == b.OwnPool &&
-         a.AuxFlag == b.AuxFlag;
+         a.HighestNumber == b.HighestNumber && a.LowestNumber == b.LowestNumber;
 }
 
-// Whether the source's number sets can be read and equal ours one by one.
+// Whether the source's number sets can be read and have the shape of ours
+// one by one.
 bool SetsMatch(const MemoryProbe& probe, const TZUN_User_Lotto_DBase& target, const TZUN_User_Lotto_DBase& source) {
   const Lotto_Numbers_Framework* sets = source.NumberSets.data();
   const int32_t count = ForeignCount(probe, sets);
   if (count != target.NumberSets.size()) return false;
   for (int32_t s = 0; s < count; ++s)
-    if (!SameSet(sets[s], target.NumberSets[s])) return false;
+    if (!SameShape(sets[s], target.NumberSets[s])) return false;
   return true;
 }
 

@@ -9,9 +9,10 @@
 //
 // - The offer is refused as a whole, with the reason, when the map cannot
 //   be opened, its name is missing, the database pointer is null or
-//   unreadable, the database's number sets differ from ours (count, and per
-//   set NumberCount, SecondaryCount, HighestNumber, LowestNumber, OwnPool,
-//   AuxFlag), or EntryIndices is damaged: a negative count, more indexes
+//   unreadable, the database's number sets have another shape than ours
+//   (count, and per set NumberCount, SecondaryCount, HighestNumber,
+//   LowestNumber; OwnPool and AuxFlag, which appends rewrite from the
+//   host, do not count), or EntryIndices is damaged: a negative count, more indexes
 //   than the source has entries (an offer names each entry once), or a
 //   block that cannot be read.
 // - Single entries are skipped, and counted, when their index lies outside

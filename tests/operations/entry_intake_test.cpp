@@ -197,7 +197,7 @@ TEST(TakingOfferedEntries, DamagedOffersAreRefusedWholeWithTheReason) {
        "The offered entries belong to another game."},
       {"a set of another range", [](IntakeFixture& f) { f.source->NumberSets[0].HighestNumber = 50; },
        "The offered entries belong to another game."},
-      {"a set of another pool", [](IntakeFixture& f) { f.source->NumberSets[0].OwnPool ^= 1; },
+      {"a set of another count", [](IntakeFixture& f) { f.source->NumberSets[0].SecondaryCount += 1; },
        "The offered entries belong to another game."},
       {"negative index count", [](IntakeFixture& f) { f.SetOfferedCount(-3); },
        "The list of offered entries is damaged."},
@@ -223,6 +223,20 @@ TEST(TakingOfferedEntries, DamagedOffersAreRefusedWholeWithTheReason) {
         << f.prompt.shown[0].text;
     EXPECT_NE(f.prompt.shown[0].text.find("Ref: ZUN User DBase Builder 0090"), std::string::npos);
   }
+}
+
+// Appending rewrites OwnPool and AuxFlag from the host's draw sets, so two
+// databases of one game may differ there; only the sets' shape decides.
+TEST(TakingOfferedEntries, AnOfferOfTheSameGameIsTakenWhateverItsPoolFlagsSay) {
+  IntakeFixture f;
+  f.source->NumberSets[0].OwnPool ^= 1;
+  f.source->NumberSets[0].AuxFlag ^= 1;
+  f.Offer({4, 6});
+  f.TakeOffer();
+  EXPECT_TRUE(f.prompt.shown.empty()) << (f.prompt.shown.empty() ? "" : f.prompt.shown[0].text);
+  ASSERT_EQ(f.Database().Entries.size(), 4);
+  EXPECT_EQ(f.Database().Entries[3].Source.view(), "Peer 6");
+  EXPECT_NE(f.Database().NumberSets[0].OwnPool, f.source->NumberSets[0].OwnPool) << "our own sets stay ours";
 }
 
 TEST(TakingOfferedEntries, OffersOfOurOwnWindowUnknownKindsAndReadOnlyMapsTakeNothingSilently) {
