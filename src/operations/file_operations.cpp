@@ -38,6 +38,11 @@ void ShowFileError(FileWork& fw, const std::string& text) {
 
 void SetLabel(FileWork& fw, const std::string& text) { fw.work.views.status->SetFileLabel(text); }
 
+// Reports a save that failed, naming the file it was writing.
+void ReportSaveFailure(FileWork& fw, const std::string& path) {
+  fw.errors.ReportError(kSaveFailed + std::string(FileNameOf(path)));
+}
+
 // Writes the database to path; nothing but the file changes here.
 bool WriteDatabase(FileWork& fw, const std::string& path) {
   bool written = false;
@@ -46,7 +51,7 @@ bool WriteDatabase(FileWork& fw, const std::string& path) {
   } catch (...) {
     written = false;
   }
-  if (!written) fw.errors.ReportError(kSaveFailed + std::string(FileNameOf(path)));
+  if (!written) ReportSaveFailure(fw, path);
   return written;
 }
 
@@ -57,7 +62,8 @@ void AfterSave(FileWork& fw, const std::string& path) {
   SourceName source{};
   source.assign(FileNameOf(path));
   for (TZUN_Database_Structure& entry : database.Entries) entry.Source = source;
-  fw.work.list.Resort(database);
+  // Only the source texts changed: the rows stay where the user sees them,
+  // even in a list sorted by its source column.
   fw.work.ShowRows();
   EnterOperation(codes::kNotifyHostSaved);
   if (fw.files.FileExists(path)) fw.notifier.DatabaseSaved(path);
@@ -236,17 +242,16 @@ void ShowLoadedEntries(FileWork& fw) {
 // the entries even when the load fails half way.
 int32_t RunLoad(FileWork& fw, const std::vector<std::string>& names, bool clear, bool fromRecent,
                 int32_t recentIndex, bool together) {
-  struct Busy {
+  struct ProgressReset {
     FileWork& fw;
-    explicit Busy(FileWork& f) : fw(f) { SetBusy(fw.cursor, true); }
-    ~Busy() {
+    ~ProgressReset() {
       try {
-        SetBusy(fw.cursor, false);
         fw.work.views.status->SetProgress(0);
       } catch (...) {
       }
     }
-  } busy(fw);
+  } progressReset{fw};
+  const BusyCursor busy(fw.cursor);
   LoadResult result;
   try {
     if (!together && names.size() == 1)
@@ -273,24 +278,44 @@ SaveOutcome SaveDatabaseAs(FileWork& fw) {
   const std::string path = fw.dialogs.Save(options);
   if (path.empty()) return SaveOutcome::Cancelled;
   EnterOperation(codes::kSaveDatabaseAs);
-  // The chosen file becomes the current one only once it holds the database.
-  if (!WriteDatabase(fw, path)) return SaveOutcome::Failed;
-  fw.work.session.SavedAs(path);
-  AddRecentFile(fw.recent, path);
-  SetLabel(fw, path);
-  AfterSave(fw, path);
+  const BusyCursor busy(fw.cursor);
+  try {
+    // The chosen file becomes the current one only once it holds the database.
+    if (!WriteDatabase(fw, path)) return SaveOutcome::Failed;
+    fw.work.session.SavedAs(path);
+    AddRecentFile(fw.recent, path);
+    SetLabel(fw, path);
+    AfterSave(fw, path);
+  } catch (...) {
+    // Whatever failed, the report names the file the user chose.
+    try {
+      ReportSaveFailure(fw, path);
+    } catch (...) {
+    }
+    return SaveOutcome::Failed;
+  }
   return SaveOutcome::Saved;
 }
 
 SaveOutcome SaveDatabase(FileWork& fw) {
   EnterOperation(codes::kSaveDatabase);
   const DatabaseSession& session = fw.work.session;
-  if (!session.DatabaseModified()) return SaveOutcome::NothingToSave;
+  // No one file holds the database: it needs a name, changed or not.
   if (session.CurrentDatabaseFile().empty() || session.MultipleFilesLoaded()) return SaveDatabaseAs(fw);
+  if (!session.DatabaseModified()) return SaveOutcome::NothingToSave;
   const std::string path = session.CurrentDatabaseFile();
-  if (!WriteDatabase(fw, path)) return SaveOutcome::Failed;
-  fw.work.session.Saved();
-  AfterSave(fw, path);
+  const BusyCursor busy(fw.cursor);
+  try {
+    if (!WriteDatabase(fw, path)) return SaveOutcome::Failed;
+    fw.work.session.Saved();
+    AfterSave(fw, path);
+  } catch (...) {
+    try {
+      ReportSaveFailure(fw, path);
+    } catch (...) {
+    }
+    return SaveOutcome::Failed;
+  }
   return SaveOutcome::Saved;
 }
 
@@ -308,6 +333,7 @@ bool ConfirmSave(FileWork& fw) {
 
 void NewDatabase(FileWork& fw) {
   EnterOperation(codes::kNewDatabase);
+  const BusyCursor busy(fw.cursor);
   Workspace& work = fw.work;
   work.Database().Entries.resize(0);
   work.list.Clear();

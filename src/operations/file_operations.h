@@ -40,6 +40,24 @@ struct FileWork {
   ScreenCursor& cursor;
 };
 
+// The hourglass for as long as it lives; it goes again when the work
+// fails too.
+class BusyCursor {
+ public:
+  explicit BusyCursor(ScreenCursor& cursor) : cursor_(cursor) { SetBusy(cursor_, true); }
+  ~BusyCursor() {
+    try {
+      SetBusy(cursor_, false);
+    } catch (...) {
+    }
+  }
+  BusyCursor(const BusyCursor&) = delete;
+  BusyCursor& operator=(const BusyCursor&) = delete;
+
+ private:
+  ScreenCursor& cursor_;
+};
+
 enum class SaveOutcome {
   NothingToSave,  // no unsaved changes: nothing written, nobody told
   Saved,
@@ -47,8 +65,12 @@ enum class SaveOutcome {
   Failed,     // reported; the database stays unsaved
 };
 
-// Saves unsaved changes: to the current file, or under a name asked for
-// when there is none or several files were loaded.
+// The hourglass shows while a file is written (not while a name is asked
+// for); a failure is reported naming the file being written, and the
+// hourglass goes in every case.
+
+// Save (Ctrl+S): with no current file, or several files loaded, it is Save
+// As, changed or not; otherwise unsaved changes go to the current file.
 SaveOutcome SaveDatabase(FileWork& fw);
 // Asks for a name and saves there, changed or not. The chosen file becomes
 // the current file only once it was written.

@@ -186,8 +186,13 @@ void AddonCore::TakeOfferedEntries(uintptr_t ownWindow) noexcept {
       if (!ReadForeignText(*probe_, record->TransferName, kMaxTransferName, droppedFile)) droppedFile.clear();
       return;
     }
-    Workspace work = Work();
-    const IntakeResult result = TakeEntriesFromMap(work, ports_.memory, *probe_, *record);
+    IntakeResult result;
+    {
+      // While the entries are taken; the messages below come without it.
+      const BusyCursor busy(ports_.cursor);
+      Workspace work = Work();
+      result = TakeEntriesFromMap(work, ports_.memory, *probe_, *record);
+    }
     if (!result.refusal.empty()) {
       ReportFailure(std::string(kTakeOfferFailed) + "\r" + result.refusal);
       return;

@@ -239,6 +239,27 @@ TEST(TakingOfferedEntries, AnOfferOfTheSameGameIsTakenWhateverItsPoolFlagsSay) {
   EXPECT_NE(f.Database().NumberSets[0].OwnPool, f.source->NumberSets[0].OwnPool) << "our own sets stay ours";
 }
 
+TEST(TakingOfferedEntries, TheHourglassShowsWhileAnOfferIsTakenAndGoesAfterwards) {
+  const std::function<void(IntakeFixture&)> offers[] = {
+      [](IntakeFixture& f) { f.Offer({1, 2}); },
+      [](IntakeFixture& f) {
+        f.Offer({1, 2});
+        f.PublishSource(nullptr);  // refused
+      },
+      [](IntakeFixture& f) { f.Offer({1, 2}, 1); },
+  };
+  for (size_t i = 0; i < std::size(offers); ++i) {
+    SCOPED_TRACE(i);
+    IntakeFixture f;
+    offers[i](f);
+    f.cursor.history.clear();
+    f.TakeOffer();
+    ASSERT_FALSE(f.cursor.history.empty()) << "the hourglass never showed";
+    EXPECT_EQ(f.cursor.history.front(), kCursorHourGlass);
+    EXPECT_EQ(f.cursor.cursor, kCursorDefault);
+  }
+}
+
 TEST(TakingOfferedEntries, OffersOfOurOwnWindowUnknownKindsAndReadOnlyMapsTakeNothingSilently) {
   struct Case {
     const char* name;

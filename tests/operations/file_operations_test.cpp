@@ -308,7 +308,113 @@ TEST(FileSave, AFailureAtAnyWriteStepLeavesTheOldFileAndTheDatabaseUnsaved) {
     EXPECT_FALSE(f.files.FileExists("C:\\db\\new.sl5"));
     EXPECT_EQ(f.State(), (FileState{true, kStart, false, kStart}));
     EXPECT_NE(f.core.RecentFiles()[0], "C:\\db\\new.sl5");
+    EXPECT_NE(f.LastText().find("Error while saving SL5 File: new.sl5\r"), std::string::npos)
+        << "the file that could not be written, not the current one: " << f.LastText();
   }
+}
+
+TEST(FileSave, SaveAsksForANameWheneverNoOneFileHoldsTheDatabaseChangedOrNot) {
+  struct Case {
+    const char* name;
+    std::function<void(FileFixture&)> setUp;
+  };
+  const std::vector<Case> cases = {
+      {"a new database", [](FileFixture&) {}},
+      {"several files loaded",
+       [](FileFixture& f) {
+         f.PutSl5("C:\\db\\a.sl5", 2, 1);
+         f.PutSl5("C:\\db\\b.sl5", 3, 2);
+         f.Load({"C:\\db\\a.sl5", "C:\\db\\b.sl5"});
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FileFixture f;
+    c.setUp(f);
+    ASSERT_FALSE(f.core.Session().DatabaseModified());
+    f.dialogs.saveAnswers.push_back("C:\\db\\mine.sl5");
+    f.core.Execute(CommandId::Save);
+    ASSERT_EQ(f.dialogs.saved.size(), 1u);
+    EXPECT_EQ(f.dialogs.saved[0].title, "Save to ZUN File (*.sl5)");
+    EXPECT_TRUE(f.files.FileExists("C:\\db\\mine.sl5"));
+    EXPECT_EQ(f.State(), (FileState{false, "C:\\db\\mine.sl5", false, "C:\\db\\mine.sl5"}));
+  }
+}
+
+TEST(FileSave, SavingStampsTheSourcesButLeavesEveryRowWhereItStands) {
+  FileFixture f;
+  f.PutSl5(kStart, 3);
+  f.Load({kStart});
+  f.Edit();
+  f.Edit();
+  const int32_t sourceColumn = f.Database().NumberSets.size() + 1;
+  f.core.ColumnClicked(sourceColumn);  // the quick picks first, then start.sl5's entries
+  std::vector<int32_t> shown;
+  for (int32_t row = 0; row < f.core.List().RowCount(); ++row) shown.push_back(f.core.List().EntryAt(row));
+  ASSERT_EQ(shown, (std::vector<int32_t>{3, 4, 0, 1, 2}));
+  const int rowChanges = f.views.rowChanges;
+
+  f.core.Execute(CommandId::Save);
+  ASSERT_FALSE(f.core.Session().DatabaseModified());
+  ASSERT_EQ(f.Source(3), "start.sl5");
+  std::vector<int32_t> after;
+  for (int32_t row = 0; row < f.core.List().RowCount(); ++row) after.push_back(f.core.List().EntryAt(row));
+  EXPECT_EQ(after, shown) << "the rows do not move under the user's eyes";
+  EXPECT_GT(f.views.rowChanges, rowChanges) << "the source texts are shown anew";
+  EXPECT_EQ(f.core.List().SortColumn(), sourceColumn);
+}
+
+TEST(FileSave, NewSaveAndSaveAsShowTheHourglassWhileTheyWorkAndClearItAfterwards) {
+  struct Case {
+    const char* name;
+    std::function<void(FileFixture&)> run;
+  };
+  const std::vector<Case> cases = {
+      {"new", [](FileFixture& f) { f.core.Execute(CommandId::New); }},
+      {"save",
+       [](FileFixture& f) {
+         f.Edit();
+         f.cursor.history.clear();
+         f.core.Execute(CommandId::Save);
+       }},
+      {"save as",
+       [](FileFixture& f) {
+         f.dialogs.saveAnswers.push_back("C:\\db\\other.sl5");
+         f.core.Execute(CommandId::SaveAs);
+       }},
+      {"a save as that fails",
+       [](FileFixture& f) {
+         f.files.failTemporaryFile = true;
+         f.dialogs.saveAnswers.push_back("C:\\db\\other.sl5");
+         f.core.Execute(CommandId::SaveAs);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FileFixture f;
+    f.PutSl5(kStart, 3);
+    f.Load({kStart});
+    f.cursor.history.clear();
+    c.run(f);
+    ASSERT_FALSE(f.cursor.history.empty()) << "the hourglass never showed";
+    EXPECT_EQ(f.cursor.history.front(), kCursorHourGlass);
+    EXPECT_EQ(f.cursor.history.back(), kCursorDefault);
+    EXPECT_EQ(f.cursor.cursor, kCursorDefault);
+  }
+}
+
+TEST(FileSave, ASaveAsThatFailsNamesTheChosenFileEvenWhenItsFirstReportCannotShow) {
+  FileFixture f;
+  f.PutSl5(kStart, 3);
+  f.Load({kStart});
+  f.Edit();
+  f.files.failCommit = true;
+  f.prompt.failingShows = 1;
+  f.dialogs.saveAnswers.push_back("C:\\db\\new.sl5");
+  f.core.Execute(CommandId::SaveAs);
+  ASSERT_EQ(f.prompt.shown.size(), 1u);
+  EXPECT_EQ(f.LastText().rfind("Error while saving SL5 File: new.sl5\r", 0), 0u) << f.LastText();
+  EXPECT_EQ(f.State(), (FileState{true, kStart, false, kStart}));
 }
 
 // ---- Loading ------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -63,9 +64,15 @@ class ScriptedPrompt final : public MessagePrompt {
   int32_t answer = kResultOk;
   // Answers for the next questions, in order; `answer` once they run out.
   std::deque<int32_t> answers;
+  // Messages that fail to show: the next this many throw instead.
+  int failingShows = 0;
 
   int32_t ShowMessagePage(std::string_view text, std::string_view caption, uint8_t iconKind,
                           std::span<const int32_t> results, std::span<const std::string> buttons) override {
+    if (failingShows > 0) {
+      --failingShows;
+      throw std::runtime_error("the message dialog cannot be shown");
+    }
     shown.push_back({std::string(text), std::string(caption), iconKind, {results.begin(), results.end()},
                      {buttons.begin(), buttons.end()}});
     if (answers.empty()) return answer;
@@ -147,10 +154,12 @@ class CountingCursor final : public ScreenCursor {
  public:
   int32_t cursor = kCursorDefault;
   int sets = 0;
+  std::vector<int32_t> history;  // every cursor set, in order
   int32_t Get() const override { return cursor; }
   void Set(int32_t c) override {
     cursor = c;
     ++sets;
+    history.push_back(c);
   }
 };
 
