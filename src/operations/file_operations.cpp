@@ -326,6 +326,9 @@ bool ConfirmSave(FileWork& fw) {
                                                    kYesNoCancelButtons);
   if (answer == kResultNo) return true;
   if (answer != kResultYes) return false;
+  // The user is about to save (and may be asked for a name): a hidden
+  // window comes up first.
+  if (fw.work.views.status->ShowIfHidden()) fw.work.views.pump->ProcessPendingMessages();
   const SaveOutcome outcome = SaveDatabase(fw);
   // A save that failed keeps the entries: the caller must not drop them.
   return outcome == SaveOutcome::Saved || outcome == SaveOutcome::NothingToSave;

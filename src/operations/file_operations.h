@@ -77,10 +77,11 @@ SaveOutcome SaveDatabase(FileWork& fw);
 SaveOutcome SaveDatabaseAs(FileWork& fw);
 // Whether the caller may drop the entries: true when nothing is unsaved, or
 // the user said No, or said Yes and the save succeeded. Cancel, a cancelled
-// name and a failed save all answer false.
+// name and a failed save all answer false. Yes shows a hidden main window
+// before it saves.
 bool ConfirmSave(FileWork& fw);
 
-// After ConfirmSave: an empty database tied to no file.
+// After ConfirmSave: an empty database tied to no file (under the hourglass).
 void NewDatabase(FileWork& fw);
 
 // Whether a file can be loaded into the current game, by its exact

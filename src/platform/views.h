@@ -31,6 +31,7 @@ class BallGridsView {
   virtual void RepaintGrids() {}
 };
 
+// The main window's own parts: its status panel and the window itself.
 class StatusView {
  public:
   virtual ~StatusView() = default;
@@ -38,6 +39,9 @@ class StatusView {
   virtual void SetFileLabel(const std::string& /*text*/) {}
   // The progress bar, 0 to 100.
   virtual void SetProgress(int32_t /*percent*/) {}
+  // Shows the main window if it is hidden (the user is about to work in
+  // it, e.g. to answer the save dialog). Returns whether it was hidden.
+  virtual bool ShowIfHidden() { return false; }
 };
 
 // Which tool buttons are enabled (the enabling rule's result).

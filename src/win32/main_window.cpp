@@ -108,6 +108,12 @@ void MainWindow::SetProgress(int32_t percent) {
   SendMessageA(progressBar_, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
 }
 
+bool MainWindow::ShowIfHidden() {
+  if (IsWindowVisible(Handle())) return false;
+  ShowStep();
+  return true;
+}
+
 void MainWindow::ProcessPendingMessages() { win32::ProcessPendingMessages(); }
 
 void MainWindow::BuildGameViews() {

@@ -49,6 +49,7 @@ class MainWindow final : public Window, public StatusView, public MessagePump {
   // StatusView and MessagePump, for the core.
   void SetFileLabel(const std::string& text) override;
   void SetProgress(int32_t percent) override;
+  bool ShowIfHidden() override;
   void ProcessPendingMessages() override;
   std::string FileLabel() const;
   BallGrids& Grids() { return grids_; }

@@ -200,6 +200,36 @@ TEST(FileConfirmSave, YesWithoutAFileAsksForANameAndItsCancelStopsWhatWaited) {
   EXPECT_EQ(f.State(), (FileState{false, "C:\\db\\mine.sl5", false, "C:\\db\\mine.sl5"}));
 }
 
+TEST(FileConfirmSave, YesShowsAHiddenWindowBeforeTheSaveAndNoLeavesItHidden) {
+  // Notes whether the window was hidden when the name was asked for.
+  struct WatchingDialogs final : FileDialogs {
+    explicit WatchingDialogs(testing::RecordingViews& v) : views(v) {}
+    std::vector<std::string> Open(const FileDialogOptions&) override { return {}; }
+    std::string Save(const FileDialogOptions&) override {
+      hiddenWhenAsked.push_back(views.hidden);
+      return "C:\\db\\mine.sl5";
+    }
+    testing::RecordingViews& views;
+    std::vector<bool> hiddenWhenAsked;
+  };
+  FileFixture f;
+  WatchingDialogs dialogs(f.views);
+  f.core.SetFileDialogs(&dialogs);
+  f.Edit();
+  f.views.hidden = true;
+  f.prompt.answer = kResultNo;
+  EXPECT_EQ(f.core.CanClose(), 1);
+  EXPECT_TRUE(f.views.hidden) << "No saves nothing and shows nothing";
+
+  f.prompt.answer = kResultYes;
+  const int pumps = f.views.pumps;
+  EXPECT_EQ(f.core.CanClose(), 1);
+  EXPECT_EQ(dialogs.hiddenWhenAsked, (std::vector<bool>{false})) << "shown before the save asks for a name";
+  EXPECT_EQ(f.views.shows, 1);
+  EXPECT_GT(f.views.pumps, pumps) << "the window gets to paint before the save";
+  EXPECT_TRUE(f.files.FileExists("C:\\db\\mine.sl5"));
+}
+
 TEST(FileConfirmSave, AFailedSaveKeepsTheEntriesAndStopsTheCaller) {
   FileFixture f;
   f.Edit();

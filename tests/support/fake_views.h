@@ -28,6 +28,10 @@ class RecordingViews final : public EntryListView,
   std::vector<int32_t> progress;
   std::vector<ButtonStates> buttonStates;
   int pumps = 0;
+  // Runs inside each pump, as a message handled meanwhile would.
+  std::function<void()> onPump;
+  bool hidden = false;  // the main window
+  int shows = 0;        // times it was shown because it was hidden
 
   void RowsChanged(int32_t count) override {
     rowCount = count;
@@ -39,7 +43,16 @@ class RecordingViews final : public EntryListView,
   void SetFileLabel(const std::string& text) override { fileLabel = text; }
   void SetProgress(int32_t percent) override { progress.push_back(percent); }
   void ShowButtonStates(const ButtonStates& states) override { buttonStates.push_back(states); }
-  void ProcessPendingMessages() override { ++pumps; }
+  bool ShowIfHidden() override {
+    if (!hidden) return false;
+    hidden = false;
+    ++shows;
+    return true;
+  }
+  void ProcessPendingMessages() override {
+    ++pumps;
+    if (onPump) onPump();
+  }
 
   Views All() { return Views{this, this, this, this, this}; }
   const ButtonStates& Buttons() const { return buttonStates.back(); }
