@@ -107,6 +107,7 @@ uint8_t AddonCore::Start(StartUpSteps& steps, std::string_view folder, std::stri
       // does not start.
       ReportFailure("Error Creating Memmory Map File...");
       steps.DestroyWindows();
+      DropViews();
       return 0;
     }
     steps.HandOverWindow();
@@ -126,8 +127,15 @@ uint8_t AddonCore::Start(StartUpSteps& steps, std::string_view folder, std::stri
     steps.DestroyWindows();
   } catch (...) {
   }
+  DropViews();
   slots_.Detach();
   return 0;
+}
+
+void AddonCore::DropViews() noexcept {
+  // The windows that implemented the views are gone; later events (a drop
+  // the host forwards, a message still queued) must not reach them.
+  SetViews(Views{nullptr, nullptr, nullptr, nullptr, nullptr});
 }
 
 void AddonCore::InitialisePage(StartUpSteps& steps) {
@@ -298,6 +306,8 @@ void AddonCore::Execute(CommandId id) noexcept {
   const Command& command = *found;
   EnterOperation(command.code);
   views_.pump->ProcessPendingMessages();
+  // The messages that just ran may have ordered the close (0x591).
+  if (closing_) return;
   if (command.busy) SetBusy(ports_.cursor, true);
   try {
     command.action(*this);

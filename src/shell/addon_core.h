@@ -89,7 +89,8 @@ class AddonCore {
   uint8_t PluginData(PluginDescription* record, std::string_view folder, std::string_view prefix) noexcept;
   // Start-up in the host's order: version, folder and prefix, windows,
   // slots, window handle, page (grids, columns, user database), show,
-  // message 1525. 1 when started; 0 with everything undone otherwise.
+  // message 1525. 1 when started; 0 with everything undone otherwise (the
+  // windows destroyed and the views they had set dropped).
   uint8_t Start(StartUpSteps& steps, std::string_view folder, std::string_view prefix,
                 std::string_view version) noexcept;
   // 1 when the add-on may close: the list is empty, or ConfirmSave agreed
@@ -226,6 +227,8 @@ class AddonCore {
 
  private:
   void InitialisePage(StartUpSteps& steps);
+  // Back to the do-nothing views, once the windows behind them are destroyed.
+  void DropViews() noexcept;
   void ReportFailure(std::string_view message) noexcept;
 
   Ports ports_;

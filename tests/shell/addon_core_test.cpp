@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "base/error_location.h"
 #include "support/core_fixture.h"
@@ -68,6 +69,41 @@ TEST(AddonCoreStart, AFailingStepShowsItsErrorAndUndoesTheStart) {
   EXPECT_EQ(f.steps.shownError, "Error in Plugin_ZUN: cannot build game views");
   EXPECT_EQ(f.steps.steps.back(), "destroy windows");
   EXPECT_EQ(f.core.Slots().AttachedCount(), 0);
+}
+
+// After a start that failed, the windows are gone: nothing the core does
+// later may reach the views they had handed over.
+TEST(AddonCoreStart, AFailedStartLetsGoOfTheViewsOfTheWindowsItDestroyed) {
+  struct Case {
+    const char* name;
+    std::function<void(CoreFixture&)> spoil;
+  };
+  const Case cases[] = {
+      {"a failing step", [](CoreFixture& f) { f.steps.failAt = "build game views"; }},
+      {"a slot that cannot be opened", [](CoreFixture& f) { f.memory.failOn = "Track_DragDrop"; }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CoreFixture f;
+    f.files.files["C:\\db\\a.sl5"] = {1, 2, 3};
+    c.spoil(f);
+    ASSERT_EQ(f.Start(), 0);
+    ASSERT_EQ(f.steps.steps.back(), "destroy windows");
+    const size_t buttons = f.views.buttonStates.size();
+    const int rows = f.views.rowChanges, repaints = f.views.gridRepaints, pumps = f.views.pumps;
+    const size_t progress = f.views.progress.size();
+
+    f.core.FilesDropped({"C:\\db\\a.sl5"});
+    f.core.Execute(CommandId::QuickPick);
+    f.core.Execute(CommandId::Clear);
+    f.core.BallCellChosen(0, {0, 0});
+    f.core.ColumnClicked(1);
+    EXPECT_EQ(f.views.buttonStates.size(), buttons);
+    EXPECT_EQ(f.views.rowChanges, rows);
+    EXPECT_EQ(f.views.gridRepaints, repaints);
+    EXPECT_EQ(f.views.pumps, pumps);
+    EXPECT_EQ(f.views.progress.size(), progress);
+  }
 }
 
 TEST(AddonCoreStart, AStartFromInsideTheStartIsRefused) {
@@ -225,6 +261,19 @@ TEST(AddonCoreLifeCycle, TheCloseWritesTheSettingsDetachesAndStopsLateEvents) {
   f.core.Execute(CommandId::QuickPick);
   EXPECT_EQ(f.views.gridRepaints, repaints) << "a selection change while closing does nothing";
   EXPECT_EQ(f.Database().Entries.size(), 1) << "a command while closing does nothing";
+}
+
+TEST(AddonCoreLifeCycle, ACloseOrderedWhileACommandLetsMessagesRunStopsThatCommand) {
+  CoreFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  f.core.Execute(CommandId::QuickPick);
+  ASSERT_EQ(f.Database().Entries.size(), 1);
+  f.views.onPump = [&] { f.core.OrderClose(); };  // message 0x591 waited in the queue
+  f.core.Execute(CommandId::QuickPick);
+  EXPECT_EQ(f.Database().Entries.size(), 1);
+  f.core.Execute(CommandId::New);
+  EXPECT_EQ(f.Database().Entries.size(), 1);
+  EXPECT_TRUE(f.prompt.shown.empty());
 }
 
 TEST(AddonCoreLifeCycle, AHeaderClickRevealsTheSelectedRow) {
