@@ -6,11 +6,11 @@
 #include "base/paths.h"
 #include "list/csv_export.h"
 #include "list/html_export.h"
-#include "base/paths.h"
 #include "base/reference_codes.h"
 #include "commands/command_bar.h"
 #include "operations/entry_editing.h"
 #include "operations/entry_intake.h"
+#include "selection/quick_pick.h"
 #include "shell/host_version.h"
 
 namespace zun {
@@ -19,8 +19,17 @@ namespace {
 constexpr char kDeleteOneQuestion[] = "Are you Sure you want to delete this Entry?";
 constexpr char kDeleteManyQuestion[] = "Are you Sure you want to delete all selected Entries?";
 constexpr char kTakeOfferFailed[] = "Error while adding DragDrop Entries.";
+constexpr char kShellDropFailed[] = "Error while adding Entries from File Manager.";
+constexpr char kFileOfferFailed[] = "Error while adding Entries from File DragDrop.";
+constexpr char kHtmlExportFailed[] = "Error saving to HTML File: ";
 constexpr char kOfferListingFailed[] = "Error seting up DragDrop Listings.";
 constexpr char kOfferDragFailed[] = "Error while setting up Drag & Drop data";
+
+// A reason shown on a line of its own starts with a capital.
+std::string AsSentence(std::string text) {
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  return text;
+}
 
 // The guard's own message for what it caught: the error's text when it
 // has one (for "Error in Plugin_ZUN: "), a word otherwise.
@@ -162,7 +171,7 @@ uint8_t AddonCore::CanClose() noexcept {
 
 void AddonCore::FilesDropped(const std::vector<std::string>& names) noexcept {
   EnterOperation(codes::kShellFilesDropped);
-  Guarded("Error while adding Entries from File Manager.", [&] {
+  Guarded(kShellDropFailed, [&] {
     droppedFiles_ = names;
     if (closing_) return;
     FileWork work = FileWorkspace();
@@ -174,7 +183,7 @@ void AddonCore::FilesDropped(const std::vector<std::string>& names) noexcept {
 void AddonCore::LoadDroppedFile(const std::string& path) noexcept {
   if (closing_) return;
   EnterOperation(codes::kLoadDroppedFile);
-  Guarded("Error while adding Entries from File Manager.", [&] {
+  Guarded(kFileOfferFailed, [&] {
     FileWork work = FileWorkspace();
     TakeDroppedFiles(work, {path});
   });
@@ -402,7 +411,12 @@ void AddonCore::RunQuickPick() {
     ~Running() { core.quickPickRunning_ = false; }
   } running(*this);
   Workspace work = Work();
-  AddQuickPickEntry(work);
+  try {
+    AddQuickPickEntry(work);
+  } catch (const NoQuickPickPossible& impossible) {
+    // The game's grids admit no entry: the user is told why, on a line of its own.
+    ReportFailure(std::string(CommandFor(CommandId::QuickPick).failureMessage) + "\r" + impossible.what());
+  }
 }
 
 void AddonCore::RunSelectionCommand(SelectionCommand command) {
@@ -479,8 +493,12 @@ void AddonCore::RunExportHtml() {
     ports_.prompt.ShowMessagePage("Unable to save to HTML file: \r" + output + "\r\rThe file: \r" + templatePath +
                                       "\rdoes not seem to exist in selected HTML directory...",
                                   "HTML Information", kIconInformation, kResults, kButtons);
+  } else if (result.status == HtmlExportStatus::BadTemplate) {
+    // The template is at fault: which one, and the exporter's reason (the tag).
+    ReportFailure(kHtmlExportFailed + templatePath + "\r" + AsSentence(result.message));
   } else if (!result.Ok()) {
-    ReportFailure("Error saving to HTML File: " + templatePath);
+    // The page could not be written: the output file is at fault.
+    ReportFailure(kHtmlExportFailed + output);
   }
 }
 

@@ -99,7 +99,8 @@ class AddonCore {
   // The names of files dropped from the shell on the host: the database
   // files among them that exist are loaded (TakeDroppedFiles' questions).
   void FilesDropped(const std::vector<std::string>& names) noexcept;
-  // One file offered by another window, taken as a drop of that one name.
+  // One file offered by another window (kind 3), taken as a drop of that
+  // one name; a failure is reported as the drag-and-drop's.
   void LoadDroppedFile(const std::string& path) noexcept;
 
   // ---- The window's life -----------------------------------------------------

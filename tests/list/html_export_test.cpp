@@ -7,6 +7,7 @@
 
 #include "hostside/sample_games.h"
 #include "list/html_template.h"
+#include "support/core_fixture.h"
 #include "support/memory_file_system.h"
 #include "support/test_files.h"
 
@@ -193,6 +194,39 @@ TEST_F(HtmlExport, FailuresLeaveTheOlderPage) {
   EXPECT_EQ(Export("list.html"), HtmlExportStatus::Done);
   const auto& written = files.files["out.html"];
   EXPECT_EQ(std::string(written.begin(), written.end()), "1<BR>2<BR>3<BR>");
+}
+
+// The export through the window's command: what its error report names.
+TEST(HtmlExportReports, AFailureNamesWhatFailedAndWhy) {
+  testing::CoreFixture f;
+  testing::ScriptedFileDialogs dialogs;
+  f.core.SetFileDialogs(&dialogs);
+  ASSERT_EQ(f.Start(), 1);
+  f.core.Execute(CommandId::QuickPick);
+  const std::string templatePath = f.game->HtmlPath(kListTemplateName);
+  const std::string output = "C:\\Out\\list.html";
+  const auto Export = [&](const std::string& text) {
+    f.files.files[templatePath].assign(text.begin(), text.end());
+    dialogs.saveAnswers.push_back(output);
+    f.prompt.shown.clear();
+    f.core.Execute(CommandId::ExportHtml);
+    return f.prompt.shown.empty() ? std::string() : f.prompt.shown.back().text;
+  };
+
+  const std::string badTag = Export("<p><#DBase_Numbers_Caption Level=two></p>");
+  EXPECT_EQ(badTag.rfind("Error saving to HTML File: " + templatePath + "\r", 0), 0u) << badTag;
+  EXPECT_NE(badTag.find("<#DBase_Numbers_Caption> has a Level that is not a whole number: \"two\""), std::string::npos)
+      << "the exporter's reason: " << badTag;
+
+  f.files.failCommit = true;
+  const std::string unwritable = Export("<#DBase_Seq>");
+  EXPECT_EQ(unwritable.rfind("Error saving to HTML File: " + output + "\r", 0), 0u)
+      << "the output file failed, not the template: " << unwritable;
+  EXPECT_EQ(unwritable.find(templatePath), std::string::npos);
+
+  f.files.failCommit = false;
+  EXPECT_EQ(Export("<#DBase_Seq>"), "");
+  EXPECT_TRUE(f.files.FileExists(output));
 }
 
 TEST(HtmlExportTexts, SetTextsAreTheListsCellTexts) {

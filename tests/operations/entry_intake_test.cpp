@@ -311,6 +311,36 @@ TEST(TakingOfferedEntries, ADatabaseFileOfferIsLoadedAsADroppedFile) {
   EXPECT_TRUE(nameless.prompt.shown.empty());
 }
 
+TEST(TakingOfferedEntries, AFailedFileOfferIsReportedAsADragDropNotAsAShellDrop) {
+  struct Case {
+    const char* name;
+    std::function<void(IntakeFixture&)> drop;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"a file offered through the record",
+       [](IntakeFixture& f) {
+         f.Offer({}, 3);
+         f.Record().TransferName = "C:\\Peer\\picks.sl5";
+         f.TakeOffer();
+       },
+       "Error while adding Entries from File DragDrop."},
+      {"a file dropped from the shell", [](IntakeFixture& f) { f.core.FilesDropped({"C:\\Peer\\picks.sl5"}); },
+       "Error while adding Entries from File Manager."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    IntakeFixture f;
+    f.files.files["C:\\Peer\\picks.sl5"] = Sl5Bytes(*f.source);
+    f.prompt.answers = {kResultNo};  // append to the two entries
+    std::memset(f.memory.blocks["ZUN_Mem_Map"].data(), 0, sizeof(void*));  // the host let its game go
+    c.drop(f);
+    ASSERT_EQ(f.prompt.shown.size(), 2u);
+    EXPECT_EQ(f.prompt.shown[1].caption, "Error");
+    EXPECT_EQ(f.prompt.shown[1].text.rfind(c.message, 0), 0u) << f.prompt.shown[1].text;
+  }
+}
+
 // ---- Offering ---------------------------------------------------------------
 
 // Ten entries whose sources sort the rows showing captions 5, 2 and 9

@@ -197,7 +197,10 @@ TEST(AddonCoreEditing, AGameThatAdmitsNoQuickPickIsReportedAndAddsNothing) {
   f.core.Execute(CommandId::QuickPick);
   ASSERT_EQ(f.prompt.shown.size(), 1u);
   EXPECT_EQ(f.prompt.shown[0].caption, "Error");
-  EXPECT_NE(f.prompt.shown[0].text.find("Error while generating QP entries."), std::string::npos);
+  EXPECT_NE(f.prompt.shown[0].text.find("Error while generating QP entries.\rNo quick pick is possible: "),
+            std::string::npos)
+      << "the reason follows on its own line: " << f.prompt.shown[0].text;
+  EXPECT_NE(f.prompt.shown[0].text.find("asks for 50 numbers but has only 49 balls."), std::string::npos);
   EXPECT_NE(f.prompt.shown[0].text.find("Ref: ZUN User DBase Builder 009009"), std::string::npos);
   EXPECT_EQ(f.Database().Entries.size(), 0);
   EXPECT_TRUE(f.views.Buttons().quickPick) << "enabled again after the failure";
