@@ -107,7 +107,7 @@ void EntryList::Sort(const TZUN_User_Lotto_DBase& database) {
   }
 }
 
-void EntryList::ApplySort(TZUN_User_Lotto_DBase& database) {
+bool EntryList::ApplySort(TZUN_User_Lotto_DBase& database) {
   EnterOperation(codes::kApplySort);
   const int32_t count = database.Entries.size();
   if (order_.size() != static_cast<size_t>(count)) {
@@ -127,8 +127,10 @@ void EntryList::ApplySort(TZUN_User_Lotto_DBase& database) {
   // walked once with moves; a walked position gets order_[k] = k, so order_
   // ends as the natural order.
   auto& entries = database.Entries;
+  bool moved = false;
   for (int32_t start = 0; start < count; ++start) {
     if (order_[static_cast<size_t>(start)] == start) continue;
+    moved = true;
     TZUN_Database_Structure held = std::move(entries[start]);
     const uint8_t heldSelected = selected_[static_cast<size_t>(start)];
     int32_t k = start;
@@ -147,6 +149,7 @@ void EntryList::ApplySort(TZUN_User_Lotto_DBase& database) {
   }
   sortColumn_ = kSeqColumn;
   ascending_ = true;
+  return moved;
 }
 
 // ---- Selection --------------------------------------------------------------

@@ -67,8 +67,9 @@ class EntryList {
   void Resort(const TZUN_User_Lotto_DBase& database);
   // "Apply Sort": the database's entries take the display order (entry k is
   // the one row k showed), the selection follows them, and the sort becomes
-  // natural. The rows then show entries 0, 1, 2, ... from the top.
-  void ApplySort(TZUN_User_Lotto_DBase& database);
+  // natural. The rows then show entries 0, 1, 2, ... from the top. Returns
+  // whether any entry moved.
+  bool ApplySort(TZUN_User_Lotto_DBase& database);
 
   // ---- Selection ------------------------------------------------------------
 

@@ -429,7 +429,9 @@ void AddonCore::RunSelectionCommand(SelectionCommand command) {
 
 void AddonCore::RunApplySort() {
   Workspace work = Work();
-  list_.ApplySort(work.Database());
+  // The order the user asked for is the database's now: it is unsaved like
+  // any other edit (a close asks to save it).
+  if (list_.ApplySort(work.Database())) session_.EntriesEdited();
   work.ShowRows();
   work.ShowSelection();
 }

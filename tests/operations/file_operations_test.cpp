@@ -155,6 +155,28 @@ TEST(FileSessionState, EachEventLeavesTheStateItsRuleStates) {
   }
 }
 
+TEST(FileSessionState, ApplySortMarksTheDatabaseModifiedWhenItMovesEntries) {
+  FileFixture f;
+  f.PutSl5(kStart, 3);
+  f.PutSl5("C:\\db\\one.sl5", 1);
+  f.Load({kStart});
+  f.core.ColumnClicked(EntryList::kSeqColumn);  // "Seq." descending
+  ASSERT_TRUE(f.core.ListPopupStates().applySortVisible);
+  f.core.Execute(CommandId::ApplySort);
+  EXPECT_TRUE(f.core.Session().DatabaseModified()) << "the new order is not in the file";
+  f.prompt.answer = kResultCancel;
+  EXPECT_EQ(f.core.CanClose(), 0);
+  EXPECT_EQ(f.Questions(kQuestion), 1u);
+
+  // One entry stays where it was: there is nothing to save.
+  f.prompt.answer = kResultNo;
+  f.Load({"C:\\db\\one.sl5"});
+  f.core.ColumnClicked(EntryList::kSeqColumn);
+  ASSERT_TRUE(f.core.ListPopupStates().applySortVisible);
+  f.core.Execute(CommandId::ApplySort);
+  EXPECT_FALSE(f.core.Session().DatabaseModified());
+}
+
 // ---- The save question -----------------------------------------------
 
 TEST(FileConfirmSave, NothingUnsavedAsksNothing) {
