@@ -124,6 +124,7 @@ void SuitabilityFigures(int32_t files, int32_t perFile) {
 
 int main(int argc, char** argv) {
   const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+  zun::bench::PrintBuild();
   LoadFigures(quick ? 5'000 : 1'000'000);
   MergeFigures(20, quick ? 500 : 100'000, quick ? 500 : 20'000);
   SuitabilityFigures(15, quick ? 1'000 : 1'000'000);

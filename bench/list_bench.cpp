@@ -246,6 +246,7 @@ void BenchMemory(const TZUN_User_Lotto_DBase& source) {
 
 int main(int argc, char** argv) {
   const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+  zun::bench::PrintBuild();
   const int32_t count = quick ? 10000 : 1000000;
   const int32_t naiveCount = quick ? 2000 : 20000;
   const auto database = MakeEntries(count);

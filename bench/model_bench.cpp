@@ -194,6 +194,7 @@ void BenchStatistics(int32_t draws, int32_t pairwiseDraws) {
 
 int main(int argc, char** argv) {
   const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+  zun::bench::PrintBuild();
   const int32_t million = quick ? 10000 : 1000000;
   BenchSl5(million, quick ? "10k" : "1m");
   const double load1 = LoadMs(million, TempPath("linear1.sl5"));

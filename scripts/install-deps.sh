@@ -7,9 +7,12 @@ packages=(
   cmake ninja-build make
   googletest                       # built by our CMake for each tree
   g++ g++-multilib                 # native -m32 tree
-  g++-mingw-w64-i686-posix         # win32 tree (DLL, dev host, Win32 tests)
-  clang libclang-rt-14-dev         # libFuzzer with ASan/UBSan, -m32
-  wine wine32:i386                 # runs the win32 tree
+  g++-mingw-w64-i686-posix         # win32 tree (DLL, dev host, Win32 tests); its objdump and
+                                   # windres check the DLL
+  g++-mingw-w64-x86-64-posix       # win64 tree (the Windows tests under 64-bit Wine)
+  clang libclang-rt-14-dev         # libFuzzer with ASan, LSan and UBSan
+  wine wine64 wine32:i386          # 64-bit Wine runs the win64 tree; 32-bit Wine the win32
+                                   # tree, where the kernel runs 32-bit code
   xvfb                             # a display for the window when there is none
 )
 

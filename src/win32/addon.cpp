@@ -176,8 +176,8 @@ uint8_t Addon::DraggedDroppedFiles(const void* message) noexcept {
   try {
     EnterOperation(codes::kShellFilesDropped);
     std::vector<std::string> names;
-    // The drop handle is the message's first parameter, at offset 8; the
-    // handle stays the host's.
+    // The drop handle is the message's first parameter (offset 8 in the
+    // 32-bit host); the handle stays the host's.
     const bool read = core_.Guarded("Error while adding Entries from File Manager.", [&] {
       if (message != nullptr) names = DroppedFileNames(reinterpret_cast<HDROP>(static_cast<const MSG*>(message)->wParam));
     });

@@ -11,9 +11,9 @@ UniqueGdiObject g_font;
 
 }  // namespace
 
-Panel::Panel(HWND parent, const char* className, Bevel bevel, bool visible) : bevel_(bevel) {
-  CreateOfClass(className, WS_EX_CONTROLPARENT, nullptr,
-                WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0), 0, 0, 0, 0, parent);
+Panel::Panel(HWND parent, const char* className, Bevel bevel, DWORD extraStyle) : bevel_(bevel) {
+  CreateOfClass(className, WS_EX_CONTROLPARENT, nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | extraStyle, 0,
+                0, 0, 0, parent);
 }
 
 void Panel::Place(int left, int top, int width, int height) {

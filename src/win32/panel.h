@@ -10,15 +10,18 @@ namespace zun::win32 {
 
 enum class Bevel { None, Raised, Sunken, RaisedInnerLoweredOuter };
 
-class Panel final : public Window {
+class Panel : public Window {
  public:
   // className names the frame's role ("TMainFrame_UDBase_List"), so the
   // panel can be found and told apart from the others.
-  Panel(HWND parent, const char* className, Bevel bevel, bool visible = true);
+  Panel(HWND parent, const char* className, Bevel bevel, bool visible = true)
+      : Panel(parent, className, bevel, static_cast<DWORD>(visible ? WS_VISIBLE : 0)) {}
 
   void Place(int left, int top, int width, int height);
 
  protected:
+  Panel(HWND parent, const char* className, Bevel bevel, DWORD extraStyle);
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
