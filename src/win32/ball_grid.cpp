@@ -272,13 +272,18 @@ void BallGrids::Build(HWND panel) {
   if (game == nullptr) return;
   const std::vector<Box> boxes = LayOutGrids(game->PlaySets.span(), game->PlayFlag);
   grids_.reserve(boxes.size());
-  for (size_t i = 0; i < boxes.size(); ++i)
+  for (size_t i = 0; i < boxes.size(); ++i) {
     grids_.push_back(std::make_unique<BallGrid>(core_, static_cast<int32_t>(i), panel, boxes[i]));
+    contentWidth_ = std::max(contentWidth_, boxes[i].left + boxes[i].width + kGridMargin);
+    contentHeight_ = std::max(contentHeight_, boxes[i].top + boxes[i].height + kGridMargin);
+  }
 }
 
 void BallGrids::Free() {
   EnterOperation(codes::kFreeBallGrids);
   grids_.clear();
+  contentWidth_ = 0;
+  contentHeight_ = 0;
 }
 
 void BallGrids::RepaintGrids() {

@@ -85,11 +85,17 @@ class BallGrids final : public BallGridsView {
   void RepaintGrids() override;
 
   size_t Count() const { return grids_.size(); }
+  // What the grids cover in their panel, from its top left corner, with the
+  // same margin on the right and at the bottom as on the left and top.
+  int ContentWidth() const { return contentWidth_; }
+  int ContentHeight() const { return contentHeight_; }
   BallGrid& Grid(size_t index) const { return *grids_.at(index); }
 
  private:
   AddonCore& core_;
   std::vector<std::unique_ptr<BallGrid>> grids_;
+  int contentWidth_ = 0;
+  int contentHeight_ = 0;
 };
 
 }  // namespace zun::win32

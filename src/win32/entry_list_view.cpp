@@ -122,17 +122,14 @@ void CopyText(const std::string& text, wchar_t* buffer, int capacity) {
   buffer[n] = L'\0';
 }
 
-// A column's new width kept within the limits of `limits[column]`. The
-// header applies the width left in the notification's item. NMHEADERA and
-// NMHEADERW differ only in the text their item points to.
-template <class HeaderNotification, class Limits>
-void KeepWidthWithin(HeaderNotification& change, const Limits& limits) {
-  if (change.iItem < 0 || static_cast<size_t>(change.iItem) >= limits.size()) return;
-  if (change.pitem == nullptr || (change.pitem->mask & HDI_WIDTH) == 0) return;
-  const auto& limit = limits[static_cast<size_t>(change.iItem)];
-  int width = std::max<int>(change.pitem->cxy, limit.minWidth);
-  if (limit.maxWidth > 0) width = std::min<int>(width, limit.maxWidth);
-  change.pitem->cxy = width;
+// The width a header notification announces for a column, if it announces
+// one. NMHEADERA and NMHEADERW differ only in the text their item points to.
+template <class HeaderNotification>
+bool AnnouncedWidth(const HeaderNotification& change, int& column, int& width) {
+  if (change.pitem == nullptr || (change.pitem->mask & HDI_WIDTH) == 0) return false;
+  column = change.iItem;
+  width = change.pitem->cxy;
+  return true;
 }
 
 }  // namespace
@@ -146,6 +143,30 @@ EntryListWindow::~EntryListWindow() {
 void EntryListWindow::TieNotifications(ReflectedControl* target) {
   SetReflectionTarget(list_.get(), target);
   SetReflectionTarget(HeaderOf(list_.get()), target);
+  // The column widths are kept within their limits where the header asks
+  // its list view first: not every list view passes HDN_ITEMCHANGING on to
+  // its parent (Wine's passes none), but every header sends it to the list.
+  if (target != nullptr)
+    SetWindowSubclass(list_.get(), ListSubclass, kWidthSubclassId, reinterpret_cast<DWORD_PTR>(this));
+  else
+    RemoveWindowSubclass(list_.get(), ListSubclass, kWidthSubclassId);
+}
+
+LRESULT CALLBACK EntryListWindow::ListSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                              DWORD_PTR self) {
+  if (message == WM_NOTIFY && self != 0) {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    auto& owner = *reinterpret_cast<EntryListWindow*>(self);
+    if (header != nullptr && header->hwndFrom == HeaderOf(window) &&
+        (header->code == HDN_ITEMCHANGINGA || header->code == HDN_ITEMCHANGINGW)) {
+      try {
+        if (owner.OnHeaderItemChanging(header)) return TRUE;
+      } catch (...) {
+        ReportUnexpectedError("column width");
+      }
+    }
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 // ---- The control --------------------------------------------------------------
@@ -217,7 +238,9 @@ void EntryListWindow::RowsChanged(int32_t rowCount) {
   if (!list_) return;
   {
     FlagScope pushing(pushing_);
-    SendMessageA(list_.get(), LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max<int32_t>(rowCount, 0)), 0);
+    // The page the user looks at stays: without NOSCROLL the control
+    // scrolls to its focused row at every change of the count.
+    SendMessageA(list_.get(), LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max<int32_t>(rowCount, 0)), LVSICF_NOSCROLL);
   }
   // The rows may show other entries now (a sort, a deletion): the selected
   // entries may stand on other rows than the control remembers.
@@ -259,12 +282,7 @@ void EntryListWindow::PushSelection() {
 bool EntryListWindow::OnNotify(NMHDR* header, LRESULT& result) {
   if (!list_ || header == nullptr) return false;
   if (header->hwndFrom == list_.get()) return OnListNotify(header, result);
-  if (header->hwndFrom != HeaderOf(list_.get())) return false;
-  // The list view passes its header's notifications on to its parent.
-  if (header->code != HDN_ITEMCHANGINGA && header->code != HDN_ITEMCHANGINGW) return false;
-  OnHeaderItemChanging(header);
-  result = FALSE;  // the change goes ahead, within the limits
-  return true;
+  return false;
 }
 
 bool EntryListWindow::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
@@ -379,11 +397,27 @@ void EntryListWindow::ShowPopupMenu() {
     core_.Execute(static_cast<CommandId>(chosen));
 }
 
-void EntryListWindow::OnHeaderItemChanging(NMHDR* header) const {
-  if (header->code == HDN_ITEMCHANGINGA)
-    KeepWidthWithin(*reinterpret_cast<NMHEADERA*>(header), limits_);
-  else
-    KeepWidthWithin(*reinterpret_cast<NMHEADERW*>(header), limits_);
+bool EntryListWindow::OnHeaderItemChanging(NMHDR* header) {
+  int column = -1;
+  int width = 0;
+  const bool announced = header->code == HDN_ITEMCHANGINGA
+                             ? AnnouncedWidth(*reinterpret_cast<const NMHEADERA*>(header), column, width)
+                             : AnnouncedWidth(*reinterpret_cast<const NMHEADERW*>(header), column, width);
+  if (!announced || column < 0 || static_cast<size_t>(column) >= limits_.size()) return false;
+  const WidthLimits& limit = limits_[static_cast<size_t>(column)];
+  int within = std::max(width, limit.minWidth);
+  if (limit.maxWidth > 0) within = std::min(within, limit.maxWidth);
+  if (within == width) return false;
+  // Refused, and the nearest allowed width set instead: a header takes no
+  // width written back into the notification.
+  if (!clamping_) {
+    FlagScope clamping(clamping_);
+    HDITEMA item{};
+    item.mask = HDI_WIDTH;
+    item.cxy = within;
+    SendMessageA(HeaderOf(list_.get()), HDM_SETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+  }
+  return true;
 }
 
 }  // namespace zun::win32

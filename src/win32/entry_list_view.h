@@ -71,8 +71,13 @@ class EntryListWindow final : public EntryListView, public ReflectedControl {
   void OnRangeStateChanged(const NMLVODSTATECHANGE& change);
   void OnKeyDown(const NMLVKEYDOWN& key);
   void ShowPopupMenu();
-  // A column's width about to change: it is kept within its limits.
-  void OnHeaderItemChanging(NMHDR* header) const;
+  // A column's width about to change. True refuses the change: the width
+  // was outside the column's limits, and the nearest width within them has
+  // been set instead.
+  bool OnHeaderItemChanging(NMHDR* header);
+  static LRESULT CALLBACK ListSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                       DWORD_PTR self);
+  static constexpr UINT_PTR kWidthSubclassId = 1;
 
   // The text of a cell as the model gives it; empty for a row or column
   // the model does not have.
@@ -89,6 +94,8 @@ class EntryListWindow final : public EntryListView, public ReflectedControl {
   // Set while the control's selection is set from the model: the
   // notifications that causes are not the user's changes.
   bool pushing_ = false;
+  // Set while a width is being brought within its limits.
+  bool clamping_ = false;
 };
 
 }  // namespace zun::win32

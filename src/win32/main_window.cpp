@@ -45,7 +45,8 @@ MainWindow::MainWindow(Addon& addon, HWND owner)
 
 void MainWindow::CreateChildren() {
   buttons_ = std::make_unique<Panel>(Handle(), "TMainFrame_UDBase_Buttons", Bevel::None);
-  selections_ = std::make_unique<Panel>(Handle(), "TMainFrame_UDBase_Selections", Bevel::RaisedInnerLoweredOuter);
+  selections_ =
+      std::make_unique<ScrollFrame>(Handle(), "TMainFrame_UDBase_Selections", Bevel::RaisedInnerLoweredOuter);
   splitter_ = std::make_unique<Splitter>(
       Handle(), [this] { widthAtDragStart_ = selectionWidth_; },
       [this](int moved) {
@@ -117,13 +118,16 @@ bool MainWindow::ShowIfHidden() {
 void MainWindow::ProcessPendingMessages() { win32::ProcessPendingMessages(); }
 
 void MainWindow::BuildGameViews() {
+  selections_->ScrollTo(0, 0);  // the grids are placed from the frame's top left
   grids_.Build(selections_->Handle());
+  selections_->SetContentSize(grids_.ContentWidth(), grids_.ContentHeight());
   entryList_.SetupColumns();
 }
 
 void MainWindow::FreeGameViews() {
   EnterOperation(codes::kFreeBallGrids);
   grids_.Free();
+  selections_->SetContentSize(0, 0);
 }
 
 bool MainWindow::RunShortcut(WPARAM key) {

@@ -15,6 +15,7 @@
 #include "win32/command_bar_view.h"
 #include "win32/entry_list_view.h"
 #include "win32/panel.h"
+#include "win32/scroll_frame.h"
 #include "win32/scoped.h"
 #include "win32/splitter.h"
 #include "win32/window.h"
@@ -76,7 +77,7 @@ class MainWindow final : public Window, public StatusView, public MessagePump {
   int widthAtDragStart_ = 0;
 
   std::unique_ptr<Panel> buttons_;
-  std::unique_ptr<Panel> selections_;
+  std::unique_ptr<ScrollFrame> selections_;  // scrolls the grids when they do not fit
   std::unique_ptr<Splitter> splitter_;
   std::unique_ptr<Panel> list_;
   std::unique_ptr<Panel> statusPanel_;

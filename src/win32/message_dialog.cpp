@@ -154,6 +154,11 @@ int32_t MessageDialog::RunModal() {
   modalResult_ = kResultCancel;
   finished_ = false;
   running_ = true;
+  // Where the user was: the dialog is owned by the host's window, which the
+  // system would activate when the dialog hides, taking the keys (Delete,
+  // the Ctrl shortcuts, the arrows) away from the add-on's window.
+  const HWND activeBefore = GetActiveWindow();
+  const HWND focusBefore = GetFocus();
   {
     ThreadWindowsDisabled others(Handle());
     ShowWindow(Handle(), SW_SHOW);
@@ -173,7 +178,12 @@ int32_t MessageDialog::RunModal() {
       }
     }
   }  // the other windows are enabled again before the dialog hides, so one of them is activated
+  const bool giveBack = activeBefore != nullptr && activeBefore != Handle() && IsWindow(activeBefore) &&
+                        IsWindowVisible(activeBefore);
+  if (giveBack) SetActiveWindow(activeBefore);
   ShowWindow(Handle(), SW_HIDE);
+  if (giveBack && focusBefore != nullptr && IsWindow(focusBefore) && GetAncestor(focusBefore, GA_ROOT) == activeBefore)
+    SetFocus(focusBefore);
   running_ = false;
   return modalResult_;
 }

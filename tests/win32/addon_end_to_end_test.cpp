@@ -63,7 +63,8 @@ class AddonEndToEnd : public ::testing::Test {
 };
 
 TEST_F(AddonEndToEnd, DescribesItselfInTheRecordTheHostReads) {
-  uint8_t record[24];
+  // The host's 24-byte record; in the 64-bit build each pointer takes 8.
+  uint8_t record[HostLayout(24, 48)];
   std::memset(record, 0xEE, sizeof record);
   EXPECT_EQ(Addon().PluginData(reinterpret_cast<PluginDescription*>(record), folder_.Path().c_str(), kPrefix), 0);
   const auto text = [&](size_t offset) {
@@ -71,24 +72,27 @@ TEST_F(AddonEndToEnd, DescribesItselfInTheRecordTheHostReads) {
     std::memcpy(&p, record + offset, sizeof p);
     return std::string(p);
   };
+  constexpr size_t kPointer = sizeof(void*);
   EXPECT_EQ(text(0), "Addon");
-  EXPECT_EQ(text(4), "Builder");
-  EXPECT_EQ(text(8), "Other");
-  EXPECT_EQ(record[12], 1);
-  EXPECT_EQ(record[13], 0xEE);
-  EXPECT_EQ(record[14], 0xEE);
-  EXPECT_EQ(record[15], 0xEE);
-  const std::string code = text(16);
+  EXPECT_EQ(text(kPointer), "Builder");
+  EXPECT_EQ(text(2 * kPointer), "Other");
+  const size_t flags = 3 * kPointer;
+  EXPECT_EQ(record[flags], 1);
+  EXPECT_EQ(record[flags + 1], 0xEE);
+  EXPECT_EQ(record[flags + 2], 0xEE);
+  EXPECT_EQ(record[flags + 3], 0xEE);
+  const std::string code = text(HostLayout(16, 32));
   ASSERT_EQ(code.size(), 8u);
   EXPECT_TRUE(isdigit(static_cast<unsigned char>(code[6])) && isdigit(static_cast<unsigned char>(code[7])));
-  EXPECT_EQ(record[20], 0) << "no settings file: not visible";
-  EXPECT_EQ(record[21], 0);
-  EXPECT_EQ(record[22], 1);
-  EXPECT_EQ(record[23], 0);
+  const size_t visible = HostLayout(20, 40);
+  EXPECT_EQ(record[visible], 0) << "no settings file: not visible";
+  EXPECT_EQ(record[visible + 1], 0);
+  EXPECT_EQ(record[visible + 2], 1);
+  EXPECT_EQ(record[visible + 3], 0);
 
   WritePrivateProfileStringA("E2E ZUN Plugins", "Visible", "1", (folder_ / "User_DBase_Builder.ini").c_str());
   EXPECT_EQ(Addon().PluginData(reinterpret_cast<PluginDescription*>(record), folder_.Path().c_str(), kPrefix), 1);
-  EXPECT_EQ(record[20], 1);
+  EXPECT_EQ(record[visible], 1);
 }
 
 TEST_F(AddonEndToEnd, RefusesAnotherHostVersionWithAMessageAndNoWindow) {
@@ -137,6 +141,48 @@ TEST_F(AddonEndToEnd, StartsShowsItsWindowAndPublishesAnEmptyDatabaseForTheGame)
   EXPECT_EQ(database->PlayFlag, game.PlayFlag);
   EXPECT_EQ(database->Entries.size(), 0);
   EXPECT_EQ(Addon().CanClose(), 1) << "nothing to lose";
+}
+
+TEST_F(AddonEndToEnd, TheSelectionFrameScrollsGridsThatDoNotFitIt) {
+  HWND addonWindow;
+  ASSERT_EQ(Start("0.39", &addonWindow), 1);
+  const HWND frame = FindWindowExA(addonWindow, nullptr, "TMainFrame_UDBase_Selections", nullptr);
+  ASSERT_NE(frame, nullptr);
+  // The two grids stand side by side: far wider than the frame's first width.
+  std::vector<HWND> grids;
+  for (HWND grid = FindWindowExA(frame, nullptr, "TZUN_BallGrid", nullptr); grid != nullptr;
+       grid = FindWindowExA(frame, grid, "TZUN_BallGrid", nullptr))
+    grids.push_back(grid);
+  ASSERT_EQ(grids.size(), 2u);
+  const auto inFrame = [&](HWND grid) {
+    RECT r{};
+    GetWindowRect(grid, &r);
+    MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  RECT client{};
+  GetClientRect(frame, &client);
+  ASSERT_GT(inFrame(grids[1]).right, client.right) << "the second grid is cut at first";
+  EXPECT_NE(GetWindowLongA(frame, GWL_STYLE) & WS_HSCROLL, 0) << "so the frame shows a horizontal scroll bar";
+  EXPECT_EQ(GetWindowLongA(frame, GWL_STYLE) & WS_VSCROLL, 0) << "and no vertical one: the grids are not too high";
+  for (HWND grid : grids) EXPECT_EQ(GetWindowLongA(grid, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0);
+
+  SendMessageA(frame, WM_HSCROLL, SB_RIGHT, 0);
+  GetClientRect(frame, &client);
+  EXPECT_LE(inFrame(grids[1]).right, client.right) << "scrolled to the right end, the last column shows";
+  EXPECT_GT(inFrame(grids[1]).right, client.right - 18) << "and no further";
+  SendMessageA(frame, WM_HSCROLL, SB_LEFT, 0);
+  EXPECT_EQ(inFrame(grids[0]).left, 5) << "back at the start";
+
+  // Wide enough for both grids: the bar goes away.
+  SetWindowPos(addonWindow, nullptr, 0, 0, 1400, 500, SWP_NOZORDER | SWP_NOMOVE);
+  const HWND splitter = FindWindowExA(addonWindow, nullptr, "ZUN_Splitter", nullptr);
+  SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 10));
+  SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3 + 900, 10));
+  SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(3 + 900, 10));
+  EXPECT_EQ(GetWindowLongA(frame, GWL_STYLE) & WS_HSCROLL, 0);
+  GetClientRect(frame, &client);
+  EXPECT_LE(inFrame(grids[1]).right, client.right);
 }
 
 TEST_F(AddonEndToEnd, ClosingForGoodWritesTheSettingsAndAReopenUsesThem) {

@@ -98,5 +98,32 @@ TEST(MessageDialog, OtherWindowsAreDisabledOnlyWhileItIsOpen) {
   DestroyWindow(other);
 }
 
+TEST(MessageDialog, GivesActivationAndFocusBackToTheWindowTheUserWasIn) {
+  // The host's window owns the dialog and is the one the system would
+  // activate when it hides; the user was in the add-on's window, in a control.
+  HWND host = CreateWindowExA(0, "STATIC", "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                              nullptr, nullptr);
+  HWND addon = CreateWindowExA(0, "STATIC", "add-on", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 250, 0, 300, 200, host,
+                               nullptr, nullptr, nullptr);
+  HWND control = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 5, 5, 100, 20, addon, nullptr,
+                                 nullptr, nullptr);
+  SetForegroundWindow(addon);
+  SetActiveWindow(addon);
+  SetFocus(control);
+  ASSERT_EQ(GetFocus(), control);
+  MessageDialog dialog(host);
+  for (const char* button : {"&Yes", "&No"}) {
+    DialogClicker clicker(kMessageDialogClass, button);
+    dialog.ShowMessagePage("Delete selected Entry?", "Confirm Deletion", kIconConfirmation, kYesNoCancel,
+                           kYesNoCancelCaptions);
+    ASSERT_TRUE(clicker.Done());
+    testing::Pump();
+    EXPECT_EQ(GetActiveWindow(), addon) << "after " << button;
+    EXPECT_EQ(GetFocus(), control) << "after " << button;
+  }
+  DestroyWindow(addon);
+  DestroyWindow(host);
+}
+
 }  // namespace
 }  // namespace zun::win32
