@@ -14,6 +14,7 @@ packages=(
   wine wine64 wine32:i386          # 64-bit Wine runs the win64 tree; 32-bit Wine the win32
                                    # tree, where the kernel runs 32-bit code
   xvfb                             # a display for the window when there is none
+  zip unzip                        # the player's zip (scripts/release, scripts/check-release)
 )
 
 has_i386=false
