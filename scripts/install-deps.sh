@@ -15,6 +15,7 @@ packages=(
                                    # tree, where the kernel runs 32-bit code
   xvfb                             # a display for the window when there is none
   zip unzip                        # the player's zip (scripts/release, scripts/check-release)
+  python3 sqlite3                  # two CSV readers players use read the export back
 )
 
 has_i386=false
