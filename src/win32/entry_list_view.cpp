@@ -1,5 +1,7 @@
 #include "win32/entry_list_view.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
@@ -154,6 +156,17 @@ void EntryListWindow::TieNotifications(ReflectedControl* target) {
 
 LRESULT CALLBACK EntryListWindow::ListSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                               DWORD_PTR self) {
+  // Shift+F10 and the context-menu key: the popup opens at the focused row
+  // (a right click comes as NM_RCLICK, with the pointer's place).
+  if (message == WM_CONTEXTMENU && self != 0 && GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1) {
+    auto& owner = *reinterpret_cast<EntryListWindow*>(self);
+    try {
+      owner.ShowPopupMenu(owner.FocusedRowPoint());
+    } catch (...) {
+      ReportUnexpectedError("list popup menu");
+    }
+    return 0;
+  }
   if (message == WM_NOTIFY && self != 0) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     auto& owner = *reinterpret_cast<EntryListWindow*>(self);
@@ -314,9 +327,12 @@ bool EntryListWindow::OnListNotify(NMHDR* header, LRESULT& result) {
     case LVN_ODFINDITEMW:
       result = -1;  // typing does not search the rows (it would move the selection to row 0)
       return true;
-    case NM_RCLICK:
-      ShowPopupMenu();
+    case NM_RCLICK: {
+      POINT at{};
+      GetCursorPos(&at);
+      ShowPopupMenu(at);
       return true;
+    }
     default:
       return false;
   }
@@ -380,12 +396,25 @@ void EntryListWindow::OnKeyDown(const NMLVKEYDOWN& key) {
   if (const Command* command = CommandForShortcut(Shortcut{key.wVKey, ctrl})) core_.Execute(command->id);
 }
 
-void EntryListWindow::ShowPopupMenu() {
+POINT EntryListWindow::FocusedRowPoint() const {
+  // Below the focused row's caption, or at the list's top left without one.
+  POINT at{4, 4};
+  const int row = static_cast<int>(SendMessageA(list_.get(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  RECT cell{};
+  cell.left = LVIR_LABEL;
+  if (row >= 0 && SendMessageA(list_.get(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell))) {
+    RECT client{};
+    GetClientRect(list_.get(), &client);
+    at = {cell.left + 4, std::clamp<LONG>(cell.bottom, client.top, client.bottom)};
+  }
+  ClientToScreen(list_.get(), &at);
+  return at;
+}
+
+void EntryListWindow::ShowPopupMenu(POINT at) {
   const auto own = reinterpret_cast<uintptr_t>(GetAncestor(list_.get(), GA_ROOT));
   const UniqueMenu menu =
       BuildPopupMenu(core_.ListPopupStates(), core_.SendToMenuModel(own), core_.List().SelectedCount() > 0);
-  POINT at{};
-  GetCursorPos(&at);
   const int chosen = static_cast<int>(
       TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, list_.get(), nullptr));
   const auto id = static_cast<UINT>(chosen);

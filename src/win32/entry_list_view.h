@@ -70,7 +70,10 @@ class EntryListWindow final : public EntryListView, public ReflectedControl {
   void OnItemChanged(const NMLISTVIEW& change);
   void OnRangeStateChanged(const NMLVODSTATECHANGE& change);
   void OnKeyDown(const NMLVKEYDOWN& key);
-  void ShowPopupMenu();
+  // The list's popup menu at a screen point: the pointer's for a right
+  // click, FocusedRowPoint for the keyboard.
+  void ShowPopupMenu(POINT at);
+  POINT FocusedRowPoint() const;
   // A column's width about to change. True refuses the change: the width
   // was outside the column's limits, and the nearest width within them has
   // been set instead.

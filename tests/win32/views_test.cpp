@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "dialog_clicker.h"
@@ -460,6 +461,59 @@ TEST(EntryListWindow, NewRowsDoNotScrollTheListAway) {
   f.core.Execute(CommandId::QuickPick);
   EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 41);
   EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0) << "the page the user looks at stays";
+}
+
+// The visible popup menu window of this process, waited for up to two
+// seconds on another thread while the menu's own loop runs on this one.
+class PopupWatcher {
+ public:
+  PopupWatcher()
+      : thread_([this] {
+          for (int i = 0; i < 200 && found_ == nullptr; ++i) {
+            found_ = FindWindowA("#32768", nullptr);
+            if (found_ != nullptr && !IsWindowVisible(found_)) found_ = nullptr;
+            if (found_ == nullptr) Sleep(10);
+          }
+          if (found_ == nullptr) return;
+          GetWindowRect(found_, &rect_);
+          PostMessageA(found_, WM_KEYDOWN, VK_ESCAPE, 0);  // closes it, choosing nothing
+        }) {}
+  ~PopupWatcher() { Join(); }
+  void Join() {
+    if (thread_.joinable()) thread_.join();
+  }
+  bool Opened() const { return found_ != nullptr; }
+  RECT Rect() const { return rect_; }
+
+ private:
+  HWND found_ = nullptr;
+  RECT rect_{};
+  std::thread thread_;
+};
+
+TEST(EntryListWindow, ShiftF10AndTheMenuKeyOpenThePopupAtTheFocusedRow) {
+  ViewsFixture f;
+  const HWND list = f.list.Handle();
+  f.list.Place(0, 0, 400, 300);
+  for (int i = 0; i < 6; ++i) f.AddEntry({1, 2, 3, 4, 5, 6 + i});
+  LVITEMA focus{};
+  focus.stateMask = LVIS_FOCUSED;
+  focus.state = LVIS_FOCUSED;
+  SendMessageA(list, LVM_SETITEMSTATE, 4, reinterpret_cast<LPARAM>(&focus));
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageA(list, LVM_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&row)));
+  MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
+
+  // What the system sends the focused window for Shift+F10 or the menu key.
+  PopupWatcher watcher;
+  SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(0xFFFF, 0xFFFF));
+  watcher.Join();
+  ASSERT_TRUE(watcher.Opened()) << "the list's popup menu opens";
+  EXPECT_GE(watcher.Rect().top, row.top) << "at the focused row, not wherever the pointer is";
+  EXPECT_LE(watcher.Rect().top, row.bottom + 2);
+  EXPECT_NEAR(watcher.Rect().left, row.left, 40);
+  EXPECT_EQ(f.core.List().RowCount(), 6) << "Escape chose nothing";
 }
 
 // ---- Command bar ----------------------------------------------------------------
