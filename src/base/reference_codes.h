@@ -113,9 +113,12 @@ inline constexpr const char kGetSortColumn[] = "ZUN DBaseBuilder 008013";
 inline constexpr const char kSetSort[] = "ZUN DBaseBuilder 008014";
 inline constexpr const char kApplySort[] = "ZUN DBaseBuilder 008015";
 inline constexpr const char kExportCsv[] = "ZUN DBaseBuilder 008016";
+inline constexpr const char kWriteCsvHeader[] = "ZUN DBaseBuilder 008017";
+inline constexpr const char kWriteCsvEntries[] = "ZUN DBaseBuilder 008018";
 
-// HTML export.
+// HTML export: filling a tag (also the export command's own code), and
+// joining a list column for the tags that list every row.
 inline constexpr const char kHtmlExport[] = "ZUN DBaseBuilder List HTML 001001";
-inline constexpr const char kHtmlExportWrite[] = "ZUN DBaseBuilder List HTML 001002";
+inline constexpr const char kHtmlJoinListColumn[] = "ZUN DBaseBuilder List HTML 001002";
 
 }  // namespace zun::codes

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <span>
 
+#include "base/error_location.h"
+#include "base/reference_codes.h"
 #include "model/entry_text.h"
 
 namespace zun {
@@ -129,7 +131,12 @@ std::string Header(const TZUN_Lotto_DBase& game) {
 
 bool WriteCsvExport(const TZUN_Lotto_DBase& game, const TZUN_User_Lotto_DBase& database, FileWriter& out) {
   ChunkedOutput output(out);
+  EnterOperation(codes::kWriteCsvHeader);
   output.Append(Header(game));
+  // The header goes out on its own, so a file that takes nothing fails in
+  // the header's step; the entries are then written a chunk at a time.
+  if (!output.Finish()) return false;
+  EnterOperation(codes::kWriteCsvEntries);
   NumberTextTable texts(database, false);
   const int32_t count = database.Entries.size();
   for (int32_t e = 0; e < count; ++e) {

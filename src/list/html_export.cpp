@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+#include "base/error_location.h"
+#include "base/reference_codes.h"
 #include "list/csv_export.h"
 #include "list/html_template.h"
 
@@ -50,7 +52,10 @@ class PageWriter {
   }
 
  private:
+  // Filling a tag is one step; the tags that list every row join a list
+  // column, a step of its own.
   bool WriteTag(const TemplatePart& tag) {
+    EnterOperation(codes::kHtmlExport);
     const int32_t rows = list_.RowCount();
     switch (KindOf(tag.text)) {
       case TagKind::Empty:
@@ -65,6 +70,7 @@ class PageWriter {
         return true;
       }
       case TagKind::Seq:
+        EnterOperation(codes::kHtmlJoinListColumn);
         for (int32_t row = 0; row < rows; ++row) {
           char* at = output_.Room(16);
           at = std::to_chars(at, at + 12, int64_t{list_.EntryAt(row)} + 1).ptr;
@@ -76,6 +82,7 @@ class PageWriter {
       case TagKind::Numbers: {
         const TagLevel level = LevelOf(tag);
         if (!level.whole || rows == 0) return true;
+        EnterOperation(codes::kHtmlJoinListColumn);
         if (level.value < 1 || level.value > database_.NumberSets.size()) {
           output_.Append(kBreak);
           return true;
@@ -83,6 +90,7 @@ class PageWriter {
         return WriteSetTexts(level.value - 1);
       }
       case TagKind::FileName:
+        EnterOperation(codes::kHtmlJoinListColumn);
         for (int32_t row = 0; row < rows; ++row) {
           const int32_t entry = list_.EntryAt(row);
           if (database_.Entries.contains(entry)) AppendHtmlEscaped(output_, database_.Entries[entry].Source.view());
@@ -153,6 +161,7 @@ class PageWriter {
 HtmlExportResult CheckTemplate(const std::vector<TemplatePart>& parts) {
   for (const auto& part : parts) {
     if (!part.isTag || KindOf(part.text) != TagKind::SetName) continue;
+    EnterOperation(codes::kHtmlExport);  // the tag's Level is read as it is filled
     const TagLevel level = LevelOf(part);
     if (!level.whole)
       return {HtmlExportStatus::BadTemplate,
@@ -178,8 +187,10 @@ HtmlExportResult ExportHtml(FileSystem& files, const std::string& templatePath, 
                             const TZUN_Lotto_DBase& game, const TZUN_User_Lotto_DBase& database,
                             const EntryList& list) {
   std::vector<uint8_t> bytes;
-  if (!files.FileExists(templatePath) || !files.ReadFile(templatePath, bytes))
-    return {HtmlExportStatus::TemplateMissing, templatePath + ": the template cannot be read"};
+  if (!files.FileExists(templatePath))
+    return {HtmlExportStatus::TemplateMissing, templatePath + ": there is no template"};
+  if (!files.ReadFile(templatePath, bytes))
+    return {HtmlExportStatus::TemplateUnreadable, templatePath + ": the template cannot be read"};
   const std::string_view templateText(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   const std::vector<TemplatePart> parts = ParseHtmlTemplate(templateText);
   // A template in error creates no file.

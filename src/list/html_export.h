@@ -35,7 +35,8 @@ inline constexpr char kListTemplateName[] = "User_DBase_Builder_List.html";
 
 enum class HtmlExportStatus {
   Done,
-  TemplateMissing,  // the template cannot be read
+  TemplateMissing,     // there is no template
+  TemplateUnreadable,  // the template is there but cannot be read
   BadTemplate,      // a tag is in error (message says which)
   CannotWrite,      // the page could not be written; any older file is untouched
 };

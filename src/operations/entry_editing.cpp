@@ -93,6 +93,7 @@ void AddQuickPickEntry(Workspace& work) {
 void ClearBallGrids(Workspace& work) {
   EnterOperation(codes::kClearBallGrids);
   work.choices.Reset(work.PlaySets());
+  EnterOperation(codes::kClearBallGrids);  // the repaint is this step's own
   work.ShowChoices();
 }
 

@@ -190,7 +190,8 @@ IntakeResult TakeEntriesFromMap(Workspace& work, SharedMemory& memory, const Mem
   std::memcpy(&pointer, map->View(), sizeof pointer);
   OfferedEntries copies = CopyOfferedEntries(work.Database(), static_cast<const TZUN_User_Lotto_DBase*>(pointer),
                                              record.EntryIndices, probe, *work.views.status);
-  EnterOperation(codes::kCloseDropMap);
+  // A refused copy keeps its own code for the report; the map closes either way.
+  if (copies.refusal.empty()) EnterOperation(codes::kCloseDropMap);
   map.reset();
   result.offered = copies.offered;
   result.skipped = copies.skipped;

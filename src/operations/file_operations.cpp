@@ -400,9 +400,9 @@ std::vector<std::string> UsableDroppedNames(FileSystem& files, const std::vector
   return usable;
 }
 
-void TakeDroppedFiles(FileWork& fw, const std::vector<std::string>& names) {
-  EnterOperation(codes::kAcceptShellDropLoad);
+void TakeDroppedFiles(FileWork& fw, const std::vector<std::string>& names, const char* step) {
   const std::vector<std::string> usable = UsableDroppedNames(fw.files, names);
+  EnterOperation(step);
   // Nothing to load: no question, and the list stays as it is.
   if (usable.empty()) return;
   bool clear = true;

@@ -112,7 +112,9 @@ int32_t LoadFilesTogether(FileWork& fw, const std::vector<std::string>& names, b
 std::vector<std::string> UsableDroppedNames(FileSystem& files, const std::vector<std::string>& names);
 // Files dropped on the add-on: without a usable name nothing happens.
 // Otherwise a list with rows asks whether to clear it (Yes clears, No
-// appends, Cancel stops); clearing asks to save first.
-void TakeDroppedFiles(FileWork& fw, const std::vector<std::string>& names);
+// appends, Cancel stops); clearing asks to save first. `step` is the code
+// the question and the load run under, once the names are sorted out: the
+// shell drop's second half, or the offered file's own.
+void TakeDroppedFiles(FileWork& fw, const std::vector<std::string>& names, const char* step);
 
 }  // namespace zun

@@ -175,7 +175,7 @@ void AddonCore::FilesDropped(const std::vector<std::string>& names) noexcept {
     droppedFiles_ = names;
     if (closing_) return;
     FileWork work = FileWorkspace();
-    TakeDroppedFiles(work, names);
+    TakeDroppedFiles(work, names, codes::kAcceptShellDropLoad);
   });
   UpdateCommandBar();
 }
@@ -185,7 +185,7 @@ void AddonCore::LoadDroppedFile(const std::string& path) noexcept {
   EnterOperation(codes::kLoadDroppedFile);
   Guarded(kFileOfferFailed, [&] {
     FileWork work = FileWorkspace();
-    TakeDroppedFiles(work, {path});
+    TakeDroppedFiles(work, {path}, codes::kLoadDroppedFile);
   });
   UpdateCommandBar();
 }
@@ -363,6 +363,9 @@ void AddonCore::ColumnClicked(int32_t column) noexcept {
 }
 
 void AddonCore::UpdateCommandBar() noexcept {
+  // The enabling step has a code of its own, before it asks the grids
+  // whether every set is complete.
+  EnterOperation(codes::kCellNumber);
   try {
     const TZUN_Lotto_DBase* game = slots_.Game();
     const bool complete = game != nullptr && choices_.AllSetsComplete(game->PlaySets.span());
@@ -495,6 +498,8 @@ void AddonCore::RunExportHtml() {
     ports_.prompt.ShowMessagePage("Unable to save to HTML file: \r" + output + "\r\rThe file: \r" + templatePath +
                                       "\rdoes not seem to exist in selected HTML directory...",
                                   "HTML Information", kIconInformation, kResults, kButtons);
+  } else if (result.status == HtmlExportStatus::TemplateUnreadable) {
+    ReportFailure(kHtmlExportFailed + templatePath);
   } else if (result.status == HtmlExportStatus::BadTemplate) {
     // The template is at fault: which one, and the exporter's reason (the tag).
     ReportFailure(kHtmlExportFailed + templatePath + "\r" + AsSentence(result.message));

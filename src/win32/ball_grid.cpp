@@ -80,9 +80,11 @@ struct CellBrushes {
 
 void DrawCell(HDC dc, const Lotto_Numbers_Framework& set, const BallChoices& choices, int32_t setIndex,
               GridCell cell, const CellBrushes& brushes) {
+  EnterOperation(codes::kDrawBallCell);
   const RECT rect = CellRect(cell);
   const std::optional<int32_t> ball = BallInCell(set, cell);
   const bool chosen = ball && choices.IsChosen(setIndex, *ball);
+  EnterOperation(codes::kPaintCell);
   FillRect(dc, &rect, static_cast<HBRUSH>(chosen ? brushes.chosen.get() : brushes.plain.get()));
   if (!ball) return;  // an empty cell shows no text, whatever labels the set has
   const std::string text = BallCellText(set, cell, *ball);

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "base/error_location.h"
+#include "hostside/sample_games.h"
 #include "support/core_fixture.h"
 
 namespace zun {
@@ -238,6 +239,200 @@ TEST(AddonCoreEditing, ApplySortIsOfferedOnlyOutOfNaturalOrderAndKeepsTheModifie
   EXPECT_FALSE(f.core.ListPopupStates().applySortVisible);
   for (int32_t e = 0; e < 5; ++e) EXPECT_EQ(f.Numbers(e), shown[static_cast<size_t>(e)]);
   EXPECT_TRUE(f.core.Session().DatabaseModified()) << "the quick picks were unsaved before and still are";
+}
+
+// Every failure a user can meet is shown and logged with its message and
+// the code of the step that failed: the "Ref:" line is what support reads.
+// Each case breaks one thing through the fakes and runs the event or
+// command through the core.
+struct FailureCase {
+  const char* name;
+  int entries;                                   // quick picks made before
+  std::function<void(CoreFixture&)> spoil;       // what breaks
+  std::function<void(CoreFixture&)> run;         // the event or command
+  std::string message;                           // as given to the report
+  const char* code;                              // ErrorLocation when it failed
+};
+
+struct FailureFixture : CoreFixture {
+  FailureFixture() { core.SetFileDialogs(&dialogs); }
+  // The host takes its game away: the slot holds a null pointer.
+  void EmptyGameSlot() { std::memset(memory.blocks["ZUN_Mem_Map"].data(), 0, sizeof(void*)); }
+  testing::ScriptedFileDialogs dialogs;
+};
+
+void RunCommand(CommandId id, CoreFixture& f) { f.core.Execute(id); }
+
+std::string CsvHeaderOf(const TZUN_Lotto_DBase& game) {
+  std::string header = "\"Seq.\"";
+  for (const auto& set : game.PlaySets)
+    for (int32_t k = 1; k <= set.NumberCount; ++k)
+      header += ";\"" + std::string(set.SetName.view()) + "_" + std::to_string(k) + "\"";
+  return header + "\r\n";
+}
+
+TEST(AddonCoreFailures, EachFailureReportsItsMessageAndTheCodeOfTheStepThatFailed) {
+  const auto emptySlot = [](CoreFixture& f) { static_cast<FailureFixture&>(f).EmptyGameSlot(); };
+  const auto failingPrompt = [](CoreFixture& f) { f.prompt.failingShows = 1; };
+  const auto selectRows = [](std::initializer_list<int32_t> rows) {
+    return [rows](CoreFixture& f) {
+      for (int32_t row : rows) f.core.List().SelectRow(row, true);
+    };
+  };
+  const auto saveAs = [](const char* path) {
+    return [path](CoreFixture& f) { static_cast<FailureFixture&>(f).dialogs.saveAnswers.push_back(path); };
+  };
+  const auto both = [](std::function<void(CoreFixture&)> a, std::function<void(CoreFixture&)> b) {
+    return [a, b](CoreFixture& f) {
+      a(f);
+      b(f);
+    };
+  };
+  // The game's template, beside the game file the fixture publishes.
+  const auto named = hostside::MakeLotto649(3);
+  named->FileName = "C:\\Games\\Game.dat";
+  const std::string templatePath = named->HtmlPath("User_DBase_Builder_List.html");
+  const auto withTemplate = [templatePath](const std::string& text) {
+    return [templatePath, text](CoreFixture& f) {
+      f.files.files[templatePath].assign(text.begin(), text.end());
+      static_cast<FailureFixture&>(f).dialogs.saveAnswers.push_back("C:\\out\\list.html");
+    };
+  };
+  const std::string html = "Error saving to HTML File: ";
+
+  const FailureCase cases[] = {
+      // The command bar.
+      {"add without a game", 0, emptySlot, [](CoreFixture& f) { RunCommand(CommandId::Add, f); },
+       "Error while adding your Lotto Numbers.", "ZUN User DBase Builder 009002"},
+      {"clear without a game", 0, emptySlot, [](CoreFixture& f) { RunCommand(CommandId::Clear, f); },
+       "Error while adding your Lotto Numbers.", "ZUN User DBase Builder 003017"},
+      {"apply without a game", 1, both(selectRows({0}), emptySlot), [](CoreFixture& f) { RunCommand(CommandId::Apply, f); },
+       "Error while applying changes.", "ZUN User DBase Builder 009005"},
+      {"delete one, the question fails", 2, both(selectRows({1}), failingPrompt),
+       [](CoreFixture& f) { RunCommand(CommandId::Delete, f); }, "Error while deleting Entry.",
+       "ZUN User DBase Builder 001004"},
+      {"delete two, the question fails", 2, both(selectRows({0, 1}), failingPrompt),
+       [](CoreFixture& f) { RunCommand(CommandId::Delete, f); }, "Error while deleting Entries.",
+       "ZUN User DBase Builder 001004"},
+      // Deleted, then the grids cannot be cleared: nothing is selected any more.
+      {"delete one, then no game to clear", 2,
+       both(selectRows({1}), both(emptySlot, [](CoreFixture& f) { f.prompt.answer = kResultYes; })),
+       [](CoreFixture& f) { RunCommand(CommandId::Delete, f); }, "Error while deleting Entries.",
+       "ZUN User DBase Builder 003017"},
+      {"quick pick without a game", 0, emptySlot, [](CoreFixture& f) { RunCommand(CommandId::QuickPick, f); },
+       "Error while generating QP entries.", "ZUN User DBase Builder 009008"},
+      {"new, the save question fails", 1, failingPrompt, [](CoreFixture& f) { RunCommand(CommandId::New, f); },
+       "Error while creating a new SL5 File.", "ZUN User DBase Builder 009010"},
+      {"new without a game to clear", 1, both(emptySlot, [](CoreFixture& f) { f.prompt.answer = kResultNo; }),
+       [](CoreFixture& f) { RunCommand(CommandId::New, f); }, "Error while creating a new SL5 File.",
+       "ZUN User DBase Builder 003017"},
+      {"save as, the disk takes nothing", 1,
+       both(saveAs("C:\\db\\new.sl5"), [](CoreFixture& f) { f.files.failWritesAfter = 0; }),
+       [](CoreFixture& f) { RunCommand(CommandId::SaveAs, f); }, "Error while saving SL5 File: new.sl5",
+       "ZUN Builder SubMain-Files 001001"},
+      {"save, the disk takes nothing", 1,
+       [](CoreFixture& f) {
+         static_cast<FailureFixture&>(f).dialogs.saveAnswers.push_back("C:\\db\\mine.sl5");
+         f.core.Execute(CommandId::SaveAs);
+         f.core.Execute(CommandId::QuickPick);
+         f.files.failWritesAfter = 0;
+       },
+       [](CoreFixture& f) { RunCommand(CommandId::Save, f); }, "Error while saving SL5 File: mine.sl5",
+       "ZUN Builder SubMain-Files 001001"},
+      {"load, the save question fails", 1, failingPrompt, [](CoreFixture& f) { RunCommand(CommandId::Load, f); },
+       "Error while opening an SL File.", "ZUN User DBase Builder 009010"},
+      {"reopen, the save question fails", 1,
+       both(failingPrompt,
+            [](CoreFixture& f) {
+              f.files.files["C:\\db\\old.sl5"] = {1};
+              f.core.RecentFiles()[0] = "C:\\db\\old.sl5";
+            }),
+       [](CoreFixture& f) { f.core.Reopen(0); }, "Error while opening SL5 File.", "ZUN User DBase Builder 009010"},
+      // The list's popup.
+      {"select all, one row to show without a game", 1, emptySlot,
+       [](CoreFixture& f) { RunCommand(CommandId::SelectAll, f); }, "Error Selecting all Lotto Entries.",
+       "ZUN User DBase Builder 003016"},
+      {"select even, one row to show without a game", 2, emptySlot,
+       [](CoreFixture& f) { RunCommand(CommandId::SelectEven, f); }, "Error Selecting Even Lotto Entries.",
+       "ZUN User DBase Builder 003016"},
+      {"select odd, one row to show without a game", 2, emptySlot,
+       [](CoreFixture& f) { RunCommand(CommandId::SelectOdd, f); }, "Error Selecting Odd Lotto Entries.",
+       "ZUN User DBase Builder 003016"},
+      {"invert, one row to show without a game", 1, emptySlot,
+       [](CoreFixture& f) { RunCommand(CommandId::InvertSelection, f); }, "Error inverting Selecting Lotto Entries.",
+       "ZUN User DBase Builder 003016"},
+      // The CSV export: creating the file, its header line, its entry lines.
+      {"csv, no file can be made", 2,
+       both(saveAs("C:\\out\\picks.csv"), [](CoreFixture& f) { f.files.failTemporaryFile = true; }),
+       [](CoreFixture& f) { RunCommand(CommandId::ExportCsv, f); }, "Error saving to CSV File: picks.csv",
+       "ZUN DBaseBuilder 008016"},
+      {"csv, the header cannot be written", 2,
+       both(saveAs("C:\\out\\picks.csv"), [](CoreFixture& f) { f.files.failWritesAfter = 0; }),
+       [](CoreFixture& f) { RunCommand(CommandId::ExportCsv, f); }, "Error saving to CSV File: picks.csv",
+       "ZUN DBaseBuilder 008017"},
+      {"csv, the entries cannot be written", 2,
+       both(saveAs("C:\\out\\picks.csv"),
+            [](CoreFixture& f) { f.files.failWritesAfter = static_cast<long>(CsvHeaderOf(*f.game).size()); }),
+       [](CoreFixture& f) { RunCommand(CommandId::ExportCsv, f); }, "Error saving to CSV File: picks.csv",
+       "ZUN DBaseBuilder 008018"},
+      // The HTML export: the template, a tag, a list column joined.
+      {"html, the template cannot be read", 2,
+       both(withTemplate("<#DBase_Seq>"), [templatePath](CoreFixture& f) { f.files.unreadable.insert(templatePath); }),
+       [](CoreFixture& f) { RunCommand(CommandId::ExportHtml, f); }, html + templatePath,
+       "ZUN DBaseBuilder List HTML 001001"},
+      {"html, a tag's Level is no number", 2, withTemplate("<p><#DBase_Seq><#DBase_Numbers_Caption Level=x></p>"),
+       [](CoreFixture& f) { RunCommand(CommandId::ExportHtml, f); },
+       html + templatePath + "\rThe tag <#DBase_Numbers_Caption> has a Level that is not a whole number: \"x\"",
+       "ZUN DBaseBuilder List HTML 001001"},
+      {"html, the page after a listed column cannot be written", 2,
+       both(withTemplate("<#Lotto_DBase_Caption><#DBase_File_Name>"),
+            [](CoreFixture& f) { f.files.failCommit = true; }),
+       [](CoreFixture& f) { RunCommand(CommandId::ExportHtml, f); }, html + "C:\\out\\list.html",
+       "ZUN DBaseBuilder List HTML 001002"},
+      {"html, the page after a plain tag cannot be written", 2,
+       both(withTemplate("<#DBase_Seq><#Lotto_DBase_Caption>"), [](CoreFixture& f) { f.files.failCommit = true; }),
+       [](CoreFixture& f) { RunCommand(CommandId::ExportHtml, f); }, html + "C:\\out\\list.html",
+       "ZUN DBaseBuilder List HTML 001001"},
+      // Events of the grids and the list, drops, the close.
+      {"a ball clicked without a game", 0, emptySlot, [](CoreFixture& f) { f.core.BallCellChosen(0, {0, 0}); },
+       "Error while selecting Winning Lotto Numbers.", "ZUN User DBase Builder 003004"},
+      {"one row selected without a game", 2, both(selectRows({1}), emptySlot),
+       [](CoreFixture& f) { f.core.RowSelectionChanged(); }, "Error while Displaying your Lotto Numbers.",
+       "ZUN User DBase Builder 003016"},
+      {"files dropped, the clear question fails", 1,
+       both(failingPrompt, [](CoreFixture& f) { f.files.files["C:\\db\\drop.sl5"] = {1}; }),
+       [](CoreFixture& f) { f.core.FilesDropped({"C:\\db\\drop.sl5"}); },
+       "Error while adding Entries from File Manager.", "ZUN User DBase Builder 009025-B"},
+      {"a file offered, the clear question fails", 1,
+       both(failingPrompt, [](CoreFixture& f) { f.files.files["C:\\db\\drop.sl5"] = {1}; }),
+       [](CoreFixture& f) { f.core.LoadDroppedFile("C:\\db\\drop.sl5"); },
+       "Error while adding Entries from File DragDrop.", "ZUN User DBase Builder 009027"},
+      {"the settings cannot be written", 0, [](CoreFixture& f) { f.profile.failWrites = true; },
+       [](CoreFixture& f) { f.core.CloseForGood(true, WindowGeometry{}); }, "Error while Saving ZUN Settings.",
+       "ZUN User DBase Builder 004004"},
+  };
+  for (const FailureCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    FailureFixture f;
+    ASSERT_EQ(f.Start(), 1);
+    for (int i = 0; i < c.entries; ++i) f.core.Execute(CommandId::QuickPick);
+    c.spoil(f);
+    f.prompt.shown.clear();
+    f.files.files.erase("C:\\Host\\zun.log");
+
+    c.run(f);
+    if (f.prompt.shown.empty()) {
+      ADD_FAILURE() << "nothing was reported";
+      continue;
+    }
+    const auto& shown = f.prompt.shown.back();
+    EXPECT_EQ(shown.caption, "Error");
+    EXPECT_EQ(shown.text, c.message + "\rRef: " + c.code + "\rPlease contact ZUN Developer.");
+    const auto& log = f.files.files["C:\\Host\\zun.log"];
+    EXPECT_EQ(std::string(log.begin(), log.end()),
+              "Test \r\n" + f.clock.text + "\r\n" + c.message + "\r\nRef: " + c.code + "\r\n\r\n");
+    EXPECT_EQ(f.cursor.cursor, kCursorDefault);
+  }
 }
 
 TEST(AddonCoreLifeCycle, TheCloseWritesTheSettingsDetachesAndStopsLateEvents) {

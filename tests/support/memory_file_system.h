@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -20,19 +21,21 @@ class MemoryFileSystem final : public FileSystem {
   long failWritesAfter = -1;
   bool failCommit = false;
   bool failTemporaryFile = false;
+  // Files that exist but cannot be read.
+  std::set<std::string> unreadable;
 
   bool FileExists(const std::string& path) override { return files.count(path) != 0; }
 
   bool ReadFile(const std::string& path, std::vector<uint8_t>& bytes) override {
     const auto it = files.find(path);
-    if (it == files.end()) return false;
+    if (it == files.end() || unreadable.count(path) != 0) return false;
     bytes = it->second;
     return true;
   }
 
   bool ReadFileStart(const std::string& path, size_t maxBytes, std::vector<uint8_t>& bytes) override {
     const auto it = files.find(path);
-    if (it == files.end()) return false;
+    if (it == files.end() || unreadable.count(path) != 0) return false;
     ++startReads;
     const size_t n = std::min(maxBytes, it->second.size());
     bytes.assign(it->second.begin(), it->second.begin() + static_cast<std::ptrdiff_t>(n));

@@ -200,6 +200,7 @@ int ExportHtmlCommand(FileSystem& files, std::span<const std::string> args, std:
     case HtmlExportStatus::BadTemplate:
       throw ToolError{templateFile + ": " + result.message};
     case HtmlExportStatus::TemplateMissing:
+    case HtmlExportStatus::TemplateUnreadable:
       throw ToolError{result.message};
     case HtmlExportStatus::CannotWrite:
       throw ToolError{outFile + ": cannot be written (any earlier file of that name is unchanged)"};
