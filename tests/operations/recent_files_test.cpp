@@ -48,6 +48,20 @@ TEST(RecentFiles, AKnownPathMovesToTheFrontAndOnlyAnExactMatchIsKnown) {
   EXPECT_EQ(recent[5], "C:\\f1.sl5");
 }
 
+// The file that stands first is found there like any other: adding it
+// again, unknown or by its position, changes nothing, in a full list too.
+TEST(RecentFiles, ThePathThatStandsFirstStaysWhereItIs) {
+  for (const int count : {1, 5, kRecentFileCount}) {
+    SCOPED_TRACE(count);
+    const RecentFileList before = Numbered(count);
+    RecentFileList recent = before;
+    AddRecentFile(recent, "C:\\f0.sl5");
+    EXPECT_EQ(recent, before);
+    AddRecentFile(recent, "C:\\f0.sl5", true, 0);
+    EXPECT_EQ(recent, before);
+  }
+}
+
 TEST(RecentFiles, TheReopenMenuNamesEachFileAndMarksMissingAndUnsuitableOnes) {
   auto game = hostside::MakeLotto649(3);
   auto database = hostside::MakeSampleDatabase(*game, 0, 1);
