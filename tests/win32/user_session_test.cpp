@@ -171,7 +171,9 @@ class Person {
     std::function<bool(HWND, Seen&)> act;
   };
 
-  explicit Person(std::vector<Step> steps, int waitMilliseconds = 8000)
+  // Generous: in the emulated 32-bit machine the first common dialog of a
+  // run takes many seconds to appear. The wait only costs a failing test.
+  explicit Person(std::vector<Step> steps, int waitMilliseconds = 45000)
       : steps_(std::move(steps)), wait_(waitMilliseconds), thread_([this] { Run(); }) {}
   ~Person() { Done(); }
   Person(const Person&) = delete;
@@ -674,7 +676,7 @@ class UserSession : public ::testing::Test {
     return entries;
   }
 
-  Watchdog watchdog_{25};
+  Watchdog watchdog_{120};
   TempFolder folder_;
   HWND host_ = nullptr;
   HWND main_ = nullptr;
