@@ -266,6 +266,25 @@ int32_t RunLoad(FileWork& fw, const std::vector<std::string>& names, bool clear,
   return result.taken;
 }
 
+// Writes the database to `path` with the hourglass on, then runs
+// `afterWrite`. Whatever fails is reported naming `path`: the file the user
+// chose, not the one the database was tied to.
+template <class AfterWrite>
+SaveOutcome WriteUnderHourglass(FileWork& fw, const std::string& path, AfterWrite afterWrite) {
+  const BusyCursor busy(fw.cursor);
+  try {
+    if (!WriteDatabase(fw, path)) return SaveOutcome::Failed;
+    afterWrite();
+  } catch (...) {
+    try {
+      ReportSaveFailure(fw, path);
+    } catch (...) {
+    }
+    return SaveOutcome::Failed;
+  }
+  return SaveOutcome::Saved;
+}
+
 }  // namespace
 
 SaveOutcome SaveDatabaseAs(FileWork& fw) {
@@ -278,23 +297,13 @@ SaveOutcome SaveDatabaseAs(FileWork& fw) {
   const std::string path = fw.dialogs.Save(options);
   if (path.empty()) return SaveOutcome::Cancelled;
   EnterOperation(codes::kSaveDatabaseAs);
-  const BusyCursor busy(fw.cursor);
-  try {
-    // The chosen file becomes the current one only once it holds the database.
-    if (!WriteDatabase(fw, path)) return SaveOutcome::Failed;
+  // The chosen file becomes the current one only once it holds the database.
+  return WriteUnderHourglass(fw, path, [&] {
     fw.work.session.SavedAs(path);
     AddRecentFile(fw.recent, path);
     SetLabel(fw, path);
     AfterSave(fw, path);
-  } catch (...) {
-    // Whatever failed, the report names the file the user chose.
-    try {
-      ReportSaveFailure(fw, path);
-    } catch (...) {
-    }
-    return SaveOutcome::Failed;
-  }
-  return SaveOutcome::Saved;
+  });
 }
 
 SaveOutcome SaveDatabase(FileWork& fw) {
@@ -304,19 +313,10 @@ SaveOutcome SaveDatabase(FileWork& fw) {
   if (session.CurrentDatabaseFile().empty() || session.MultipleFilesLoaded()) return SaveDatabaseAs(fw);
   if (!session.DatabaseModified()) return SaveOutcome::NothingToSave;
   const std::string path = session.CurrentDatabaseFile();
-  const BusyCursor busy(fw.cursor);
-  try {
-    if (!WriteDatabase(fw, path)) return SaveOutcome::Failed;
+  return WriteUnderHourglass(fw, path, [&] {
     fw.work.session.Saved();
     AfterSave(fw, path);
-  } catch (...) {
-    try {
-      ReportSaveFailure(fw, path);
-    } catch (...) {
-    }
-    return SaveOutcome::Failed;
-  }
-  return SaveOutcome::Saved;
+  });
 }
 
 bool ConfirmSave(FileWork& fw) {
