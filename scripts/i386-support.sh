@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes 32-bit (i386) Linux programs runnable, as root: where the kernel has
 # no IA-32 emulation (some virtual machines run 64-bit user code only), the
-# test programs of the native and sanitize trees run through qemu's
-# user-mode emulator, registered with binfmt_misc for i386 ELF files.
+# test programs of the native tree run through qemu's user-mode emulator,
+# registered with binfmt_misc for i386 ELF files; and 32-bit Windows
+# programs run in an emulated machine (qemu-system), whose tools it installs.
 # Safe to run again; a kernel that runs i386 programs itself is left alone.
 set -euo pipefail
 
@@ -13,9 +14,15 @@ if [ "$(id -u)" -ne 0 ]; then
   echo "i386-support: this kernel cannot run 32-bit programs; run as root to set up qemu-user" >&2
   exit 1
 fi
-if ! dpkg-query -W -f='${Status}' qemu-user-static 2>/dev/null | grep -q 'install ok installed'; then
+# qemu-user for the native tree; a whole emulated machine, built from
+# Debian's archive, for the 32-bit Windows stage (scripts/vm-image).
+needed=()
+for p in qemu-user-static qemu-system-x86 debootstrap e2fsprogs; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || needed+=("$p")
+done
+if [ ${#needed[@]} -ne 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
-  apt-get install -y -q --no-install-recommends qemu-user-static >/dev/null
+  apt-get install -y -q --no-install-recommends "${needed[@]}" >/dev/null
 fi
 binfmt=/proc/sys/fs/binfmt_misc
 [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt"
