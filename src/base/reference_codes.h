@@ -40,6 +40,8 @@ inline constexpr const char kReopenRecentFile[] = "ZUN User DBase Builder 001011
 
 // Ball selection panel (003001 is also the command bar's enabling step).
 inline constexpr const char kCellNumber[] = "ZUN User DBase Builder 003001";
+// The command bar's enabling step shares the grids' first code.
+inline constexpr const char (&kUpdateCommandBar)[sizeof kCellNumber] = kCellNumber;
 inline constexpr const char kDrawBallCell[] = "ZUN User DBase Builder 003002";
 inline constexpr const char kPaintCell[] = "ZUN User DBase Builder 003003";
 inline constexpr const char kClickBallCell[] = "ZUN User DBase Builder 003004";

@@ -363,9 +363,9 @@ void AddonCore::ColumnClicked(int32_t column) noexcept {
 }
 
 void AddonCore::UpdateCommandBar() noexcept {
-  // The enabling step has a code of its own, before it asks the grids
-  // whether every set is complete.
-  EnterOperation(codes::kCellNumber);
+  // The enabling step names itself before it asks the grids whether every
+  // set is complete.
+  EnterOperation(codes::kUpdateCommandBar);
   try {
     const TZUN_Lotto_DBase* game = slots_.Game();
     const bool complete = game != nullptr && choices_.AllSetsComplete(game->PlaySets.span());

@@ -1,5 +1,7 @@
 #include "dialog_clicker.h"
 
+#include <commctrl.h>
+
 #include <chrono>
 
 #include "win32/window_text.h"
@@ -7,14 +9,9 @@
 namespace zun::testing {
 namespace {
 
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
 struct Search {
   const std::string* windowClass;
+  HWND other;
   HWND found = nullptr;
 };
 
@@ -22,7 +19,8 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<Search*>(param);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process == GetCurrentProcessId() && IsWindowVisible(window) && ClassOf(window) == *search->windowClass) {
+  if (window != search->other && process == GetCurrentProcessId() && IsWindowVisible(window) &&
+      ClassOf(window) == *search->windowClass) {
     search->found = window;
     return FALSE;
   }
@@ -34,13 +32,35 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
   return TRUE;
 }
 
+}  // namespace
+
+std::string ClassOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
 std::vector<HWND> Descendants(HWND window) {
   std::vector<HWND> all;
   EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&all));
   return all;
 }
 
-}  // namespace
+HWND VisibleTopLevel(const std::string& windowClass, HWND other) {
+  Search search{&windowClass, other};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string ListItemText(HWND list, int row, int column) {
+  char text[512] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
 
 DialogClicker::DialogClicker(std::string windowClass, std::string button, std::function<void(HWND)> lookFirst)
     : windowClass_(std::move(windowClass)),
@@ -59,14 +79,13 @@ void DialogClicker::Watch() {
   // Generous: on a fresh Wine prefix the first text a dialog draws builds
   // the font cache, which takes a while on a busy machine.
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
-  Search search{&windowClass_};
-  while (search.found == nullptr && std::chrono::steady_clock::now() < deadline) {
+  HWND dialog = nullptr;
+  while (dialog == nullptr && std::chrono::steady_clock::now() < deadline) {
     Sleep(20);
-    EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
+    dialog = VisibleTopLevel(windowClass_);
   }
-  if (search.found == nullptr) return;
+  if (dialog == nullptr) return;
   Sleep(50);  // let it finish laying out and painting, as a person would look first
-  const HWND dialog = search.found;
   caption = win32::WindowText(dialog);
   GetWindowRect(dialog, &windowRect);
   GetClientRect(dialog, &clientRect);

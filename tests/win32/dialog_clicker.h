@@ -46,4 +46,12 @@ class DialogClicker {
 // Lets the windows of this thread handle what is waiting for them.
 void Pump();
 
+// Looking at windows as a person would see them.
+std::string ClassOf(HWND window);
+std::vector<HWND> Descendants(HWND window);
+// A visible top-level window of this process of the class, other than `other`.
+HWND VisibleTopLevel(const std::string& windowClass, HWND other = nullptr);
+// The text a list view shows in a cell.
+std::string ListItemText(HWND list, int row, int column);
+
 }  // namespace zun::testing

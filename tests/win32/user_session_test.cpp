@@ -35,9 +35,12 @@
 namespace zun {
 namespace {
 
+using testing::ClassOf;
+using testing::Descendants;
 using testing::DialogClicker;
 using testing::SourcePath;
 using testing::TempFolder;
+using testing::VisibleTopLevel;
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGrey = RGB(200, 200, 200);
@@ -46,53 +49,11 @@ constexpr int kCellPitch = 18;
 
 // ---- Looking at windows ------------------------------------------------------------
 
-std::string ClassOf(HWND window) {
-  char name[256] = {};
-  GetClassNameA(window, name, sizeof name);
-  return name;
-}
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM param) {
-  reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-  return TRUE;
-}
-
-std::vector<HWND> Descendants(HWND window) {
-  std::vector<HWND> all;
-  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&all));
-  return all;
-}
-
 std::vector<HWND> DescendantsOfClass(HWND window, const char* windowClass) {
   std::vector<HWND> found;
   for (HWND child : Descendants(window))
     if (ClassOf(child) == windowClass) found.push_back(child);
   return found;
-}
-
-struct TopLevelSearch {
-  const std::string* windowClass;
-  HWND other;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindTopLevel(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<TopLevelSearch*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (window != search->other && process == GetCurrentProcessId() && IsWindowVisible(window) &&
-      ClassOf(window) == *search->windowClass) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// A visible top-level window of this process of the class, other than `other`.
-HWND VisibleTopLevel(const std::string& windowClass, HWND other = nullptr) {
-  TopLevelSearch search{&windowClass, other};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // Lets this thread's windows handle their messages for a while.
@@ -587,15 +548,7 @@ class UserSession : public ::testing::Test {
 
   // ---- The list
   int Rows() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
-  std::string Text(int row, int column) const {
-    char text[512] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-    return text;
-  }
+  std::string Text(int row, int column) const { return testing::ListItemText(list_, row, column); }
   std::vector<std::string> Captions() const {
     std::vector<std::string> captions;
     for (int row = 0; row < Rows(); ++row) captions.push_back(Text(row, 0));

@@ -150,16 +150,6 @@ RECT RectInParent(HWND window) {
   return r;
 }
 
-std::string ItemText(HWND list, int row, int column) {
-  char text[512] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-  return text;
-}
-
 bool RowSelected(HWND list, int row) {
   return (SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
 }
@@ -340,7 +330,7 @@ TEST(EntryListWindow, ShowsTheModelsRowsAndTheirTexts) {
     for (int column = 0; column < 2; ++column) {
       const std::string expected = f.core.List().CellText(*f.core.Database(), row, column);
       EXPECT_FALSE(expected.empty());
-      EXPECT_EQ(ItemText(f.list.Handle(), row, column), expected);
+      EXPECT_EQ(testing::ListItemText(f.list.Handle(), row, column), expected);
     }
 }
 
