@@ -16,6 +16,7 @@ packages=(
   xvfb                             # a display for the window when there is none
   zip unzip                        # the player's zip (scripts/release, scripts/check-release)
   python3 sqlite3                  # two CSV readers players use read the export back
+  chromium                         # a browser reads the HTML export back (headless, --dump-dom)
 )
 
 has_i386=false
