@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 #include "base/error_location.h"
 #include "base/percent.h"
@@ -45,6 +46,38 @@ bool ForeignArrayHolds(const MemoryProbe& probe, const T* first, int32_t expecte
   const auto* header = reinterpret_cast<const HostBlockHeader*>(address - sizeof(HostBlockHeader));
   return probe.Readable(header, static_cast<size_t>(bytes)) && header->Length == expected;
 }
+
+// The probe, remembering the pages it found readable while one offer is
+// copied. Readability belongs to whole pages, so a range on pages already
+// found readable needs no second question: an offer of many entries asks
+// about each page of the source's heap about once, not about each entry
+// (the system's probe is a call into the system per question).
+class KnownPagesProbe final : public MemoryProbe {
+ public:
+  explicit KnownPagesProbe(const MemoryProbe& probe) : probe_(probe), pages_(kSlots, kNoPage) {}
+
+  bool Readable(const void* address, size_t bytes) const override {
+    const auto at = reinterpret_cast<uintptr_t>(address);
+    // Ranges longer than a page, empty ones and ones that wrap go to the probe.
+    if (address == nullptr || bytes == 0 || bytes > kPageSize || at + bytes < at) return probe_.Readable(address, bytes);
+    const uintptr_t first = at / kPageSize, last = (at + bytes - 1) / kPageSize;
+    if (Known(first) && Known(last)) return true;
+    if (!probe_.Readable(address, bytes)) return false;
+    Remember(first);
+    Remember(last);
+    return true;
+  }
+
+ private:
+  static constexpr size_t kSlots = 4096;  // pages remembered at most, each in its slot
+  static constexpr uintptr_t kNoPage = std::numeric_limits<uintptr_t>::max();
+
+  bool Known(uintptr_t page) const { return pages_[page % kSlots] == page; }
+  void Remember(uintptr_t page) const { pages_[page % kSlots] = page; }
+
+  const MemoryProbe& probe_;
+  mutable std::vector<uintptr_t> pages_;
+};
 
 // Whether two sets have the game's shape alike: counts and range. OwnPool
 // and AuxFlag are not compared: every append rewrites them from the host's
@@ -126,6 +159,7 @@ OfferedEntries CopyOfferedEntries(const TZUN_User_Lotto_DBase& target, const TZU
   result.offered = offered;
   result.entries.reserve(static_cast<size_t>(offered));
   const EntryNumbers::Shape shape = target.EntryShape();
+  const KnownPagesProbe entryProbe(probe);
   const int32_t* index = indices.data();
   // Progress is shown per step of about a percent, not per entry.
   const int32_t step = std::max(1, offered / 100);
@@ -133,7 +167,7 @@ OfferedEntries CopyOfferedEntries(const TZUN_User_Lotto_DBase& target, const TZU
   for (int32_t i = 0; i < offered; ++i) {
     const int32_t entry = index[i];
     TZUN_Database_Structure copy{};
-    if (entry >= 0 && entry < available && CopyEntry(probe, entries[entry], shape, copy))
+    if (entry >= 0 && entry < available && CopyEntry(entryProbe, entries[entry], shape, copy))
       result.entries.push_back(std::move(copy));
     else
       ++result.skipped;

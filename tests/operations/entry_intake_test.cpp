@@ -145,6 +145,44 @@ TEST(TakingOfferedEntries, AHundredThousandEntriesAreTakenWhole) {
   EXPECT_LE(f.views.progress.size(), 102u) << "progress is shown per percent, not per entry";
 }
 
+// The probe is asked about the pages of the source's entries, not about
+// each entry; a page it refuses still refuses every entry on it, however
+// many entries on other pages were taken before.
+TEST(TakingOfferedEntries, ALargeOfferAsksAboutPagesAndStillSkipsEntriesOnUnreadableOnes) {
+  struct CountingProbe final : MemoryProbe {
+    testing::FakeMemoryProbe fake;
+    mutable int64_t questions = 0;
+    bool Readable(const void* address, size_t bytes) const override {
+      ++questions;
+      return fake.Readable(address, bytes);
+    }
+  };
+  IntakeFixture f;
+  CountingProbe probe;
+  f.core.SetMemoryProbe(&probe);
+  constexpr int32_t kCount = 20000;
+  f.source = hostside::MakeSampleDatabase(*f.game, kCount, 5);
+  for (int32_t i = 0; i < kCount; ++i) f.source->Entries[i].Source.assign("Peer " + std::to_string(i));
+  f.PublishSource(f.source.get());
+  // The page that holds the start of a middle entry's numbers is unreadable.
+  constexpr int32_t kOnBadPage = kCount / 2;
+  const auto start = reinterpret_cast<uintptr_t>(f.source->Entries[kOnBadPage].Numbers.HostReference());
+  probe.fake.unreadable.push_back({reinterpret_cast<const void*>(start - start % 4096), 4096});
+  f.Offer({});
+  for (int32_t i = 0; i < kCount; ++i) f.offered.push_back(i);
+  f.Record().EntryIndices = HostArrayRef<int32_t>(f.offered.data());
+  f.TakeOffer();
+
+  EXPECT_LT(probe.questions, kCount / 10);
+  const int32_t taken = f.Database().Entries.size() - 2;
+  EXPECT_GT(taken, kCount - 200) << "only the entries on that page are skipped";
+  ASSERT_EQ(f.prompt.shown.size(), 1u);
+  EXPECT_EQ(f.prompt.shown[0].text.rfind(std::to_string(kCount - taken) + " of the " + std::to_string(kCount), 0), 0u)
+      << f.prompt.shown[0].text;
+  for (int32_t e = 2; e < f.Database().Entries.size(); ++e)
+    ASSERT_NE(f.Database().Entries[e].Source.view(), "Peer " + std::to_string(kOnBadPage)) << "taken from the bad page";
+}
+
 TEST(TakingOfferedEntries, BadIndexesAndMisshapenEntriesAreSkippedAndCounted) {
   IntakeFixture f;
   f.source->Entries[3].Numbers.Reshape(EntryNumbers::Shape(std::vector<int32_t>{5}));
