@@ -1,0 +1,127 @@
+// Figures for taking another window's offered entries (what the main window
+// does on message 0x594), one per line as "name value unit":
+//   - 100,000 entries of a 6-from-49 database offered in a shuffled order
+//     (the order of a sorted list), taken through the core until the list
+//     holds their rows: copies checked and made, appended, rows added;
+//   - the baseline, measured in the same run: a plain deep copy of the same
+//     entries in the same order into a reserved array;
+//   - the ratio of the two.
+// The probe is the one a build has: on Windows the system is asked which
+// pages can be read, as the add-on asks it; elsewhere every pointer is
+// trusted.
+// "--quick" runs the same code on a small count (a smoke test for the build).
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+#include "bench_support.h"
+#include "support/core_fixture.h"
+
+namespace {
+
+using namespace zun;
+using bench::BestMs;
+using bench::Figure;
+
+constexpr uintptr_t kOwnWindow = 0x1000;
+constexpr uintptr_t kPeerWindow = 0x2000;
+constexpr char kPeerMap[] = "Peer_UDBase";
+
+#if defined(_WIN32)
+// Asks the system per range, region by region, as the add-on's probe does.
+class SystemProbe final : public MemoryProbe {
+ public:
+  bool Readable(const void* address, size_t bytes) const override {
+    if (address == nullptr) return false;
+    auto at = reinterpret_cast<uintptr_t>(address);
+    const uintptr_t end = at + bytes;
+    if (end < at) return false;
+    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                                PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+    do {
+      MEMORY_BASIC_INFORMATION region{};
+      if (VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region) == 0) return false;
+      if (region.State != MEM_COMMIT || (region.Protect & kReadable) == 0 || (region.Protect & PAGE_GUARD) != 0)
+        return false;
+      at = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
+    } while (at < end);
+    return true;
+  }
+};
+using BenchProbe = SystemProbe;
+#else
+using BenchProbe = MemoryProbe;
+#endif
+
+// A started core, and a peer's database of `count` entries behind kPeerMap.
+struct Bench : testing::CoreFixture {
+  explicit Bench(int32_t count) : source(hostside::MakeSampleDatabase(*game, count, 7)) {
+    if (Start() != 1) std::fprintf(stderr, "intake_bench: the core did not start\n");
+    core.SetMemoryProbe(&probe);
+    for (int32_t i = 0; i < count; ++i) source->Entries[i].Source.assign("Peer " + std::to_string(i % 1000));
+    auto& block = memory.blocks[kPeerMap];
+    block.resize(4096);
+    const void* pointer = source.get();
+    std::memcpy(block.data(), &pointer, sizeof pointer);
+    // A fixed shuffle of every index.
+    uint32_t state = 2026;
+    for (int32_t i = 0; i < count; ++i) offered.push_back(i);
+    for (int32_t i = count - 1; i > 0; --i) {
+      state = state * 1664525u + 1013904223u;
+      std::swap(offered[i], offered[static_cast<int32_t>((state >> 8) % static_cast<uint32_t>(i + 1))]);
+    }
+  }
+
+  // Empties our database and the list (untimed) and fills the record.
+  void Prepare() {
+    core.Work().Database().Entries.resize(0);
+    core.List().Refill(core.Work().Database());
+    DragDropRecord& record = *core.Slots().DragDrop();
+    record.SourceWindow = kPeerWindow;
+    record.TransferKind = static_cast<int32_t>(TransferKind::WritableSlot);
+    record.TransferName = kPeerMap;
+    record.EntryIndices = HostArrayRef<int32_t>(offered.data());
+  }
+
+  std::unique_ptr<TZUN_User_Lotto_DBase> source;
+  HostArray<int32_t> offered;
+  BenchProbe probe;
+};
+
+void IntakeFigures(int32_t count) {
+  Bench bench(count);
+  double take = 1e300;
+  for (int i = 0; i < 5; ++i) {
+    bench.Prepare();
+    take = std::min(take, BestMs(1, [&] { bench.core.TakeOfferedEntries(kOwnWindow); }));
+    if (bench.core.List().RowCount() != count || !bench.prompt.shown.empty())
+      std::fprintf(stderr, "intake_bench: the offer was not taken whole\n");
+  }
+  const auto& entries = bench.source->Entries;
+  const double copy = BestMs(5, [&] {
+    HostArray<TZUN_Database_Structure> copies;
+    copies.reserve(count);
+    for (const int32_t index : bench.offered) copies.push_back(entries[index]);
+  });
+  Figure("intake_entries", count, "entries");
+  Figure("take_offered_entries", take, "ms");
+  Figure("plain_copy_same_entries", copy, "ms");
+  Figure("take_vs_plain_copy", take / copy, "ratio");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+  zun::bench::PrintBuild();
+  IntakeFigures(quick ? 2'000 : 100'000);
+  return 0;
+}
