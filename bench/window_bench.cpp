@@ -16,6 +16,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -118,10 +119,17 @@ int main(int argc, char** argv) {
 
   ListBench big;
   const std::string path = big.WriteDatabase(count);
-  const double loadShow = big.LoadAndShowMs(path);
+  double loadShow = big.LoadAndShowMs(path);
   if (big.core.Database()->Entries.size() != count) {
     std::printf("window_bench: the database holds %d entries, not %d\n", big.core.Database()->Entries.size(), count);
     return 1;
+  }
+  // A load runs once per list (a second drop asks to clear or append), so
+  // the best of three takes a fresh list each time.
+  for (int again = 0; again < 2; ++again) {
+    ListBench fresh;
+    fresh.files.files[path] = big.files.files[path];
+    loadShow = std::min(loadShow, fresh.LoadAndShowMs(path));
   }
   const double show = big.ShowMs();
   const std::string n = quick ? "20k" : "1m";

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace zun {
@@ -12,12 +13,15 @@ namespace zun {
 // byte arrays), read by the host in place.
 //
 // Unlike a HostArray of HostArrays, the outer array and all inner arrays of
-// one entry live in a single allocation: [outer header][set references]
-// [set 0 header][set 0 numbers]... Loading an entry is one allocation, a copy
-// is one allocation and one copy, and a 6-number entry holds 26 bytes here
-// in 32 bits.
+// one entry live in a single block: [pool word][outer header][set references]
+// [set 0 header][set 0 numbers]... A copy is one allocation and one copy,
+// and a 6-number entry holds 32 bytes here in 32 bits. The pool word is ours,
+// the host never sees it: null for a block allocated alone, or the Batch
+// pool the block was carved from.
 // The inner arrays never grow on their own; changing the shape rebuilds the
 // block (Reshape), which is what sizing an entry does anyway.
+// Entries are made and released on one thread (the window's): a pool's
+// count of live blocks is a plain integer.
 class EntryNumbers {
  public:
   // How many numbers each set holds, and where each set's numbers lie in the
@@ -43,6 +47,30 @@ class EntryNumbers {
     std::vector<uint32_t> offsets_;  // from the block start to set s's numbers; 0 when empty
     size_t block_size_ = 0;
     int64_t total_ = 0;
+  };
+
+  // Blocks for many entries of one shape, carved from a few large pools:
+  // loading a million entries costs some hundred allocations instead of a
+  // million. A pool's memory is given back when the last entry carved from it
+  // is released, so entries stay independent of the batch and of each other.
+  class Batch {
+   public:
+    // count: how many entries Next will be asked for (more still work, one
+    // allocation each).
+    Batch(Shape shape, size_t count) noexcept : shape_(std::move(shape)), remaining_(count) {}
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    ~Batch();
+
+    // A new entry of the batch's shape, all numbers 0.
+    EntryNumbers Next();
+
+   private:
+    const Shape shape_;
+    size_t remaining_;
+    char* pool_ = nullptr;
+    char* next_ = nullptr;
+    size_t left_in_pool_ = 0;
   };
 
   EntryNumbers() noexcept = default;
@@ -76,6 +104,9 @@ class EntryNumbers {
   size_t BlockSize() const noexcept;
   char* BlockStart() const noexcept;
   void Release() noexcept;
+  // Writes the headers and references of shape into a zeroed block whose
+  // pool word is already set, and takes it.
+  void Adopt(char* block, const Shape& shape) noexcept;
 
   int8_t** sets_ = nullptr;
 };

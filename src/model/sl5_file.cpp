@@ -114,8 +114,10 @@ bool ParseSl5(TZUN_User_Lotto_DBase& database, std::span<const uint8_t> bytes, b
     entries.resize(readable);
     if (readable > 0) EnterOperation(codes::kUserDbSizeEntry);
     const int32_t setTotal = shape.SetCount();
+    EntryNumbers::Batch blocks(shape, static_cast<size_t>(readable));
     for (auto& entry : entries) {
-      entry.Numbers.Reshape(shape);  // entries kept from before are overwritten in place
+      // Entries kept from before are overwritten in place.
+      if (!entry.Numbers.HasShape(shape)) entry.Numbers = blocks.Next();
       for (int32_t s = 0; s < setTotal; ++s) {
         const std::span<int8_t> numbers = entry.Numbers[s];
         in.Bytes(numbers.data(), numbers.size());
