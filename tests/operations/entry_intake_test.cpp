@@ -380,7 +380,10 @@ TEST(TakingOfferedEntries, AFailedFileOfferIsReportedAsADragDropNotAsAShellDrop)
     c.drop(f);
     ASSERT_EQ(f.prompt.shown.size(), 2u);
     EXPECT_EQ(f.prompt.shown[1].caption, "Error");
-    EXPECT_EQ(f.prompt.shown[1].text.rfind(c.message, 0), 0u) << f.prompt.shown[1].text;
+    // The step that failed is the same for both: the grids are cleared for
+    // the load, and the game they show is gone.
+    EXPECT_EQ(f.prompt.shown[1].text,
+              std::string(c.message) + "\rRef: ZUN User DBase Builder 003017\rPlease contact ZUN Developer.");
   }
 }
 
