@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/host_records.h"
+#include "host/host_records.h"
 
 namespace zun {
 

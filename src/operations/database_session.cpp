@@ -4,7 +4,7 @@
 
 #include "base/error_location.h"
 #include "base/reference_codes.h"
-#include "shell/host_slots.h"
+#include "host/host_slots.h"
 
 namespace zun {
 

@@ -36,8 +36,8 @@
 #include "platform/host_messenger.h"
 #include "platform/memory_probe.h"
 #include "platform/shared_memory.h"
-#include "shell/host_records.h"
-#include "shell/host_slots.h"
+#include "host/host_records.h"
+#include "host/host_slots.h"
 
 namespace zun {
 

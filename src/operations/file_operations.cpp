@@ -8,7 +8,7 @@
 #include "base/paths.h"
 #include "base/percent.h"
 #include "base/reference_codes.h"
-#include "commands/recent_files.h"
+#include "operations/recent_files.h"
 #include "model/old_file_import.h"
 #include "model/suitability.h"
 #include "operations/entry_editing.h"

@@ -17,8 +17,8 @@
 #include "platform/host_notifier.h"
 #include "platform/message_prompt.h"
 #include "platform/screen_cursor.h"
-#include "shell/error_reporter.h"
-#include "shell/settings.h"
+#include "host/error_reporter.h"
+#include "host/settings.h"
 
 namespace zun {
 

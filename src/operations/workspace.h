@@ -12,7 +12,7 @@
 #include "platform/random_source.h"
 #include "platform/views.h"
 #include "selection/ball_choices.h"
-#include "shell/host_slots.h"
+#include "host/host_slots.h"
 
 namespace zun {
 

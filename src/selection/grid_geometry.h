@@ -12,8 +12,8 @@
 #include <span>
 #include <vector>
 
+#include "base/box.h"
 #include "model/lotto_game.h"
-#include "shell/main_layout.h"
 
 namespace zun {
 

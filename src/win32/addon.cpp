@@ -7,8 +7,8 @@
 
 #include "base/error_location.h"
 #include "base/reference_codes.h"
-#include "shell/host_messages.h"
-#include "shell/host_version.h"
+#include "host/host_messages.h"
+#include "host/host_version.h"
 #include "win32/module.h"
 #include "win32/resource_ids.h"
 #include "win32/visual_styles.h"

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "shell/host_messages.h"
-#include "shell/plugin_description.h"
+#include "host/host_messages.h"
+#include "host/plugin_description.h"
 
 namespace zun {
 

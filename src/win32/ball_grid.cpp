@@ -7,9 +7,9 @@
 
 #include "base/error_location.h"
 #include "base/reference_codes.h"
-#include "commands/command_table.h"
+#include "core/command_table.h"
 #include "model/entry_text.h"
-#include "shell/addon_core.h"
+#include "core/addon_core.h"
 #include "win32/panel.h"
 #include "win32/scoped.h"
 

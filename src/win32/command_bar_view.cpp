@@ -8,9 +8,9 @@
 #include <stdexcept>
 #include <vector>
 
-#include "commands/command_bar.h"
-#include "commands/recent_files.h"
-#include "shell/addon_core.h"
+#include "core/command_bar.h"
+#include "operations/recent_files.h"
+#include "core/addon_core.h"
 #include "win32/module.h"
 
 namespace zun::win32 {

@@ -14,7 +14,7 @@
 
 #include <commctrl.h>
 
-#include "commands/command_table.h"
+#include "core/command_table.h"
 #include "platform/views.h"
 #include "win32/scoped.h"
 #include "win32/window.h"

@@ -14,10 +14,10 @@
 
 #include "base/error_location.h"
 #include "base/reference_codes.h"
-#include "commands/command_table.h"
+#include "core/command_table.h"
 #include "list/list_columns.h"
 #include "list/send_to_menu.h"
-#include "shell/addon_core.h"
+#include "core/addon_core.h"
 #include "win32/module.h"
 #include "win32/panel.h"
 

@@ -7,13 +7,13 @@
 
 #include "base/error_location.h"
 #include "base/reference_codes.h"
-#include "shell/error_reporter.h"
-#include "shell/host_messages.h"
+#include "host/error_reporter.h"
+#include "host/host_messages.h"
 #include "win32/addon.h"
 #include "win32/module.h"
 #include "win32/resource_ids.h"
 #include "win32/window_text.h"
-#include "commands/command_table.h"
+#include "core/command_table.h"
 
 namespace zun::win32 {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "platform/views.h"
-#include "shell/main_layout.h"
-#include "shell/settings.h"
+#include "host/main_layout.h"
+#include "host/settings.h"
 #include "win32/ball_grid.h"
 #include "win32/command_bar_view.h"
 #include "win32/entry_list_view.h"

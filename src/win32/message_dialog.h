@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/message_prompt.h"
-#include "shell/host_messages.h"
-#include "shell/message_layout.h"
+#include "host/host_messages.h"
+#include "host/message_layout.h"
 #include "win32/panel.h"
 #include "win32/scoped.h"
 #include "win32/window.h"

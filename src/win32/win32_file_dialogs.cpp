@@ -2,7 +2,7 @@
 
 #include <commdlg.h>
 
-#include "shell/file_dialog_text.h"
+#include "host/file_dialog_text.h"
 
 namespace zun::win32 {
 namespace {

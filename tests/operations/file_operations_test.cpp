@@ -10,12 +10,12 @@
 #include <functional>
 #include <ostream>
 
-#include "commands/command_bar.h"
+#include "core/command_bar.h"
 #include "hostside/game_file_writer.h"
 #include "hostside/sample_games.h"
 #include "model/sl5_file.h"
 #include "platform/seeded_random.h"
-#include "shell/addon_core.h"
+#include "core/addon_core.h"
 #include "support/fake_ports.h"
 #include "support/core_fixture.h"
 #include "support/fake_views.h"

@@ -1,6 +1,6 @@
 // The recent files: their order, and what the Reopen menu shows of them.
 
-#include "commands/recent_files.h"
+#include "operations/recent_files.h"
 
 #include <gtest/gtest.h>
 

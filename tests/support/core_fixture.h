@@ -12,7 +12,7 @@
 #include "hostside/sample_games.h"
 #include "platform/seeded_random.h"
 #include "selection/grid_geometry.h"
-#include "shell/addon_core.h"
+#include "core/addon_core.h"
 #include "support/fake_ports.h"
 #include "support/fake_views.h"
 #include "support/memory_file_system.h"

@@ -19,7 +19,7 @@
 #include "platform/profile_store.h"
 #include "platform/screen_cursor.h"
 #include "platform/shared_memory.h"
-#include "shell/host_records.h"
+#include "host/host_records.h"
 
 namespace zun::testing {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/views.h"
-#include "shell/addon_core.h"
+#include "core/addon_core.h"
 
 namespace zun::testing {
 

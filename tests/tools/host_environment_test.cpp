@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 #include "support/test_files.h"
 
 namespace zun::devhost {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 #include "zunhost/message_description.h"
 
 namespace zun::devhost {

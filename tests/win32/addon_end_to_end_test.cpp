@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "dialog_clicker.h"
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 #include "support/test_files.h"
 #include "win32/window_text.h"
 #include "zunhost/addon_library.h"

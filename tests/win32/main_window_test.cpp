@@ -6,7 +6,7 @@
 
 #include "addon_fixture.h"
 #include "dialog_clicker.h"
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 #include "win32/window_text.h"
 
 namespace zun::win32 {

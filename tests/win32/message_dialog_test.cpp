@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_clicker.h"
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 
 namespace zun::win32 {
 namespace {

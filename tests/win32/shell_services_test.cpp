@@ -6,8 +6,8 @@
 #include "addon_fixture.h"
 #include "base/error_location.h"
 #include "dialog_clicker.h"
-#include "shell/host_messages.h"
-#include "shell/host_slots.h"
+#include "host/host_messages.h"
+#include "host/host_slots.h"
 
 namespace zun::win32 {
 namespace {

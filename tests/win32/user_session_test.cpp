@@ -21,11 +21,11 @@
 #include <thread>
 #include <vector>
 
-#include "commands/command_table.h"
+#include "core/command_table.h"
 #include "dialog_clicker.h"
 #include "model/sl5_file.h"
 #include "model/user_database.h"
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 #include "support/test_files.h"
 #include "win32/window_text.h"
 #include "zunhost/addon_library.h"

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "dialog_clicker.h"
+#include "host/main_layout.h"
 #include "list/list_columns.h"
 #include "support/core_fixture.h"
 #include "win32/ball_grid.h"

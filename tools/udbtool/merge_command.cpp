@@ -12,7 +12,7 @@
 #include "platform/profile_store.h"
 #include "platform/screen_cursor.h"
 #include "platform/seeded_random.h"
-#include "shell/addon_core.h"
+#include "core/addon_core.h"
 
 namespace zun {
 namespace {

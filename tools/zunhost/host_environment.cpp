@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 #include "zunhost/message_description.h"
 
 namespace zun::devhost {

@@ -14,8 +14,8 @@
 
 #include "model/lotto_game.h"
 #include "model/user_database.h"
-#include "shell/host_records.h"
-#include "shell/host_slots.h"
+#include "host/host_records.h"
+#include "host/host_slots.h"
 #include "zunhost/host_registry.h"
 #include "zunhost/win32_scoped.h"
 

@@ -1,6 +1,6 @@
 #include "zunhost/host_registry.h"
 
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 
 namespace zun::devhost {
 namespace {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/host_records.h"
+#include "host/host_records.h"
 
 namespace zun::devhost {
 

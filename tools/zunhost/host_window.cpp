@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 #include "win32/window_text.h"
 #include "zunhost/shell_drop.h"
 #include "zunhost/host_environment.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 #include "zunhost/addon_library.h"
 #include "zunhost/host_environment.h"
 #include "zunhost/host_log.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 #include "zunhost/host_registry.h"
 
 namespace zun::devhost {

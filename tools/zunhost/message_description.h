@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/host_records.h"
-#include "shell/plugin_description.h"
+#include "host/host_records.h"
+#include "host/plugin_description.h"
 
 namespace zun::devhost {
 

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "shell/host_messages.h"
+#include "host/host_messages.h"
 #include "win32/window_text.h"
 #include "zunhost/host_environment.h"
 #include "zunhost/host_log.h"

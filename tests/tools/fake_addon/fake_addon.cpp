@@ -18,9 +18,9 @@
 #include <string_view>
 
 #include "model/user_database.h"
-#include "shell/host_messages.h"
-#include "shell/host_records.h"
-#include "shell/host_slots.h"
+#include "host/host_messages.h"
+#include "host/host_records.h"
+#include "host/host_slots.h"
 #include "win32/addon_exports.h"
 #include "zunhost/win32_scoped.h"
 

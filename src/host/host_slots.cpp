@@ -1,4 +1,4 @@
-#include "shell/host_slots.h"
+#include "host/host_slots.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "shell/addon_core.h"
+#include "core/addon_core.h"
 
 #include <exception>
 
@@ -7,11 +7,11 @@
 #include "list/csv_export.h"
 #include "list/html_export.h"
 #include "base/reference_codes.h"
-#include "commands/command_bar.h"
+#include "core/command_bar.h"
 #include "operations/entry_editing.h"
 #include "operations/entry_intake.h"
 #include "selection/quick_pick.h"
-#include "shell/host_version.h"
+#include "host/host_version.h"
 
 namespace zun {
 namespace {

@@ -7,7 +7,7 @@
 #include "base/error_location.h"
 #include "hostside/game_file_writer.h"
 #include "hostside/sample_games.h"
-#include "shell/host_slots.h"
+#include "host/host_slots.h"
 #include "support/fake_ports.h"
 #include "support/memory_file_system.h"
 

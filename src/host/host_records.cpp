@@ -1,4 +1,4 @@
-#include "shell/host_records.h"
+#include "host/host_records.h"
 
 namespace zun {
 namespace {

@@ -11,7 +11,7 @@
 #include <span>
 
 #include "platform/shared_memory.h"
-#include "shell/host_records.h"
+#include "host/host_records.h"
 
 namespace zun {
 

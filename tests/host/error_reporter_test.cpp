@@ -1,4 +1,4 @@
-#include "shell/error_reporter.h"
+#include "host/error_reporter.h"
 
 #include <gtest/gtest.h>
 

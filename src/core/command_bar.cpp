@@ -1,4 +1,4 @@
-#include "commands/command_bar.h"
+#include "core/command_bar.h"
 
 #include "base/error_location.h"
 #include "base/reference_codes.h"

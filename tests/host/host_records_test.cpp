@@ -1,11 +1,11 @@
-#include "shell/host_records.h"
+#include "host/host_records.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "shell/host_version.h"
-#include "shell/plugin_description.h"
+#include "host/host_version.h"
+#include "host/plugin_description.h"
 
 namespace zun {
 namespace {

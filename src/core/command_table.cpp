@@ -1,11 +1,11 @@
-#include "commands/command_table.h"
+#include "core/command_table.h"
 
 #include <array>
 #include <stdexcept>
 
 #include "base/reference_codes.h"
 #include "operations/entry_editing.h"
-#include "shell/addon_core.h"
+#include "core/addon_core.h"
 
 namespace zun {
 namespace {

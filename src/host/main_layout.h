@@ -4,15 +4,9 @@
 // bar on the left, the selection frame, the splitter and the list filling
 // the rest; the status panel and below it the progress bar at the bottom.
 
-namespace zun {
+#include "base/box.h"
 
-struct Box {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  friend bool operator==(const Box&, const Box&) = default;
-};
+namespace zun {
 
 struct MainLayout {
   Box buttons;

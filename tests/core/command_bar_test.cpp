@@ -1,8 +1,8 @@
-#include "commands/command_bar.h"
+#include "core/command_bar.h"
 
 #include <gtest/gtest.h>
 
-#include "commands/command_table.h"
+#include "core/command_table.h"
 
 namespace zun {
 namespace {

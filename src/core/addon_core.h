@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "commands/command_table.h"
-#include "commands/recent_files.h"
+#include "core/command_table.h"
+#include "operations/recent_files.h"
 #include "list/entry_list.h"
 #include "list/send_to_menu.h"
 #include "operations/database_session.h"
@@ -36,10 +36,10 @@
 #include "platform/shared_memory.h"
 #include "platform/views.h"
 #include "selection/ball_choices.h"
-#include "shell/error_reporter.h"
-#include "shell/host_slots.h"
-#include "shell/plugin_description.h"
-#include "shell/settings.h"
+#include "host/error_reporter.h"
+#include "host/host_slots.h"
+#include "host/plugin_description.h"
+#include "host/settings.h"
 
 namespace zun {
 

@@ -1,4 +1,4 @@
-#include "shell/message_layout.h"
+#include "host/message_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/plugin_description.h"
+#include "host/plugin_description.h"
 
 namespace zun {
 

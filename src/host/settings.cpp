@@ -1,4 +1,4 @@
-#include "shell/settings.h"
+#include "host/settings.h"
 
 #include <cctype>
 #include <limits>

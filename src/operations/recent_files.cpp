@@ -1,4 +1,4 @@
-#include "commands/recent_files.h"
+#include "operations/recent_files.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "shell/file_dialog_text.h"
+#include "host/file_dialog_text.h"
 
 #include <gtest/gtest.h>
 

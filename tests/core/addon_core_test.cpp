@@ -1,7 +1,7 @@
 // The add-on's core without windows: start-up in the host's order, the
 // commands run through the table, the close, all on fakes of the ports.
 
-#include "shell/addon_core.h"
+#include "core/addon_core.h"
 
 #include <gtest/gtest.h>
 
