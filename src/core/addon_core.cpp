@@ -228,6 +228,14 @@ void AddonCore::TakeOfferedEntries(uintptr_t ownWindow) noexcept {
   UpdateCommandBar();
 }
 
+bool AddonCore::AcceptsOffer(uintptr_t ownWindow) const noexcept {
+  if (closing_) return false;
+  const DragDropRecord* record = slots_.DragDrop();
+  if (record == nullptr || record->SourceWindow == ownWindow) return false;
+  return record->TransferKind == static_cast<int32_t>(TransferKind::WritableSlot) ||
+         record->TransferKind == static_cast<int32_t>(TransferKind::DatabaseFile);
+}
+
 bool AddonCore::OfferSelectedEntries(const WindowLocator* target, uintptr_t ownWindow) noexcept {
   if (closing_) return false;
   const bool drag = target == nullptr;

@@ -164,6 +164,10 @@ class AddonCore {
   // entries (see operations/entry_intake.h for what is refused or skipped).
   // An offer from `ownWindow` itself and other kinds do nothing.
   void TakeOfferedEntries(uintptr_t ownWindow) noexcept;
+  // Whether a drag that the record announces may be dropped on the list of
+  // `ownWindow`: entries (kind 2) or a file (kind 3) offered by another
+  // window. The list never takes its own rows, nor a read-only offer.
+  bool AcceptsOffer(uintptr_t ownWindow) const noexcept;
   // Offers the selected entries from `ownWindow`: to `target` (Send To;
   // the offer is posted to the host whether or not it made room) or, with
   // a null target, to whoever takes the drag (nothing is posted). Without

@@ -47,23 +47,6 @@ int32_t Addon::HostWindowMessenger::RequestIndexRoom(uintptr_t replyWindow, int3
 
 void Addon::HostWindowMessenger::PostOffer() { PostMessageA(addon_.hostWindow_, kMsgTakeOfferedEntries, 0, 0); }
 
-bool Addon::VirtualMemoryProbe::Readable(const void* address, size_t bytes) const {
-  if (address == nullptr) return false;
-  auto at = reinterpret_cast<uintptr_t>(address);
-  const uintptr_t end = at + bytes;
-  if (end < at) return false;  // wraps around the address space
-  constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                              PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
-  do {
-    MEMORY_BASIC_INFORMATION region{};
-    if (VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region) == 0) return false;
-    if (region.State != MEM_COMMIT || (region.Protect & kReadable) == 0 || (region.Protect & PAGE_GUARD) != 0)
-      return false;
-    at = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
-  } while (at < end);
-  return true;
-}
-
 void Addon::SavedFileNotifier::DatabaseSaved(const std::string& path) {
   DragDropRecord* record = addon_.core_.Slots().DragDrop();
   if (record == nullptr) return;
@@ -185,17 +168,6 @@ uint8_t Addon::DraggedDroppedFiles(const void* message) noexcept {
   } catch (...) {
   }
   return 1;
-}
-
-std::vector<std::string> DroppedFileNames(HDROP drop) {
-  std::vector<std::string> names;
-  const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-  for (UINT i = 0; i < count; ++i) {
-    std::string name(DragQueryFileA(drop, i, nullptr, 0), '\0');
-    DragQueryFileA(drop, i, name.data(), static_cast<UINT>(name.size() + 1));
-    names.push_back(std::move(name));
-  }
-  return names;
 }
 
 std::vector<uint8_t> AddonIconBitmapFile() {

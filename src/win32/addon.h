@@ -118,12 +118,6 @@ class Addon final : private StartUpSteps {
     Addon& addon_;
   };
 
-  // Memory another add-on offers is checked page by page with the system.
-  class VirtualMemoryProbe final : public MemoryProbe {
-   public:
-    bool Readable(const void* address, size_t bytes) const override;
-  };
-
   // Quick picks draw from a generator seeded from the clock at start-up.
   class ClockSeededRandom final : public SeededRandom {
    public:
@@ -145,7 +139,7 @@ class Addon final : private StartUpSteps {
   ClockSeededRandom random_;
   SavedFileNotifier notifier_{*this};
   HostWindowMessenger messenger_{*this};
-  VirtualMemoryProbe memoryProbe_;
+  Win32MemoryProbe memoryProbe_;
   Win32FileDialogs dialogs_{[this] { return mainPage_ ? mainPage_->Handle() : hostWindow_; }};
   AddonCore core_;
   HWND hostWindow_ = nullptr;
@@ -161,7 +155,5 @@ class Addon final : private StartUpSteps {
 // bitmap held in the module's resources, behind a file header.
 std::vector<uint8_t> AddonIconBitmapFile();
 
-// The names of a shell drop, in drop order.
-std::vector<std::string> DroppedFileNames(HDROP drop);
 
 }  // namespace zun::win32

@@ -16,6 +16,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
       // the window classes. At process exit (reserved set) the system
       // reclaims everything and windows must not be touched.
       if (reserved == nullptr) {
+        zun::win32::SetModuleUnloading();
         zun::win32::Addon::ReleaseInstance();
         zun::win32::ReleaseAddonFont();
         zun::win32::UnregisterWindowClasses();

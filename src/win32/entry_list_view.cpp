@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <cstdlib>
 #include <cwchar>
 #include <exception>
+#include <new>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -18,6 +20,7 @@
 #include "list/list_columns.h"
 #include "list/send_to_menu.h"
 #include "core/addon_core.h"
+#include "host/host_messages.h"
 #include "win32/module.h"
 #include "win32/panel.h"
 
@@ -48,6 +51,10 @@ void SetRowState(HWND list, int row, UINT state, UINT mask) {
 int ControlRowCount(HWND list) { return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
 
 HWND HeaderOf(HWND list) { return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)); }
+
+// Posted to the control by a drop of the shell's files: they are taken
+// once the drag that brought them has ended.
+constexpr UINT kMsgTakeDroppedFiles = WM_APP + 0x21;
 
 // Menu ids of the "Send To" items: these plus the locator's position.
 constexpr UINT kSendToAddonFirstId = 0x7100;
@@ -138,6 +145,7 @@ bool AnnouncedWidth(const HeaderNotification& change, int& column, int& width) {
 
 EntryListWindow::~EntryListWindow() {
   pushing_ = true;  // whatever the control reports while it goes is not the user's doing
+  dropRegistration_.Revoke();
   if (list_ && IsWindow(list_.get())) TieNotifications(nullptr);
   list_.reset();
 }
@@ -166,6 +174,35 @@ LRESULT CALLBACK EntryListWindow::ListSubclass(HWND window, UINT message, WPARAM
       ReportUnexpectedError("list popup menu");
     }
     return 0;
+  }
+  if (self != 0) {
+    auto& owner = *reinterpret_cast<EntryListWindow*>(self);
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    try {
+      switch (message) {
+        case WM_LBUTTONDOWN: {
+          // The control selects the pressed row first (and, in some
+          // versions, tracks the pointer until it moves or is released).
+          const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+          owner.OnPressed(at);
+          return result;
+        }
+        case WM_MOUSEMOVE:
+          if (owner.OnPointerMoved(wParam, at)) return 0;
+          break;
+        case WM_LBUTTONUP:
+          owner.Disarm();
+          break;
+        case kMsgTakeDroppedFiles:
+          owner.TakePendingFiles();
+          return 0;
+        default:
+          break;
+      }
+    } catch (...) {
+      owner.Disarm();
+      ReportUnexpectedError("list drag and drop");
+    }
   }
   if (message == WM_NOTIFY && self != 0) {
     auto* header = reinterpret_cast<NMHDR*>(lParam);
@@ -205,6 +242,10 @@ void EntryListWindow::Create(HWND panel) {
   SendMessageA(list, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(face));
   SendMessageA(list, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(face));
   SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(AddonFont()), TRUE);
+  // Rows of other windows and the shell's files are dropped on the
+  // control itself. Where the thread cannot take OLE drops, files still
+  // come through the host's WM_DROPFILES.
+  dropRegistration_.Register(list, *this);
 }
 
 void EntryListWindow::Place(int left, int top, int width, int height) {
@@ -424,6 +465,91 @@ void EntryListWindow::ShowPopupMenu(POINT at) {
     core_.SendTo(AddonCore::SendToList::PluginsMenu, static_cast<int32_t>(id - kSendToPluginFirstId), own);
   else if (chosen > 0)
     core_.Execute(static_cast<CommandId>(chosen));
+}
+
+// ---- Drag and drop -------------------------------------------------------------------
+
+uintptr_t EntryListWindow::OwnWindow() const {
+  return reinterpret_cast<uintptr_t>(GetAncestor(list_.get(), GA_ROOT));
+}
+
+void EntryListWindow::OnPressed(POINT at) {
+  Disarm();
+  // A press the control has already seen end (it tracks some itself).
+  if (!list_ || GetKeyState(VK_LBUTTON) >= 0 || core_.Closing()) return;
+  LVHITTESTINFO hit{};
+  hit.pt = at;
+  const int row = static_cast<int>(SendMessageA(list_.get(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (row < 0 || (hit.flags & LVHT_ONITEM) == 0 || !core_.List().IsRowSelected(row)) return;
+  pressedAt_ = at;
+  if (GetCapture() != list_.get()) {
+    SetCapture(list_.get());
+    capturing_ = true;
+  }
+}
+
+bool EntryListWindow::OnPointerMoved(WPARAM keys, POINT at) {
+  if (!pressedAt_) return false;
+  if ((keys & MK_LBUTTON) == 0) {
+    Disarm();
+    return false;
+  }
+  if (std::abs(at.x - pressedAt_->x) < kDragDistance && std::abs(at.y - pressedAt_->y) < kDragDistance) return false;
+  Disarm();
+  StartDrag();
+  return true;
+}
+
+void EntryListWindow::Disarm() {
+  pressedAt_.reset();
+  if (capturing_) {
+    capturing_ = false;
+    if (GetCapture() == list_.get()) ReleaseCapture();
+  }
+}
+
+void EntryListWindow::StartDrag() {
+  // The record is prepared and the host asked for room first; without the
+  // room there are no indexes to offer, and no drag.
+  const uintptr_t own = OwnWindow();
+  if (!core_.OfferSelectedEntries(nullptr, own)) return;
+  EnterOperation(codes::kStartDrag);
+  auto* offer = new (std::nothrow) DragOffer(reinterpret_cast<HWND>(own));
+  if (offer == nullptr) {
+    core_.Errors().ReportError("Error while setting up Drag & Drop data");
+    return;
+  }
+  try {
+    if (dragRunner_)
+      dragRunner_(*offer);
+    else
+      RunDrag(*offer);
+  } catch (...) {
+    offer->Release();
+    throw;
+  }
+  offer->Release();
+}
+
+bool EntryListWindow::AcceptsOffer(HWND) { return list_ && core_.AcceptsOffer(OwnWindow()); }
+
+void EntryListWindow::TakeOffer(HWND) {
+  // The same intake as the host's message: the main window takes it.
+  PostMessageA(reinterpret_cast<HWND>(OwnWindow()), kMsgTakeOfferedEntries, 0, 0);
+}
+
+void EntryListWindow::TakeFiles(std::vector<std::string> names) {
+  droppedFiles_ = std::move(names);
+  PostMessageA(list_.get(), kMsgTakeDroppedFiles, 0, 0);
+}
+
+void EntryListWindow::TakePendingFiles() {
+  std::vector<std::string> names = std::move(droppedFiles_);
+  droppedFiles_.clear();
+  if (names.empty()) return;
+  // As the host hands them over from WM_DROPFILES.
+  EnterOperation(codes::kShellFilesDropped);
+  core_.FilesDropped(names);
 }
 
 bool EntryListWindow::OnHeaderItemChanging(NMHDR* header) {

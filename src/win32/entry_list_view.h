@@ -15,10 +15,13 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/views.h"
+#include "win32/ole_drag_drop.h"
 #include "win32/scoped.h"
 #include "win32/window.h"
 
@@ -30,7 +33,11 @@ namespace zun::win32 {
 
 inline constexpr int kEntryListControlId = 0x4C31;
 
-class EntryListWindow final : public EntryListView, public ReflectedControl {
+// How far (in pixels, along either axis) the pointer moves from a press on
+// a selected row before the press becomes a drag of the selected entries.
+inline constexpr int kDragDistance = 15;
+
+class EntryListWindow final : public EntryListView, public ReflectedControl, private DropReceiver {
  public:
   explicit EntryListWindow(AddonCore& core) : core_(core) {}
   ~EntryListWindow() override;
@@ -58,6 +65,15 @@ class EntryListWindow final : public EntryListView, public ReflectedControl {
   void SelectionChanged() override;
   void RevealRow(int32_t row) override;
 
+  // The control stops taking drops (the close for good); its OLE
+  // registration is revoked while the window still exists.
+  void ReleaseDropTarget() noexcept { dropRegistration_.Revoke(); }
+  bool TakesDrops() const noexcept { return dropRegistration_.Registered(); }
+  // What runs a drag once the record is prepared: the platform's drag by
+  // default; the benchmark stops the clock there instead.
+  using DragRunner = std::function<void(DragOffer&)>;
+  void SetDragRunner(DragRunner runner) { dragRunner_ = std::move(runner); }
+
  private:
   struct WidthLimits {
     int32_t minWidth = 0;
@@ -82,6 +98,23 @@ class EntryListWindow final : public EntryListView, public ReflectedControl {
                                        DWORD_PTR self);
   static constexpr UINT_PTR kWidthSubclassId = 1;
 
+  // Drags out: a press on a selected row arms the drag, a move of
+  // kDragDistance starts it, a release or a move without the button
+  // disarms it.
+  void OnPressed(POINT at);
+  bool OnPointerMoved(WPARAM keys, POINT at);
+  void Disarm();
+  void StartDrag();
+  // DropReceiver: what is dragged over the control. An offer is taken
+  // through the main window's 0x594 intake, files through the shell
+  // drop's, both once the drag has ended.
+  bool AcceptsOffer(HWND source) override;
+  void TakeOffer(HWND source) override;
+  bool AcceptsFiles() override { return true; }
+  void TakeFiles(std::vector<std::string> names) override;
+  void TakePendingFiles();
+  uintptr_t OwnWindow() const;
+
   // The text of a cell as the model gives it; empty for a row or column
   // the model does not have.
   std::string CellText(int row, int column) const;
@@ -99,6 +132,11 @@ class EntryListWindow final : public EntryListView, public ReflectedControl {
   bool pushing_ = false;
   // Set while a width is being brought within its limits.
   bool clamping_ = false;
+  std::optional<POINT> pressedAt_;  // a press that may become a drag
+  bool capturing_ = false;          // the pointer was captured for it by us
+  DragRunner dragRunner_;
+  DropRegistration dropRegistration_;
+  std::vector<std::string> droppedFiles_;  // dropped, to be taken once the drag has ended
 };
 
 }  // namespace zun::win32

@@ -57,7 +57,8 @@ void MainWindow::CreateChildren() {
       });
   list_ = std::make_unique<Panel>(Handle(), "TMainFrame_UDBase_List", Bevel::Sunken);
   // The shell's drop message reaches the host's loop, which hands it back
-  // through DraggedDropped_Files.
+  // through DraggedDropped_Files. Over the entry list itself, files come
+  // through its OLE drop target instead (EntryListWindow).
   DragAcceptFiles(list_->Handle(), TRUE);
 
   statusPanel_ = std::make_unique<Panel>(Handle(), "ZUN_StatusPanel", Bevel::RaisedInnerLoweredOuter);
@@ -195,6 +196,7 @@ void MainWindow::CloseSteps() {
   // The settings are written, the selection cleared and the slots
   // detached by the core; the grids and the message dialog go here.
   addon_.Core().CloseForGood(IsWindowVisible(Handle()) != FALSE, LiveGeometry());
+  entryList_.ReleaseDropTarget();
   FreeGameViews();
   addon_.DestroyMessagePage();
   HideStep();  // hidden as by the caption button: the hide step runs too

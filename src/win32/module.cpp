@@ -8,6 +8,7 @@ namespace zun::win32 {
 namespace {
 
 HINSTANCE g_instance = nullptr;
+bool g_unloading = false;
 std::vector<std::string> g_classes;
 
 }  // namespace
@@ -15,6 +16,10 @@ std::vector<std::string> g_classes;
 HINSTANCE ModuleInstance() { return g_instance ? g_instance : GetModuleHandleA(nullptr); }
 
 void SetModuleInstance(HINSTANCE instance) { g_instance = instance; }
+
+bool ModuleUnloading() { return g_unloading; }
+
+void SetModuleUnloading() { g_unloading = true; }
 
 void RegisterWindowClass(const char* name, WNDPROC procedure, HBRUSH background, HCURSOR cursor, UINT style) {
   for (const auto& known : g_classes)

@@ -8,6 +8,9 @@ namespace zun::win32 {
 // or the test program that links the add-on's code.
 HINSTANCE ModuleInstance();
 void SetModuleInstance(HINSTANCE instance);
+// Set while the DLL is being unloaded (under the loader lock).
+bool ModuleUnloading();
+void SetModuleUnloading();
 
 // Registers a window class of this module once; classes are unregistered
 // when the module is unloaded (UnregisterWindowClasses).

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "platform/clock.h"
+#include "platform/memory_probe.h"
 #include "platform/profile_store.h"
 #include "platform/screen_cursor.h"
 #include "platform/shared_memory.h"
@@ -27,6 +28,12 @@ class Win32SharedMemory final : public SharedMemory {
 };
 
 // The short date and long time of the user's locale.
+// Memory another module offers is checked page by page with the system.
+class Win32MemoryProbe final : public MemoryProbe {
+ public:
+  bool Readable(const void* address, size_t bytes) const override;
+};
+
 class Win32Clock final : public Clock {
  public:
   std::string LocalDateTimeText() override;

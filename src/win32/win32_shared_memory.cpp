@@ -29,4 +29,22 @@ std::unique_ptr<MappedSlot> Win32SharedMemory::Open(const char* name, uint32_t s
   return std::make_unique<Win32MappedSlot>(std::move(mapping), std::move(view));
 }
 
+bool Win32MemoryProbe::Readable(const void* address, size_t bytes) const {
+  if (address == nullptr) return false;
+  auto at = reinterpret_cast<uintptr_t>(address);
+  const uintptr_t end = at + bytes;
+  if (end < at) return false;  // wraps around the address space
+  constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                              PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+  do {
+    MEMORY_BASIC_INFORMATION region{};
+    if (VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region) == 0) return false;
+    if (region.State != MEM_COMMIT || (region.Protect & kReadable) == 0 || (region.Protect & PAGE_GUARD) != 0)
+      return false;
+    at = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
+  } while (at < end);
+  return true;
+}
+
+
 }  // namespace zun::win32

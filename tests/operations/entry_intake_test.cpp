@@ -475,5 +475,36 @@ TEST(OfferingEntries, OurOwnOfferDroppedBackOnOurListIsRefused) {
   EXPECT_EQ(f.Database().Entries.size(), 10);
 }
 
+TEST(OfferingEntries, TheListAcceptsADragOfAnotherWindowsEntriesOrFileOnly) {
+  struct Case {
+    const char* name;
+    int32_t kind;
+    uintptr_t sourceWindow;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {"another window's entries", 2, kPeerWindow, true},
+      {"another window's file", 3, kPeerWindow, true},
+      {"a read-only offer", 1, kPeerWindow, false},
+      {"an unknown kind", 4, kPeerWindow, false},
+      {"our own entries", 2, kOwnWindow, false},
+      {"our own file", 3, kOwnWindow, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    IntakeFixture f;
+    f.Offer({0}, c.kind);
+    f.Record().SourceWindow = c.sourceWindow;
+    EXPECT_EQ(f.core.AcceptsOffer(kOwnWindow), c.accepted);
+  }
+  // After our own drag started, our list refuses what the record now says.
+  OfferFixture own;
+  own.Offer({0}, 2);
+  ASSERT_TRUE(own.core.AcceptsOffer(kOwnWindow));
+  ASSERT_TRUE(own.core.OfferSelectedEntries(nullptr, kOwnWindow));
+  EXPECT_FALSE(own.core.AcceptsOffer(kOwnWindow));
+  EXPECT_TRUE(own.core.AcceptsOffer(kPeerWindow)) << "another add-on's list takes it";
+}
+
 }  // namespace
 }  // namespace zun

@@ -79,7 +79,7 @@ TEST_F(HostEnvironmentTest, AnAddonFindsEverythingThroughTheNamedSlots) {
   EXPECT_EQ(game.Pointer(), &environment.Game());
   EXPECT_EQ(registry.Pointer(), environment.Registry().Groups());
   EXPECT_EQ(CountedArray(static_cast<const PluginGroup*>(registry.Pointer())).size(), 2u);
-  EXPECT_EQ(CountedArray(static_cast<const WindowLocator*>(buttons.Pointer())).size(), 2u);
+  EXPECT_EQ(CountedArray(static_cast<const WindowLocator*>(buttons.Pointer())).size(), 3u);
   EXPECT_EQ(CountedArray(static_cast<const WindowLocator*>(menu.Pointer())).size(), 5u);
 
   // The user database slot is the add-on's to fill.

@@ -29,7 +29,7 @@ TEST(HostRegistry, EveryPublishedLocatorResolvesToItsWindow) {
             (std::vector<std::string>{kWinningNumbersChecker, kFrequencyCharts, kWheelGenerator, kNumberFilter,
                                       kMainWindowCaption}));
   EXPECT_EQ(Resolved(registry, registry.AddonButtons().data()),
-            (std::vector<std::string>{kWinningNumbersChecker, kMainWindowCaption}));
+            (std::vector<std::string>{kWinningNumbersChecker, kMainWindowCaption, kPeerDatabase}));
 
   // Both kinds of locator are published, and a stale SubGroup is left in a
   // direct one: it must not matter while InSubGroup is clear.
@@ -67,7 +67,7 @@ TEST(HostRegistry, WindowsCarryTheStatesTheAddonMustRespect) {
 TEST(HostRegistry, LocatorOfFindsEachWindowWhereItIs) {
   const HostRegistry registry;
   const auto windows = registry.Windows();
-  EXPECT_EQ(windows.size(), 5u);
+  EXPECT_EQ(windows.size(), 6u);
   for (const PluginWindow* window : windows) {
     WindowLocator locator{};
     ASSERT_TRUE(registry.LocatorOf(window->Caption.view(), locator));

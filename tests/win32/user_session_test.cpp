@@ -27,9 +27,12 @@
 #include "model/user_database.h"
 #include "host/host_messages.h"
 #include "support/test_files.h"
+#include "win32/ole_drag_drop.h"
 #include "win32/window_text.h"
 #include "zunhost/addon_library.h"
 #include "zunhost/host_environment.h"
+#include "zunhost/host_log.h"
+#include "zunhost/peer_database.h"
 #include "zunhost/shell_drop.h"
 
 namespace zun {
@@ -83,6 +86,61 @@ void MouseAt(POINT screen, DWORD downFlag, DWORD upFlag) {
 }
 
 void ClickScreen(POINT screen) { MouseAt(screen, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }
+
+// One mouse event: a move to `screen` (null: where it is) with these button flags.
+void MouseEvent(const POINT* screen, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (screen != nullptr) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = (screen->x * 65536 + width - 1) / width;
+    input.mi.dy = (screen->y * 65536 + height - 1) / height;
+    input.mi.dwFlags |= MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  }
+  SendInput(1, &input, sizeof input);
+}
+
+// A person's drag: the left button pressed at `from`, the pointer moved to
+// `to` in small steps, a pause there, then (or first Escape) the release.
+// The hand is a thread of its own: the drag's modal loop runs on this one,
+// which keeps handling messages until the hand is done.
+void DragWithMouse(POINT from, POINT to, bool escapeFirst = false) {
+  std::atomic<bool> done{false};
+  std::thread hand([&] {
+    MouseEvent(&from, 0);
+    Sleep(100);
+    MouseEvent(nullptr, MOUSEEVENTF_LEFTDOWN);
+    Sleep(150);
+    constexpr int kSteps = 12;
+    for (int i = 1; i <= kSteps; ++i) {
+      const POINT at{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps};
+      MouseEvent(&at, 0);
+      Sleep(40);
+    }
+    Sleep(300);  // over the target: it is asked whether it takes the drop
+    if (escapeFirst) {
+      INPUT key[2] = {};
+      for (INPUT& k : key) {
+        k.type = INPUT_KEYBOARD;
+        k.ki.wVk = VK_ESCAPE;
+      }
+      key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+      SendInput(2, key, sizeof(INPUT));
+      Sleep(300);
+    }
+    MouseEvent(nullptr, MOUSEEVENTF_LEFTUP);
+    Sleep(300);
+    done = true;
+  });
+  while (!done) {
+    testing::Pump();
+    Sleep(5);
+  }
+  hand.join();
+  PumpFor(300);
+}
 
 POINT ScreenPoint(HWND window, int x, int y) {
   POINT p{x, y};
@@ -638,6 +696,52 @@ class UserSession : public ::testing::Test {
   std::vector<HWND> grids_;
   devhost::HostEnvironment environment_;
   devhost::AddonLibrary library_;
+
+  // ---- Another user database in the host
+ protected:
+  // The host's part in an exchange from now on: room for indexes (0x595)
+  // and offers routed to their target (0x594).
+  void AnswerAsHost() { SetWindowSubclass(host_, HostAnswers, 1, reinterpret_cast<DWORD_PTR>(this)); }
+  static LRESULT CALLBACK HostAnswers(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR self) {
+    auto& session = *reinterpret_cast<UserSession*>(self);
+    if (message == kMsgRequestIndexRoom) {
+      ++session.roomRequests_;  // each drag and Send To asks once
+      return session.environment_.AnswerIndexRequest(wParam);
+    }
+    if (message == kMsgTakeOfferedEntries) {
+      session.environment_.RouteOffer();
+      return 1;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+  }
+  // The peer database, right of the add-on's window, with six entries of its own.
+  void StartPeer() {
+    environment_.RegisterAddonWindow(main_);  // offers to the add-on are routed to its window
+    std::string error;
+    ASSERT_TRUE(peer_.Create(folder_.Path(), 6, RECT{990, 0, 1275, 420}, error)) << error;
+    PumpFor(100);
+  }
+  int PeerCount() const { return peer_.Database().Entries.size(); }
+  std::vector<int> PeerNumbers(int entry) const { return Numbers(peer_.Database().Entries[entry]); }
+  std::string PeerSource(int entry) const { return std::string(peer_.Database().Entries[entry].Source.view()); }
+  POINT PeerLinePoint(int line) const {
+    RECT r{};
+    SendMessageA(peer_.List(), LB_GETITEMRECT, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&r));
+    return ScreenPoint(peer_.List(), r.left + 20, (r.top + r.bottom) / 2);
+  }
+  void ClickPeerButton(devhost::PeerCommand command) {
+    const HWND button = GetDlgItem(peer_.Handle(), command);
+    RECT r{};
+    GetClientRect(button, &r);
+    ClickScreen(ScreenPoint(button, r.right / 2, r.bottom / 2));
+    PumpFor(100);
+  }
+  const DragDropRecord& Record() { return environment_.DragDrop(); }
+
+  int roomRequests_ = 0;
+  devhost::HostLog log_;
+  devhost::PeerDatabase peer_{environment_, log_};
 };
 
 // ---- The ball grids ------------------------------------------------------------------------
@@ -890,6 +994,67 @@ TEST_F(UserSession, ShellDropsLoadOntoAnEmptyListAndAskWhetherToClearAFilledOne)
   EXPECT_EQ(ButtonStates(), "100011") << "a load clears the grid and the selection";
 }
 
+TEST_F(UserSession, ShellFilesDraggedOntoTheListWithTheMouseLoadAsAShellDropDoes) {
+  Start();
+  const std::string picks = CopyOfPicks("picks.sl5");
+  // The list takes OLE drops itself, so the shell's drag reaches it as
+  // CF_HDROP data rather than as WM_DROPFILES through the host.
+  struct Files final : IDataObject {
+    explicit Files(std::string name) : name(std::move(name)) {}
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
+      if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
+      medium->tymed = TYMED_HGLOBAL;
+      medium->hGlobal = devhost::MakeShellDrop({name});
+      medium->pUnkForRelease = nullptr;
+      return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
+      return format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) != 0 ? S_OK : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+    std::string name;
+  } files(picks);
+  // The drag's rules (left button held, Escape cancels) are the offer's.
+  auto* rules = new win32::DragOffer(nullptr);
+
+  RECT area{};
+  GetClientRect(list_, &area);
+  const POINT from = ScreenPoint(host_, 5, 5), to = ScreenPoint(list_, area.right / 2, area.bottom / 2);
+  DWORD effect = DROPEFFECT_NONE;
+  std::thread hand([&] {
+    Sleep(300);  // the drag's loop runs by then
+    for (int i = 1; i <= 10; ++i) {
+      const POINT at{from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10};
+      MouseEvent(&at, 0);
+      Sleep(40);
+    }
+    Sleep(300);
+    MouseEvent(nullptr, MOUSEEVENTF_LEFTUP);
+  });
+  MouseEvent(&from, MOUSEEVENTF_LEFTDOWN);
+  PumpFor(100);
+  EXPECT_EQ(DoDragDrop(&files, rules, DROPEFFECT_COPY | DROPEFFECT_LINK, &effect), DRAGDROP_S_DROP);
+  hand.join();
+  EXPECT_EQ(rules->Release(), 0u);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+  PumpFor(300);
+  ASSERT_EQ(PublishedCount(), 25) << "an empty list is filled without a question";
+  EXPECT_EQ(PublishedSource(0), "picks.sl5");
+  EXPECT_EQ(Rows(), 25);
+}
+
 TEST_F(UserSession, SaveAsFromTheFileMenuThenNewThenLoadBringsTheEntriesBack) {
   Start();
   for (int n : {11, 12, 13, 14, 15, 16}) ClickBall(n);
@@ -998,6 +1163,155 @@ TEST_F(UserSession, ReopeningAFileThatIsGoneDoesNothing) {
   PumpFor(60);
   EXPECT_EQ(PublishedCount(), 25);
   EXPECT_EQ(PublishedSource(0), "kept.sl5");
+}
+
+// ---- Entries between windows ----------------------------------------------------------------
+
+TEST_F(UserSession, SelectedRowsDraggedOntoThePeerDatabaseArriveThereAndStayHere) {
+  Start();
+  AnswerAsHost();
+  StartPeer();
+  ASSERT_EQ(Drop({CopyOfPicks("picks.sl5")}), 1);
+  ASSERT_EQ(Rows(), 25);
+  ClickRow(1);
+  ClickRow(3, true);
+  ClickRow(4, true);
+  const std::vector<std::vector<int>> dragged = {PublishedNumbers(1), PublishedNumbers(3), PublishedNumbers(4)};
+  const POINT intoPeer = PeerLinePoint(2);
+
+  DragWithMouse(RowPoint(3), intoPeer);
+  ASSERT_EQ(PeerCount(), 9) << peer_.Status();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(PeerNumbers(6 + i), dragged[static_cast<size_t>(i)]) << "in display order";
+    EXPECT_EQ(PeerSource(6 + i), "picks.sl5");
+  }
+  EXPECT_EQ(peer_.Status(), "Received 3 entries from \"User Database Builder\"");
+  EXPECT_EQ(peer_.Lines().size(), 9u) << "the peer shows what arrived";
+  EXPECT_EQ(Record().TransferKind, 2);
+  EXPECT_STREQ(Record().TransferName, "ZUN_Mem_Map_UDBase");
+  EXPECT_EQ(Record().SourceWindow, reinterpret_cast<HostWindowHandle>(main_));
+  EXPECT_EQ(PublishedCount(), 25) << "a drag copies";
+  EXPECT_TRUE(Selected(1) && Selected(3) && Selected(4) && !Selected(2)) << "the dragged rows stay selected";
+
+  EXPECT_EQ(roomRequests_, 1);
+
+  // Escape while over the peer: the drag ends with nothing dropped.
+  DragWithMouse(RowPoint(4), intoPeer, true);
+  EXPECT_EQ(roomRequests_, 2) << "a drag was started";
+  EXPECT_EQ(PeerCount(), 9);
+
+  // Our own rows dropped back on our own list: refused, nothing changes.
+  DragWithMouse(RowPoint(3), RowPoint(12));
+  EXPECT_EQ(roomRequests_, 3);
+  EXPECT_EQ(PublishedCount(), 25);
+  EXPECT_EQ(Rows(), 25);
+  EXPECT_EQ(VisibleTopLevel(kMessageDialogClass), nullptr);
+
+  // Short of the drag distance the press stays a click: no drag.
+  DragWithMouse(RowPoint(3), POINT{RowPoint(3).x + 10, RowPoint(3).y + 10});
+  EXPECT_EQ(roomRequests_, 3);
+  EXPECT_EQ(PeerCount(), 9);
+}
+
+TEST_F(UserSession, ThePeersRowsDraggedOntoTheListAreAppendedInItsOrder) {
+  Start();
+  AnswerAsHost();
+  StartPeer();
+  ClickScreen(PeerLinePoint(2));
+  PumpFor(60);
+  MouseEvent(nullptr, 0);
+  {
+    INPUT ctrl{};
+    ctrl.type = INPUT_KEYBOARD;
+    ctrl.ki.wVk = VK_CONTROL;
+    SendInput(1, &ctrl, sizeof ctrl);
+    ClickScreen(PeerLinePoint(5));
+    ctrl.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &ctrl, sizeof ctrl);
+    PumpFor(100);
+  }
+  ASSERT_EQ(SendMessageA(peer_.List(), LB_GETSELCOUNT, 0, 0), 2);
+
+  RECT listArea{};
+  GetClientRect(list_, &listArea);
+  DragWithMouse(PeerLinePoint(5), ScreenPoint(list_, listArea.right / 2, listArea.bottom / 2));
+  ASSERT_EQ(PublishedCount(), 2);
+  EXPECT_EQ(PublishedNumbers(0), PeerNumbers(2));
+  EXPECT_EQ(PublishedNumbers(1), PeerNumbers(5));
+  EXPECT_EQ(PublishedSource(0), "peer 3");
+  EXPECT_EQ(PublishedSource(1), "peer 6");
+  EXPECT_EQ(Rows(), 2);
+  EXPECT_EQ(Text(1, 2), "peer 6");
+  EXPECT_EQ(peer_.Status(), "Dragged 2 entries: taken");
+  EXPECT_EQ(PeerCount(), 6);
+
+  // Dropped on the ball grids instead: not a place that takes entries.
+  DragWithMouse(PeerLinePoint(5), ScreenPoint(grids_[0], 30, 30));
+  EXPECT_EQ(PublishedCount(), 2);
+  EXPECT_EQ(peer_.Status(), "Dragged 2 entries: not taken");
+}
+
+TEST_F(UserSession, OffersByMessageOfEachKindAreTakenAsTheirKindSays) {
+  Start();
+  AnswerAsHost();
+  StartPeer();
+
+  // Kind 1: the map is opened and closed, nothing is copied or asked.
+  ClickPeerButton(devhost::kOfferReadOnly);
+  PumpFor(200);
+  EXPECT_EQ(PublishedCount(), 0);
+  EXPECT_EQ(VisibleTopLevel(kMessageDialogClass), nullptr);
+  EXPECT_FALSE(Exists(folder_ / "zun.log")) << "nothing to report";
+
+  ClickPeerButton(devhost::kOfferEntries);
+  PumpFor(200);
+  ASSERT_EQ(PublishedCount(), 6);
+  for (int i = 0; i < 6; ++i) EXPECT_EQ(PublishedNumbers(i), PeerNumbers(i));
+  EXPECT_EQ(Rows(), 6);
+
+  // Kind 3: the file of the offered entries, appended after "No".
+  {
+    Person person({Answer("&No")});
+    ClickPeerButton(devhost::kOfferFile);
+    ASSERT_TRUE(person.Done());
+    EXPECT_EQ(person.At(0).caption, "Confirm Clear");
+  }
+  PumpFor(200);
+  ASSERT_EQ(PublishedCount(), 12);
+  EXPECT_EQ(PublishedNumbers(11), PeerNumbers(5));
+  EXPECT_EQ(PublishedSource(11), "peer-offer.sl5");
+}
+
+TEST_F(UserSession, SendToThePeerIsPostedWhetherOrNotTheHostMadeRoom) {
+  Start();
+  AnswerAsHost();
+  StartPeer();
+  ASSERT_EQ(Drop({CopyOfPicks("picks.sl5")}), 1);
+  ClickRow(0);
+  ClickRow(2, true);
+
+  environment_.RefuseIndexRoom(true);
+  {
+    Person person({ChooseMenuItem("Send To"), ChooseMenuItem(devhost::kPeerDatabase)});
+    RightClickRow(2);
+    ASSERT_TRUE(person.Done());
+  }
+  PumpFor(200);
+  EXPECT_EQ(peer_.Status(), "Received 0 entries from \"User Database Builder\"") << "offered, with no indexes";
+  EXPECT_EQ(PeerCount(), 6);
+
+  environment_.RefuseIndexRoom(false);
+  {
+    Person person({ChooseMenuItem("Send To"), ChooseMenuItem(devhost::kPeerDatabase)});
+    RightClickRow(2);
+    ASSERT_TRUE(person.Done());
+  }
+  PumpFor(200);
+  EXPECT_EQ(peer_.Status(), "Received 2 entries from \"User Database Builder\"");
+  ASSERT_EQ(PeerCount(), 8);
+  EXPECT_EQ(PeerNumbers(6), PublishedNumbers(0));
+  EXPECT_EQ(PeerNumbers(7), PublishedNumbers(2));
+  EXPECT_EQ(peer_.Lines().back().substr(0, 3), "8. ");
 }
 
 // ---- The host's close ---------------------------------------------------------------------

@@ -117,7 +117,7 @@ DragDropRecord& HostEnvironment::DragDrop() {
 }
 
 LRESULT HostEnvironment::AnswerIndexRequest(WPARAM count) {
-  if (dragDrop_ == nullptr || count > kMaxIndexRequest) return 0;
+  if (dragDrop_ == nullptr || count > kMaxIndexRequest || refuseRoom_) return 0;
   try {
     // Fresh zeroed room: nothing of an earlier offer shows through. The
     // host owns the block; the record only points at it.

@@ -63,6 +63,9 @@ class HostEnvironment {
   // (zeroed). 1 when granted; 0 for a count above kMaxIndexRequest, when
   // memory runs out or before CreateSlots.
   LRESULT AnswerIndexRequest(WPARAM count);
+  // From now on every request for room is answered 0 (refused), or again
+  // as above.
+  void RefuseIndexRoom(bool refuse) noexcept { refuseRoom_ = refuse; }
 
   // Message 0x594 posted to the host: passes the offer on (0x594, both
   // parameters 0) to the window the record's target locator names, if that
@@ -87,6 +90,7 @@ class HostEnvironment {
   DragDropRecord* dragDrop_ = nullptr;  // placed in the drag-and-drop slot's view
   HostArray<int32_t> entryIndices_;     // the room the record's EntryIndices points at
   std::string lastError_;
+  bool refuseRoom_ = false;
 };
 
 }  // namespace zun::devhost

@@ -48,6 +48,7 @@ HostRegistry::HostRegistry() {
   analysis.Nodes.push_back(
       MakeNode({MakeWindow(kWinningNumbersChecker, true, true), MakeWindow(kFrequencyCharts, false, true)}));
   analysis.Nodes.push_back(MakeNode({MakeWindow(kWheelGenerator, true, false)}));
+  analysis.Nodes.push_back(MakeNode({MakeWindow(kPeerDatabase, true, true)}));
 
   // Group 1 holds its nodes only through sub-groups; the add-on is in the
   // second, and counts as open only once its window exists.
@@ -61,10 +62,12 @@ HostRegistry::HostRegistry() {
   // InSubGroup is set, and group 0 has no sub-group 1.
   const WindowLocator wheel = MakeLocator(0, 1, 1, 0, false);
   const WindowLocator filter = MakeLocator(1, 0, 0, 0, true);
+  const WindowLocator peer = MakeLocator(0, 0, 2, 0, false);
   addonLocator_ = MakeLocator(1, 1, 0, 0, true);
 
   addonButtons_.push_back(checker);
   addonButtons_.push_back(addonLocator_);
+  addonButtons_.push_back(peer);
   for (const WindowLocator& locator : {checker, charts, wheel, filter, addonLocator_}) pluginsMenu_.push_back(locator);
 }
 

@@ -18,6 +18,7 @@ inline constexpr char kWinningNumbersChecker[] = "Winning Numbers Checker";  // 
 inline constexpr char kFrequencyCharts[] = "Frequency Charts";               // closed
 inline constexpr char kWheelGenerator[] = "Wheel Generator";                 // open, may not receive
 inline constexpr char kNumberFilter[] = "Number Filter";                     // open, may receive, in a sub-group
+inline constexpr char kPeerDatabase[] = "Peer Database";                     // open, may receive: a second user database
 
 class HostRegistry {
  public:

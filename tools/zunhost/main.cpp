@@ -6,6 +6,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <exception>
@@ -19,10 +20,14 @@
 #include "zunhost/host_options.h"
 #include "zunhost/host_window.h"
 #include "zunhost/message_description.h"
+#include "zunhost/peer_database.h"
 #include "zunhost/peer_windows.h"
 
 namespace zun::devhost {
 namespace {
+
+// The entries the peer database starts with.
+constexpr int32_t kPeerSampleEntries = 12;
 
 std::string ProgramPath() {
   std::vector<char> path(MAX_PATH);
@@ -54,6 +59,7 @@ int RunHost(HostOptions options) {
   HostLog log;
   HostEnvironment environment;
   AddonLibrary addon;
+  PeerDatabase peerDatabase(environment, log);
   PeerWindows peers(environment, log);
   HostWindow window(environment, log);
   std::string error;
@@ -70,7 +76,13 @@ int RunHost(HostOptions options) {
   log.Line("game: \"" + std::string(game.GameName.view()) + "\", " + std::to_string(game.PlaySets.size()) +
            " play set(s), " + std::to_string(game.Draws.size()) + " draws, from " + options.gameFile);
 
-  if (!window.Create(error) || !environment.CreateSlots(window.Handle()) || !peers.Create(error)) {
+  // Beside the add-on's usual place (70, 70, some 780 x 380), within the screen.
+  const int peerLeft = std::max(0, std::min(860, GetSystemMetrics(SM_CXSCREEN) - 400));
+  const RECT peerPlace{peerLeft, 70, peerLeft + 400, 450};
+  // The peer database takes its registry entry before the hidden stand-ins
+  // are made for the entries left without a window.
+  if (!window.Create(error) || !environment.CreateSlots(window.Handle()) ||
+      !peerDatabase.Create(options.folder, kPeerSampleEntries, peerPlace, error) || !peers.Create(error)) {
     log.Line(error.empty() ? environment.LastError() : error);
     return 1;
   }
