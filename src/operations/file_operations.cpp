@@ -88,6 +88,13 @@ void ImportOldFile(FileWork& fw, const std::string& path, BeforeAppend&& beforeA
 // block grows by half at least, so many files still append in linear time.
 void AppendEntries(TZUN_User_Lotto_DBase& database, TZUN_User_Lotto_DBase& scratch) {
   auto& entries = database.Entries;
+  if (entries.empty()) {
+    // The first file of a load into an empty list: its array becomes the
+    // database's as it stands, rather than a second array of the same size
+    // filled entry by entry.
+    entries.swap(scratch.Entries);
+    return;
+  }
   const int32_t needed = entries.size() + scratch.Entries.size();
   if (needed > entries.capacity()) entries.reserve(std::max(needed, entries.capacity() + entries.capacity() / 2));
   for (TZUN_Database_Structure& entry : scratch.Entries) entries.emplace_back(std::move(entry));
