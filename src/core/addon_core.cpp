@@ -1,5 +1,6 @@
 #include "core/addon_core.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "base/error_location.h"
@@ -7,7 +8,6 @@
 #include "list/csv_export.h"
 #include "list/html_export.h"
 #include "base/reference_codes.h"
-#include "core/command_bar.h"
 #include "operations/entry_editing.h"
 #include "operations/entry_intake.h"
 #include "selection/quick_pick.h"
@@ -375,26 +375,38 @@ void AddonCore::UpdateCommandBar() noexcept {
   // set is complete.
   EnterOperation(codes::kUpdateCommandBar);
   try {
-    const TZUN_Lotto_DBase* game = slots_.Game();
-    const bool complete = game != nullptr && choices_.AllSetsComplete(game->PlaySets.span());
-    views_.commandBar->ShowButtonStates(CommandBarStates(complete, list_.SelectedCount(), quickPickRunning_));
+    views_.commandBar->ShowCommandStates(CommandStatesFor(Situation()));
   } catch (...) {
     // The buttons keep their states; nothing the user made is touched.
   }
 }
 
-AddonCore::PopupStates AddonCore::ListPopupStates() const noexcept {
-  PopupStates states;
-  states.rowsPresent = list_.RowCount() > 0;
-  states.applySortVisible = states.rowsPresent && !list_.InNaturalOrder();
+CommandStates AddonCore::CurrentCommandStates() const noexcept {
   try {
-    const TZUN_Lotto_DBase* game = slots_.Game();
-    states.htmlExport = (states.rowsPresent || !session_.CurrentDatabaseFile().empty()) && game != nullptr &&
-                        ports_.files.FileExists(game->HtmlPath(kListTemplateName));
+    return CommandStatesFor(Situation());
   } catch (...) {
-    states.htmlExport = false;
+    return InitialCommandStates();
   }
-  return states;
+}
+
+CommandSituation AddonCore::Situation() const {
+  CommandSituation situation;
+  situation.rowCount = list_.RowCount();
+  situation.selectedCount = list_.SelectedCount();
+  situation.quickPickRunning = quickPickRunning_;
+  situation.naturalOrder = list_.InNaturalOrder();
+  situation.currentFile = !session_.CurrentDatabaseFile().empty();
+  situation.modified = session_.DatabaseModified();
+  situation.recentFiles =
+      std::any_of(recentFiles_.begin(), recentFiles_.end(), [](const std::string& path) { return !path.empty(); });
+  const TZUN_Lotto_DBase* game = slots_.Game();
+  try {
+    situation.htmlTemplate = game != nullptr && ports_.files.FileExists(game->HtmlPath(kListTemplateName));
+  } catch (...) {
+    situation.htmlTemplate = false;
+  }
+  situation.allSetsComplete = game != nullptr && choices_.AllSetsComplete(game->PlaySets.span());
+  return situation;
 }
 
 void AddonCore::ConfirmAndDeleteSelected() {

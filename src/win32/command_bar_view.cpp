@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/command_bar.h"
+#include "core/command_states.h"
 #include "operations/recent_files.h"
 #include "core/addon_core.h"
 #include "win32/module.h"
@@ -144,18 +144,6 @@ UniqueGdiObject DrawPictureStrip() {
   return strip;  // the strip is deselected as this returns: the image list gets it free
 }
 
-bool IsEnabled(const ButtonStates& states, CommandId id) {
-  switch (id) {
-    case CommandId::Load: return states.load;
-    case CommandId::Add: return states.add;
-    case CommandId::Apply: return states.apply;
-    case CommandId::Delete: return states.remove;
-    case CommandId::QuickPick: return states.quickPick;
-    case CommandId::Clear: return states.clear;
-    default: return false;
-  }
-}
-
 bool IsToolButton(UINT_PTR id) {
   const auto buttons = ToolButtonCommands();
   return std::any_of(buttons.begin(), buttons.end(), [id](CommandId c) { return static_cast<UINT_PTR>(c) == id; });
@@ -275,7 +263,7 @@ void CommandBarWindow::Create(HWND panel) {
 }
 
 void CommandBarWindow::AddButtons() {
-  const ButtonStates initial{};
+  const CommandStates initial = InitialCommandStates();
   std::vector<TBBUTTON> buttons;
   for (CommandId id : ToolButtonCommands()) {
     const Command& command = CommandFor(id);
@@ -283,7 +271,7 @@ void CommandBarWindow::AddButtons() {
     const bool hasImage = command.image >= 0 && command.image < kCommandImageCount;
     button.iBitmap = hasImage ? command.image : I_IMAGENONE;
     button.idCommand = static_cast<int>(id);
-    button.fsState = static_cast<BYTE>(TBSTATE_WRAP | (IsEnabled(initial, id) ? TBSTATE_ENABLED : 0));
+    button.fsState = static_cast<BYTE>(TBSTATE_WRAP | (initial[id].enabled ? TBSTATE_ENABLED : 0));
     button.fsStyle = id == CommandId::Load ? BTNS_DROPDOWN : BTNS_BUTTON;
     button.iString = -1;
     buttons.push_back(button);
@@ -303,8 +291,8 @@ void CommandBarWindow::FitToParent() {
   Place(0, 0, area.right, area.bottom);
 }
 
-void CommandBarWindow::ShowButtonStates(const ButtonStates& states) {
-  for (CommandId id : ToolButtonCommands()) EnableButton(id, IsEnabled(states, id));
+void CommandBarWindow::ShowCommandStates(const CommandStates& states) {
+  for (CommandId id : ToolButtonCommands()) EnableButton(id, states[id].enabled);
 }
 
 void CommandBarWindow::EnableButton(CommandId id, bool enabled) {
@@ -364,18 +352,14 @@ void CommandBarWindow::ShowFileMenu() {
   UniqueMenu menu(CreatePopupMenu());
   UniqueMenu reopen(CreatePopupMenu());
   if (!menu || !reopen) return;
-  const auto add = [&](HMENU into, CommandId id, bool enabled) {
+  const CommandStates states = core_.CurrentCommandStates();
+  const auto add = [&](HMENU into, CommandId id) {
     const std::string text = MenuCaption(CommandFor(id));
-    AppendMenuA(into, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT>(id), text.c_str());
+    AppendMenuA(into, MF_STRING | (states[id].enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT>(id), text.c_str());
   };
-  const DatabaseSession& session = core_.Session();
-  const FileMenuStates states = FileMenuStatesFor(core_.List().RowCount() > 0, !session.CurrentDatabaseFile().empty(),
-                                                  session.DatabaseModified());
   // The picture of a missing file, for as long as the menu shows.
   const UniqueGdiObject missing = ImageBitmap(images_.get(), kMissingFileImage);
-  bool anyRecent = false;
   for (const ReopenMenuItem& item : core_.ReopenMenu()) {
-    anyRecent = true;
     MENUITEMINFOA info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | (item.exists ? 0 : MIIM_BITMAP);
@@ -386,17 +370,17 @@ void CommandBarWindow::ShowFileMenu() {
     info.hbmpItem = static_cast<HBITMAP>(missing.get());
     InsertMenuItemA(reopen.get(), static_cast<UINT>(GetMenuItemCount(reopen.get())), TRUE, &info);
   }
-  add(menu.get(), CommandId::New, true);
+  add(menu.get(), CommandId::New);
   AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  add(menu.get(), CommandId::Load, true);
-  AppendMenuA(menu.get(), MF_POPUP | (anyRecent ? MF_ENABLED : MF_GRAYED), reinterpret_cast<UINT_PTR>(reopen.get()),
-              "Reopen");
+  add(menu.get(), CommandId::Load);
+  AppendMenuA(menu.get(), MF_POPUP | (states.reopen.enabled ? MF_ENABLED : MF_GRAYED),
+              reinterpret_cast<UINT_PTR>(reopen.get()), "Reopen");
   static_cast<void>(reopen.release());  // the menu owns its submenu now and destroys it
-  add(menu.get(), CommandId::Save, states.save);
-  add(menu.get(), CommandId::SaveAs, states.saveAs);
+  add(menu.get(), CommandId::Save);
+  add(menu.get(), CommandId::SaveAs);
   AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  add(menu.get(), CommandId::ExportHtml, core_.ListPopupStates().htmlExport);
-  add(menu.get(), CommandId::ExportCsv, states.saveAs);
+  add(menu.get(), CommandId::ExportHtml);
+  add(menu.get(), CommandId::ExportCsv);
 
   RECT button{};
   SendMessageA(toolBar_.get(), TB_GETRECT, static_cast<WPARAM>(CommandId::Load), reinterpret_cast<LPARAM>(&button));

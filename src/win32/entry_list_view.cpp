@@ -80,30 +80,29 @@ UniqueMenu BuildSendToMenu(const SendToMenu& model) {
   return menu;
 }
 
-// The list's popup menu: its commands, greyed without rows, "Apply Sort"
-// only while the rows are sorted otherwise than in the database's order,
-// and "Send To" (with a selection) after the first separator.
-UniqueMenu BuildPopupMenu(const AddonCore::PopupStates& states, const SendToMenu& sendTo, bool anySelected) {
+// The list's popup menu: its commands as the core's states say, and "Send
+// To" after the first separator.
+UniqueMenu BuildPopupMenu(const CommandStates& states, const SendToMenu& sendTo) {
   UniqueMenu menu(CreatePopupMenu());
   if (!menu) throw std::runtime_error("Cannot create the list's popup menu");
-  const UINT enabled = states.rowsPresent ? MF_ENABLED : MF_GRAYED;
   bool sendToPlaced = false;
   for (const std::optional<CommandId>& entry : ListPopupCommands()) {
     if (!entry) {
       AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
       if (!sendToPlaced) {
         UniqueMenu submenu = BuildSendToMenu(sendTo);
-        AppendMenuA(menu.get(), MF_POPUP | (states.rowsPresent && anySelected ? MF_ENABLED : MF_GRAYED),
+        AppendMenuA(menu.get(), MF_POPUP | (states.sendTo.enabled ? MF_ENABLED : MF_GRAYED),
                     reinterpret_cast<UINT_PTR>(submenu.get()), "Send To");
         static_cast<void>(submenu.release());
         sendToPlaced = true;
       }
       continue;
     }
-    if (*entry == CommandId::ApplySort && !states.applySortVisible) continue;
+    const CommandState& state = states[*entry];
+    if (!state.shown) continue;
     const std::string text = MenuCaption(CommandFor(*entry));
-    const UINT state = *entry == CommandId::ExportHtml ? (states.htmlExport ? MF_ENABLED : MF_GRAYED) : enabled;
-    AppendMenuA(menu.get(), MF_STRING | state, static_cast<UINT>(*entry), text.c_str());
+    AppendMenuA(menu.get(), MF_STRING | (state.enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT>(*entry),
+                text.c_str());
   }
   return menu;
 }
@@ -455,7 +454,7 @@ POINT EntryListWindow::FocusedRowPoint() const {
 void EntryListWindow::ShowPopupMenu(POINT at) {
   const auto own = reinterpret_cast<uintptr_t>(GetAncestor(list_.get(), GA_ROOT));
   const UniqueMenu menu =
-      BuildPopupMenu(core_.ListPopupStates(), core_.SendToMenuModel(own), core_.List().SelectedCount() > 0);
+      BuildPopupMenu(core_.CurrentCommandStates(), core_.SendToMenuModel(own));
   const int chosen = static_cast<int>(
       TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, list_.get(), nullptr));
   const auto id = static_cast<UINT>(chosen);
