@@ -11,7 +11,9 @@
 #include "core/command_states.h"
 #include "operations/recent_files.h"
 #include "core/addon_core.h"
+#include "win32/menu_builder.h"
 #include "win32/module.h"
+#include "win32/window_text.h"
 
 namespace zun::win32 {
 namespace {
@@ -147,20 +149,6 @@ UniqueGdiObject DrawPictureStrip() {
 bool IsToolButton(UINT_PTR id) {
   const auto buttons = ToolButtonCommands();
   return std::any_of(buttons.begin(), buttons.end(), [id](CommandId c) { return static_cast<UINT_PTR>(c) == id; });
-}
-
-void CopyText(const char* text, char* buffer, int capacity) {
-  if (buffer == nullptr || capacity <= 0) return;
-  const size_t n = std::min(std::strlen(text), static_cast<size_t>(capacity - 1));
-  std::memcpy(buffer, text, n);
-  buffer[n] = '\0';
-}
-
-void CopyText(const char* text, wchar_t* buffer, int capacity) {
-  if (buffer == nullptr || capacity <= 0) return;
-  // Hints are short: a buffer too small for one gets an empty tip rather than a cut one.
-  const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, buffer, capacity);
-  if (n == 0) buffer[0] = L'\0';
 }
 
 // The hint of a tool button's command; null for any other id.
@@ -349,48 +337,16 @@ bool CommandBarWindow::OnNotify(NMHDR* header, LRESULT& result) {
 }
 
 void CommandBarWindow::ShowFileMenu() {
-  UniqueMenu menu(CreatePopupMenu());
-  UniqueMenu reopen(CreatePopupMenu());
-  if (!menu || !reopen) return;
-  const CommandStates states = core_.CurrentCommandStates();
-  const auto add = [&](HMENU into, CommandId id) {
-    const std::string text = MenuCaption(CommandFor(id));
-    AppendMenuA(into, MF_STRING | (states[id].enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT>(id), text.c_str());
-  };
   // The picture of a missing file, for as long as the menu shows.
   const UniqueGdiObject missing = ImageBitmap(images_.get(), kMissingFileImage);
-  for (const ReopenMenuItem& item : core_.ReopenMenu()) {
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | (item.exists ? 0 : MIIM_BITMAP);
-    info.wID = kReopenMenuFirstId + static_cast<UINT>(item.index);
-    std::string caption = item.caption;
-    info.dwTypeData = caption.data();
-    info.fState = item.suitable ? MFS_ENABLED : MFS_DISABLED;
-    info.hbmpItem = static_cast<HBITMAP>(missing.get());
-    InsertMenuItemA(reopen.get(), static_cast<UINT>(GetMenuItemCount(reopen.get())), TRUE, &info);
-  }
-  add(menu.get(), CommandId::New);
-  AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  add(menu.get(), CommandId::Load);
-  AppendMenuA(menu.get(), MF_POPUP | (states.reopen.enabled ? MF_ENABLED : MF_GRAYED),
-              reinterpret_cast<UINT_PTR>(reopen.get()), "Reopen");
-  static_cast<void>(reopen.release());  // the menu owns its submenu now and destroys it
-  add(menu.get(), CommandId::Save);
-  add(menu.get(), CommandId::SaveAs);
-  AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  add(menu.get(), CommandId::ExportHtml);
-  add(menu.get(), CommandId::ExportCsv);
-
+  const std::vector<ReopenMenuItem> recent = core_.ReopenMenu();
+  const UniqueMenu menu = BuildFileMenu(core_.CurrentCommandStates(), recent, static_cast<HBITMAP>(missing.get()));
   RECT button{};
   SendMessageA(toolBar_.get(), TB_GETRECT, static_cast<WPARAM>(CommandId::Load), reinterpret_cast<LPARAM>(&button));
   MapWindowPoints(toolBar_.get(), nullptr, reinterpret_cast<POINT*>(&button), 2);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                                       button.left, button.bottom, 0, toolBar_.get(), nullptr));
-  if (chosen >= kReopenMenuFirstId && chosen < kReopenMenuFirstId + kRecentFileCount)
-    core_.Reopen(static_cast<int32_t>(chosen - kReopenMenuFirstId));
-  else if (chosen != 0)
-    core_.Execute(static_cast<CommandId>(chosen));
+  const MenuChoice choice =
+      TrackMenu(menu.get(), POINT{button.left, button.bottom}, TPM_LEFTALIGN | TPM_TOPALIGN, toolBar_.get());
+  RunMenuChoice(core_, choice, reinterpret_cast<uintptr_t>(GetAncestor(toolBar_.get(), GA_ROOT)));
 }
 
 }  // namespace zun::win32

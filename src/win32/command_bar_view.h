@@ -30,8 +30,6 @@ inline constexpr int kCommandButtonWidth = 72;
 inline constexpr int kCommandButtonHeight = 35;
 inline constexpr int kCommandImageSize = 16;
 inline constexpr int kCommandImageCount = 8;
-// Menu ids of the Reopen items: this plus the recent file's position.
-inline constexpr UINT kReopenMenuFirstId = 0x7000;
 
 // The tool bar's pictures, drawn in code: 0 a page, 1 an open folder,
 // 2 a green plus, 3 an eraser, 4 a check mark, 5 a red X, 6 a die, 7 a

@@ -21,8 +21,10 @@
 #include "list/send_to_menu.h"
 #include "core/addon_core.h"
 #include "host/host_messages.h"
+#include "win32/menu_builder.h"
 #include "win32/module.h"
 #include "win32/panel.h"
+#include "win32/window_text.h"
 
 namespace zun::win32 {
 namespace {
@@ -55,80 +57,6 @@ HWND HeaderOf(HWND list) { return reinterpret_cast<HWND>(SendMessageA(list, LVM_
 // Posted to the control by a drop of the shell's files: they are taken
 // once the drag that brought them has ended.
 constexpr UINT kMsgTakeDroppedFiles = WM_APP + 0x21;
-
-// Menu ids of the "Send To" items: these plus the locator's position.
-constexpr UINT kSendToAddonFirstId = 0x7100;
-constexpr UINT kSendToPluginFirstId = 0x7900;
-constexpr UINT kSendToIdRange = 0x800;
-
-// The "Send To" submenu: the add-ons' windows, a separator, "Plugin" with
-// the plug-ins' windows.
-UniqueMenu BuildSendToMenu(const SendToMenu& model) {
-  UniqueMenu menu(CreatePopupMenu());
-  UniqueMenu plugins(CreatePopupMenu());
-  if (!menu || !plugins) throw std::runtime_error("Cannot create the Send To menu");
-  const auto add = [](HMENU into, const SendToItem& item, UINT firstId) {
-    if (item.position < 0 || static_cast<UINT>(item.position) >= kSendToIdRange) return;
-    AppendMenuA(into, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), firstId + static_cast<UINT>(item.position),
-                item.caption.c_str());
-  };
-  for (const SendToItem& item : model.addonItems) add(menu.get(), item, kSendToAddonFirstId);
-  if (model.HasSeparator()) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  for (const SendToItem& item : model.pluginItems) add(plugins.get(), item, kSendToPluginFirstId);
-  AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(plugins.get()), kSendToPluginCaption);
-  static_cast<void>(plugins.release());  // the menu owns its submenu now
-  return menu;
-}
-
-// The list's popup menu: its commands as the core's states say, and "Send
-// To" after the first separator.
-UniqueMenu BuildPopupMenu(const CommandStates& states, const SendToMenu& sendTo) {
-  UniqueMenu menu(CreatePopupMenu());
-  if (!menu) throw std::runtime_error("Cannot create the list's popup menu");
-  bool sendToPlaced = false;
-  for (const std::optional<CommandId>& entry : ListPopupCommands()) {
-    if (!entry) {
-      AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-      if (!sendToPlaced) {
-        UniqueMenu submenu = BuildSendToMenu(sendTo);
-        AppendMenuA(menu.get(), MF_POPUP | (states.sendTo.enabled ? MF_ENABLED : MF_GRAYED),
-                    reinterpret_cast<UINT_PTR>(submenu.get()), "Send To");
-        static_cast<void>(submenu.release());
-        sendToPlaced = true;
-      }
-      continue;
-    }
-    const CommandState& state = states[*entry];
-    if (!state.shown) continue;
-    const std::string text = MenuCaption(CommandFor(*entry));
-    AppendMenuA(menu.get(), MF_STRING | (state.enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT>(*entry),
-                text.c_str());
-  }
-  return menu;
-}
-
-// Copies text into a notification's buffer of `capacity` characters, cut
-// to fit, always terminated.
-void CopyText(const std::string& text, char* buffer, int capacity) {
-  if (buffer == nullptr || capacity <= 0) return;
-  const size_t n = std::min(text.size(), static_cast<size_t>(capacity - 1));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-}
-
-void CopyText(const std::string& text, wchar_t* buffer, int capacity) {
-  if (buffer == nullptr || capacity <= 0) return;
-  std::wstring wide;
-  if (!text.empty()) {
-    const int length = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFF));
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)));
-    if (!wide.empty())
-      MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
-  }
-  const size_t n = std::min(wide.size(), static_cast<size_t>(capacity - 1));
-  std::wmemcpy(buffer, wide.data(), n);
-  buffer[n] = L'\0';
-}
 
 // The width a header notification announces for a column, if it announces
 // one. NMHEADERA and NMHEADERW differ only in the text their item points to.
@@ -452,18 +380,9 @@ POINT EntryListWindow::FocusedRowPoint() const {
 }
 
 void EntryListWindow::ShowPopupMenu(POINT at) {
-  const auto own = reinterpret_cast<uintptr_t>(GetAncestor(list_.get(), GA_ROOT));
-  const UniqueMenu menu =
-      BuildPopupMenu(core_.CurrentCommandStates(), core_.SendToMenuModel(own));
-  const int chosen = static_cast<int>(
-      TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, list_.get(), nullptr));
-  const auto id = static_cast<UINT>(chosen);
-  if (id >= kSendToAddonFirstId && id < kSendToAddonFirstId + kSendToIdRange)
-    core_.SendTo(AddonCore::SendToList::AddonButtons, static_cast<int32_t>(id - kSendToAddonFirstId), own);
-  else if (id >= kSendToPluginFirstId && id < kSendToPluginFirstId + kSendToIdRange)
-    core_.SendTo(AddonCore::SendToList::PluginsMenu, static_cast<int32_t>(id - kSendToPluginFirstId), own);
-  else if (chosen > 0)
-    core_.Execute(static_cast<CommandId>(chosen));
+  const uintptr_t own = OwnWindow();
+  const UniqueMenu menu = BuildListPopup(core_.CurrentCommandStates(), core_.SendToMenuModel(own));
+  RunMenuChoice(core_, TrackMenu(menu.get(), at, TPM_RIGHTBUTTON | TPM_NONOTIFY, list_.get()), own);
 }
 
 // ---- Drag and drop -------------------------------------------------------------------
