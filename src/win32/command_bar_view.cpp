@@ -187,18 +187,12 @@ UniqueImageList CreateCommandImages() {
 }
 
 CommandBarWindow::~CommandBarWindow() {
-  if (toolBar_ && IsWindow(toolBar_.get())) TieNotifications(nullptr);
-  toolBar_.reset();
+  DestroyControl();
   images_.reset();
 }
 
 HWND CommandBarWindow::ToolTips() const {
-  return reinterpret_cast<HWND>(SendMessageA(toolBar_.get(), TB_GETTOOLTIPS, 0, 0));
-}
-
-void CommandBarWindow::TieNotifications(ReflectedControl* target) {
-  SetReflectionTarget(toolBar_.get(), target);
-  SetReflectionTarget(ToolTips(), target);  // the tool bar passes its tip's requests on as the tip's
+  return reinterpret_cast<HWND>(SendMessageA(Handle(), TB_GETTOOLTIPS, 0, 0));
 }
 
 namespace {
@@ -225,8 +219,7 @@ UniqueGdiObject ImageBitmap(HIMAGELIST images, int index) {
 void CommandBarWindow::Create(HWND panel) {
   INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
   InitCommonControlsEx(&classes);
-  if (toolBar_ && IsWindow(toolBar_.get())) TieNotifications(nullptr);
-  toolBar_.reset();
+  DestroyControl();
   images_ = CreateCommandImages();
   RECT area{};
   GetClientRect(panel, &area);
@@ -236,7 +229,7 @@ void CommandBarWindow::Create(HWND panel) {
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommandBarControlId)), ModuleInstance(),
                              nullptr);
   if (bar == nullptr) throw std::runtime_error("Cannot create the command bar");
-  toolBar_.reset(bar);
+  Adopt(bar);
   SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kCommandImageSize, kCommandImageSize));
   SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
@@ -264,19 +257,8 @@ void CommandBarWindow::AddButtons() {
     button.iString = -1;
     buttons.push_back(button);
   }
-  if (!SendMessageA(toolBar_.get(), TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())))
+  if (!SendMessageA(Handle(), TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())))
     throw std::runtime_error("Cannot add the command bar's buttons");
-}
-
-void CommandBarWindow::Place(int left, int top, int width, int height) {
-  if (toolBar_) SetWindowPos(toolBar_.get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CommandBarWindow::FitToParent() {
-  if (!toolBar_) return;
-  RECT area{};
-  GetClientRect(GetParent(toolBar_.get()), &area);
-  Place(0, 0, area.right, area.bottom);
 }
 
 void CommandBarWindow::ShowCommandStates(const CommandStates& states) {
@@ -284,17 +266,17 @@ void CommandBarWindow::ShowCommandStates(const CommandStates& states) {
 }
 
 void CommandBarWindow::EnableButton(CommandId id, bool enabled) {
-  if (!toolBar_) return;
+  if (!Handle()) return;
   const WPARAM button = static_cast<WPARAM>(id);
   // The states are shown after every command: a button that keeps its state is not repainted.
-  if ((SendMessageA(toolBar_.get(), TB_ISBUTTONENABLED, button, 0) != 0) == enabled) return;
-  SendMessageA(toolBar_.get(), TB_ENABLEBUTTON, button, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+  if ((SendMessageA(Handle(), TB_ISBUTTONENABLED, button, 0) != 0) == enabled) return;
+  SendMessageA(Handle(), TB_ENABLEBUTTON, button, MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
 // ---- Messages the panel passes on ----------------------------------------------
 
 bool CommandBarWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (!toolBar_ || reinterpret_cast<HWND>(lParam) != toolBar_.get()) return false;
+  if (!Handle() || reinterpret_cast<HWND>(lParam) != Handle()) return false;
   const UINT id = LOWORD(wParam);
   if (IsToolButton(id)) core_.Execute(static_cast<CommandId>(id));
   return true;
@@ -313,10 +295,10 @@ bool CommandBarWindow::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, L
 }
 
 bool CommandBarWindow::OnNotify(NMHDR* header, LRESULT& result) {
-  if (!toolBar_ || header == nullptr) return false;
+  if (!Handle() || header == nullptr) return false;
   // The tool bar passes its tool tip's requests on with the tip as sender.
   const HWND tips = ToolTips();
-  if (header->hwndFrom != toolBar_.get() && (tips == nullptr || header->hwndFrom != tips)) return false;
+  if (header->hwndFrom != Handle() && (tips == nullptr || header->hwndFrom != tips)) return false;
   result = 0;
   switch (header->code) {
     case TTN_GETDISPINFOA:
@@ -342,11 +324,11 @@ void CommandBarWindow::ShowFileMenu() {
   const std::vector<ReopenMenuItem> recent = core_.ReopenMenu();
   const UniqueMenu menu = BuildFileMenu(core_.CurrentCommandStates(), recent, static_cast<HBITMAP>(missing.get()));
   RECT button{};
-  SendMessageA(toolBar_.get(), TB_GETRECT, static_cast<WPARAM>(CommandId::Load), reinterpret_cast<LPARAM>(&button));
-  MapWindowPoints(toolBar_.get(), nullptr, reinterpret_cast<POINT*>(&button), 2);
+  SendMessageA(Handle(), TB_GETRECT, static_cast<WPARAM>(CommandId::Load), reinterpret_cast<LPARAM>(&button));
+  MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&button), 2);
   const MenuChoice choice =
-      TrackMenu(menu.get(), POINT{button.left, button.bottom}, TPM_LEFTALIGN | TPM_TOPALIGN, toolBar_.get());
-  RunMenuChoice(core_, choice, reinterpret_cast<uintptr_t>(GetAncestor(toolBar_.get(), GA_ROOT)));
+      TrackMenu(menu.get(), POINT{button.left, button.bottom}, TPM_LEFTALIGN | TPM_TOPALIGN, Handle());
+  RunMenuChoice(core_, choice, reinterpret_cast<uintptr_t>(GetAncestor(Handle(), GA_ROOT)));
 }
 
 }  // namespace zun::win32

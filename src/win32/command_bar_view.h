@@ -7,7 +7,7 @@
 //
 // The tool bar reports clicks (WM_COMMAND) and its tool tips' requests
 // (WM_NOTIFY) to its parent panel. The tool bar and its tip are tied to
-// this object (SetReflectionTarget), so the panel hands them here first;
+// this object (SystemControl), so the panel hands them here first;
 // OnCommand and OnNotify also take them from any window that passes them on.
 
 #include <windows.h>
@@ -17,7 +17,7 @@
 #include "core/command_table.h"
 #include "platform/views.h"
 #include "win32/scoped.h"
-#include "win32/window.h"
+#include "win32/system_control.h"
 
 namespace zun {
 class AddonCore;
@@ -36,7 +36,7 @@ inline constexpr int kCommandImageCount = 8;
 // page struck through in red (a file that is missing).
 UniqueImageList CreateCommandImages();
 
-class CommandBarWindow final : public CommandBarView, public ReflectedControl {
+class CommandBarWindow final : public CommandBarView, public SystemControl {
  public:
   explicit CommandBarWindow(AddonCore& core) : core_(core) {}
   ~CommandBarWindow() override;
@@ -46,10 +46,6 @@ class CommandBarWindow final : public CommandBarView, public ReflectedControl {
   // Creates the tool bar in `panel`, filling its client area. Load, Add,
   // Apply and Delete start disabled.
   void Create(HWND panel);
-  HWND Handle() const { return toolBar_.get(); }
-  void Place(int left, int top, int width, int height);
-  // Fills the parent's client area again (after the parent was resized).
-  void FitToParent();
 
   // A WM_COMMAND the panel passed on: a click on one of the buttons runs
   // its command. Returns whether it came from this tool bar.
@@ -70,12 +66,11 @@ class CommandBarWindow final : public CommandBarView, public ReflectedControl {
   // files, Save and Save As; runs what the user chose.
   void ShowFileMenu();
   HWND ToolTips() const;
-  // Ties the tool bar and its tip to this object, or (null) unties them.
-  void TieNotifications(ReflectedControl* target);
+  // The tool bar passes its tip's requests on as the tip's.
+  HWND Companion() const override { return ToolTips(); }
 
   AddonCore& core_;
   UniqueImageList images_;  // the tool bar does not destroy the list it is given: it goes after it
-  UniqueWindow toolBar_;
 };
 
 }  // namespace zun::win32
