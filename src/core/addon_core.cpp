@@ -375,18 +375,26 @@ void AddonCore::UpdateCommandBar() noexcept {
   // set is complete.
   EnterOperation(codes::kUpdateCommandBar);
   try {
-    views_.commandBar->ShowCommandStates(CommandStatesFor(Situation()));
+    const CommandSituation situation = Situation();
+    EnterOperation(codes::kUpdateCommandBar);  // the rule itself is the enabling step again
+    views_.commandBar->ShowCommandStates(CommandStatesFor(situation));
   } catch (...) {
     // The buttons keep their states; nothing the user made is touched.
   }
 }
 
 CommandStates AddonCore::CurrentCommandStates() const noexcept {
+  // Asking is no operation of its own: the grids' code it passes through
+  // is not left behind for a report.
+  const char* const location = ErrorLocation;
+  CommandStates states = InitialCommandStates();
   try {
-    return CommandStatesFor(Situation());
+    states = CommandStatesFor(Situation());
   } catch (...) {
-    return InitialCommandStates();
+    // A menu opened while the grids cannot be asked offers what a new window does.
   }
+  EnterOperation(location);
+  return states;
 }
 
 CommandSituation AddonCore::Situation() const {

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "base/error_location.h"
+#include "base/reference_codes.h"
 #include "hostside/sample_games.h"
 #include "support/core_fixture.h"
 
@@ -239,6 +240,16 @@ TEST(AddonCoreEditing, ApplySortIsOfferedOnlyOutOfNaturalOrderAndKeepsTheModifie
   EXPECT_FALSE(f.core.CurrentCommandStates()[CommandId::ApplySort].shown);
   for (int32_t e = 0; e < 5; ++e) EXPECT_EQ(f.Numbers(e), shown[static_cast<size_t>(e)]);
   EXPECT_TRUE(f.core.Session().DatabaseModified()) << "the quick picks were unsaved before and still are";
+}
+
+TEST(AddonCoreEditing, TheEnablingStepEndsOnItsOwnCodeAndAskingForTheStatesMovesNone) {
+  CoreFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  f.core.UpdateCommandBar();
+  EXPECT_STREQ(ErrorLocation, codes::kUpdateCommandBar) << "not the grids' code it passed through";
+  EnterOperation(codes::kRefreshReopenMenu);
+  static_cast<void>(f.core.CurrentCommandStates());  // a menu opening
+  EXPECT_STREQ(ErrorLocation, codes::kRefreshReopenMenu);
 }
 
 // Every failure a user can meet is shown and logged with its message and
