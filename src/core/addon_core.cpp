@@ -1,5 +1,6 @@
 #include "core/addon_core.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "base/error_location.h"
@@ -7,7 +8,6 @@
 #include "list/csv_export.h"
 #include "list/html_export.h"
 #include "base/reference_codes.h"
-#include "core/command_bar.h"
 #include "operations/entry_editing.h"
 #include "operations/entry_intake.h"
 #include "selection/quick_pick.h"
@@ -375,26 +375,46 @@ void AddonCore::UpdateCommandBar() noexcept {
   // set is complete.
   EnterOperation(codes::kUpdateCommandBar);
   try {
-    const TZUN_Lotto_DBase* game = slots_.Game();
-    const bool complete = game != nullptr && choices_.AllSetsComplete(game->PlaySets.span());
-    views_.commandBar->ShowButtonStates(CommandBarStates(complete, list_.SelectedCount(), quickPickRunning_));
+    const CommandSituation situation = Situation();
+    EnterOperation(codes::kUpdateCommandBar);  // the rule itself is the enabling step again
+    views_.commandBar->ShowCommandStates(CommandStatesFor(situation));
   } catch (...) {
     // The buttons keep their states; nothing the user made is touched.
   }
 }
 
-AddonCore::PopupStates AddonCore::ListPopupStates() const noexcept {
-  PopupStates states;
-  states.rowsPresent = list_.RowCount() > 0;
-  states.applySortVisible = states.rowsPresent && !list_.InNaturalOrder();
+CommandStates AddonCore::CurrentCommandStates() const noexcept {
+  // Asking is no operation of its own: the grids' code it passes through
+  // is not left behind for a report.
+  const char* const location = ErrorLocation;
+  CommandStates states = InitialCommandStates();
   try {
-    const TZUN_Lotto_DBase* game = slots_.Game();
-    states.htmlExport = (states.rowsPresent || !session_.CurrentDatabaseFile().empty()) && game != nullptr &&
-                        ports_.files.FileExists(game->HtmlPath(kListTemplateName));
+    states = CommandStatesFor(Situation());
   } catch (...) {
-    states.htmlExport = false;
+    // A menu opened while the grids cannot be asked offers what a new window does.
   }
+  EnterOperation(location);
   return states;
+}
+
+CommandSituation AddonCore::Situation() const {
+  CommandSituation situation;
+  situation.rowCount = list_.RowCount();
+  situation.selectedCount = list_.SelectedCount();
+  situation.quickPickRunning = quickPickRunning_;
+  situation.naturalOrder = list_.InNaturalOrder();
+  situation.currentFile = !session_.CurrentDatabaseFile().empty();
+  situation.modified = session_.DatabaseModified();
+  situation.recentFiles =
+      std::any_of(recentFiles_.begin(), recentFiles_.end(), [](const std::string& path) { return !path.empty(); });
+  const TZUN_Lotto_DBase* game = slots_.Game();
+  try {
+    situation.htmlTemplate = game != nullptr && ports_.files.FileExists(game->HtmlPath(kListTemplateName));
+  } catch (...) {
+    situation.htmlTemplate = false;
+  }
+  situation.allSetsComplete = game != nullptr && choices_.AllSetsComplete(game->PlaySets.span());
+  return situation;
 }
 
 void AddonCore::ConfirmAndDeleteSelected() {

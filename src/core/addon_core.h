@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/command_states.h"
 #include "core/command_table.h"
 #include "operations/recent_files.h"
 #include "list/entry_list.h"
@@ -146,15 +147,11 @@ class AddonCore {
   void Reopen(int32_t index) noexcept;
   // What the Reopen menu shows, built when it opens.
   std::vector<ReopenMenuItem> ReopenMenu() noexcept;
-  // Re-applies the enabling rule to the tool buttons.
+  // Applies the enabling rule again and shows the result on the tool bar.
   void UpdateCommandBar() noexcept;
-  // The list popup's items: enabled, and "Apply Sort" visible.
-  struct PopupStates {
-    bool rowsPresent = false;  // Select All .. Invert, Send To, exports
-    bool applySortVisible = false;
-    bool htmlExport = false;   // rows or a current file, and the game's template exists
-  };
-  PopupStates ListPopupStates() const noexcept;
+  // The enabling rule's result as things stand (core/command_states.h);
+  // the menus read it as they open.
+  CommandStates CurrentCommandStates() const noexcept;
 
   // ---- Entries between windows ---------------------------------------------
 
@@ -235,6 +232,8 @@ class AddonCore {
   // Back to the do-nothing views, once the windows behind them are destroyed.
   void DropViews() noexcept;
   void ReportFailure(std::string_view message) noexcept;
+  // What the enabling rule looks at; throws when the grids cannot be asked.
+  CommandSituation Situation() const;
 
   Ports ports_;
   ErrorReporter errors_;

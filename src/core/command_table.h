@@ -11,28 +11,11 @@
 #include <span>
 #include <string>
 
+#include "platform/command_id.h"
+
 namespace zun {
 
 class AddonCore;
-
-enum class CommandId : uint16_t {
-  Load = 1,
-  Add,
-  Apply,
-  Delete,
-  QuickPick,
-  Clear,
-  SelectAll,
-  SelectEven,
-  SelectOdd,
-  InvertSelection,
-  ApplySort,
-  New,
-  Save,
-  SaveAs,
-  ExportHtml,
-  ExportCsv,
-};
 
 // A key with or without Ctrl, as a Windows virtual-key code ('A' to 'Z'
 // are their letters).

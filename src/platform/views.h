@@ -7,8 +7,11 @@
 // a do-nothing default, so the core runs before its windows exist and in
 // tests that watch only some of them.
 
+#include <array>
 #include <cstdint>
 #include <string>
+
+#include "platform/command_id.h"
 
 namespace zun {
 
@@ -44,21 +47,37 @@ class StatusView {
   virtual bool ShowIfHidden() { return false; }
 };
 
-// Which tool buttons are enabled (the enabling rule's result).
-struct ButtonStates {
-  bool load = false;
-  bool add = false;
-  bool apply = false;
-  bool remove = false;
-  bool quickPick = true;
-  bool clear = true;
-  friend bool operator==(const ButtonStates&, const ButtonStates&) = default;
+// What a command's tool button or menu item shows: whether it can be
+// chosen, whether it carries a check mark, whether it is there at all.
+struct CommandState {
+  bool enabled = false;
+  bool checked = false;
+  bool shown = true;
+  friend bool operator==(const CommandState&, const CommandState&) = default;
+};
+
+// The enabling rule's result: one state per command, and one for each of
+// the two submenus that are no commands of their own. The tool bar and the
+// menus apply it as it is; none of them decides anything itself.
+class CommandStates {
+ public:
+  CommandState& operator[](CommandId id) { return states_.at(static_cast<size_t>(id)); }
+  const CommandState& operator[](CommandId id) const { return states_.at(static_cast<size_t>(id)); }
+
+  CommandState reopen;  // the file menu's Reopen submenu
+  CommandState sendTo;  // the list popup's Send To submenu
+
+  friend bool operator==(const CommandStates&, const CommandStates&) = default;
+
+ private:
+  std::array<CommandState, kCommandIdLimit> states_{};
 };
 
 class CommandBarView {
  public:
   virtual ~CommandBarView() = default;
-  virtual void ShowButtonStates(const ButtonStates& /*states*/) {}
+  // The rule was applied again: the tool buttons take their commands' states.
+  virtual void ShowCommandStates(const CommandStates& /*states*/) {}
 };
 
 // Lets pending window messages run between the steps of long work, as the

@@ -8,10 +8,12 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/command_bar.h"
+#include "core/command_states.h"
 #include "operations/recent_files.h"
 #include "core/addon_core.h"
+#include "win32/menu_builder.h"
 #include "win32/module.h"
+#include "win32/window_text.h"
 
 namespace zun::win32 {
 namespace {
@@ -144,35 +146,9 @@ UniqueGdiObject DrawPictureStrip() {
   return strip;  // the strip is deselected as this returns: the image list gets it free
 }
 
-bool IsEnabled(const ButtonStates& states, CommandId id) {
-  switch (id) {
-    case CommandId::Load: return states.load;
-    case CommandId::Add: return states.add;
-    case CommandId::Apply: return states.apply;
-    case CommandId::Delete: return states.remove;
-    case CommandId::QuickPick: return states.quickPick;
-    case CommandId::Clear: return states.clear;
-    default: return false;
-  }
-}
-
 bool IsToolButton(UINT_PTR id) {
   const auto buttons = ToolButtonCommands();
   return std::any_of(buttons.begin(), buttons.end(), [id](CommandId c) { return static_cast<UINT_PTR>(c) == id; });
-}
-
-void CopyText(const char* text, char* buffer, int capacity) {
-  if (buffer == nullptr || capacity <= 0) return;
-  const size_t n = std::min(std::strlen(text), static_cast<size_t>(capacity - 1));
-  std::memcpy(buffer, text, n);
-  buffer[n] = '\0';
-}
-
-void CopyText(const char* text, wchar_t* buffer, int capacity) {
-  if (buffer == nullptr || capacity <= 0) return;
-  // Hints are short: a buffer too small for one gets an empty tip rather than a cut one.
-  const int n = MultiByteToWideChar(CP_ACP, 0, text, -1, buffer, capacity);
-  if (n == 0) buffer[0] = L'\0';
 }
 
 // The hint of a tool button's command; null for any other id.
@@ -211,18 +187,12 @@ UniqueImageList CreateCommandImages() {
 }
 
 CommandBarWindow::~CommandBarWindow() {
-  if (toolBar_ && IsWindow(toolBar_.get())) TieNotifications(nullptr);
-  toolBar_.reset();
+  DestroyControl();
   images_.reset();
 }
 
 HWND CommandBarWindow::ToolTips() const {
-  return reinterpret_cast<HWND>(SendMessageA(toolBar_.get(), TB_GETTOOLTIPS, 0, 0));
-}
-
-void CommandBarWindow::TieNotifications(ReflectedControl* target) {
-  SetReflectionTarget(toolBar_.get(), target);
-  SetReflectionTarget(ToolTips(), target);  // the tool bar passes its tip's requests on as the tip's
+  return reinterpret_cast<HWND>(SendMessageA(Handle(), TB_GETTOOLTIPS, 0, 0));
 }
 
 namespace {
@@ -249,8 +219,7 @@ UniqueGdiObject ImageBitmap(HIMAGELIST images, int index) {
 void CommandBarWindow::Create(HWND panel) {
   INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_BAR_CLASSES};
   InitCommonControlsEx(&classes);
-  if (toolBar_ && IsWindow(toolBar_.get())) TieNotifications(nullptr);
-  toolBar_.reset();
+  DestroyControl();
   images_ = CreateCommandImages();
   RECT area{};
   GetClientRect(panel, &area);
@@ -260,7 +229,7 @@ void CommandBarWindow::Create(HWND panel) {
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommandBarControlId)), ModuleInstance(),
                              nullptr);
   if (bar == nullptr) throw std::runtime_error("Cannot create the command bar");
-  toolBar_.reset(bar);
+  Adopt(bar);
   SendMessageA(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(kCommandImageSize, kCommandImageSize));
   SendMessageA(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_.get()));
@@ -275,7 +244,7 @@ void CommandBarWindow::Create(HWND panel) {
 }
 
 void CommandBarWindow::AddButtons() {
-  const ButtonStates initial{};
+  const CommandStates initial = InitialCommandStates();
   std::vector<TBBUTTON> buttons;
   for (CommandId id : ToolButtonCommands()) {
     const Command& command = CommandFor(id);
@@ -283,42 +252,31 @@ void CommandBarWindow::AddButtons() {
     const bool hasImage = command.image >= 0 && command.image < kCommandImageCount;
     button.iBitmap = hasImage ? command.image : I_IMAGENONE;
     button.idCommand = static_cast<int>(id);
-    button.fsState = static_cast<BYTE>(TBSTATE_WRAP | (IsEnabled(initial, id) ? TBSTATE_ENABLED : 0));
+    button.fsState = static_cast<BYTE>(TBSTATE_WRAP | (initial[id].enabled ? TBSTATE_ENABLED : 0));
     button.fsStyle = id == CommandId::Load ? BTNS_DROPDOWN : BTNS_BUTTON;
     button.iString = -1;
     buttons.push_back(button);
   }
-  if (!SendMessageA(toolBar_.get(), TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())))
+  if (!SendMessageA(Handle(), TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data())))
     throw std::runtime_error("Cannot add the command bar's buttons");
 }
 
-void CommandBarWindow::Place(int left, int top, int width, int height) {
-  if (toolBar_) SetWindowPos(toolBar_.get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CommandBarWindow::FitToParent() {
-  if (!toolBar_) return;
-  RECT area{};
-  GetClientRect(GetParent(toolBar_.get()), &area);
-  Place(0, 0, area.right, area.bottom);
-}
-
-void CommandBarWindow::ShowButtonStates(const ButtonStates& states) {
-  for (CommandId id : ToolButtonCommands()) EnableButton(id, IsEnabled(states, id));
+void CommandBarWindow::ShowCommandStates(const CommandStates& states) {
+  for (CommandId id : ToolButtonCommands()) EnableButton(id, states[id].enabled);
 }
 
 void CommandBarWindow::EnableButton(CommandId id, bool enabled) {
-  if (!toolBar_) return;
+  if (!Handle()) return;
   const WPARAM button = static_cast<WPARAM>(id);
   // The states are shown after every command: a button that keeps its state is not repainted.
-  if ((SendMessageA(toolBar_.get(), TB_ISBUTTONENABLED, button, 0) != 0) == enabled) return;
-  SendMessageA(toolBar_.get(), TB_ENABLEBUTTON, button, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+  if ((SendMessageA(Handle(), TB_ISBUTTONENABLED, button, 0) != 0) == enabled) return;
+  SendMessageA(Handle(), TB_ENABLEBUTTON, button, MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
 // ---- Messages the panel passes on ----------------------------------------------
 
 bool CommandBarWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
-  if (!toolBar_ || reinterpret_cast<HWND>(lParam) != toolBar_.get()) return false;
+  if (!Handle() || reinterpret_cast<HWND>(lParam) != Handle()) return false;
   const UINT id = LOWORD(wParam);
   if (IsToolButton(id)) core_.Execute(static_cast<CommandId>(id));
   return true;
@@ -337,10 +295,10 @@ bool CommandBarWindow::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, L
 }
 
 bool CommandBarWindow::OnNotify(NMHDR* header, LRESULT& result) {
-  if (!toolBar_ || header == nullptr) return false;
+  if (!Handle() || header == nullptr) return false;
   // The tool bar passes its tool tip's requests on with the tip as sender.
   const HWND tips = ToolTips();
-  if (header->hwndFrom != toolBar_.get() && (tips == nullptr || header->hwndFrom != tips)) return false;
+  if (header->hwndFrom != Handle() && (tips == nullptr || header->hwndFrom != tips)) return false;
   result = 0;
   switch (header->code) {
     case TTN_GETDISPINFOA:
@@ -361,52 +319,16 @@ bool CommandBarWindow::OnNotify(NMHDR* header, LRESULT& result) {
 }
 
 void CommandBarWindow::ShowFileMenu() {
-  UniqueMenu menu(CreatePopupMenu());
-  UniqueMenu reopen(CreatePopupMenu());
-  if (!menu || !reopen) return;
-  const auto add = [&](HMENU into, CommandId id, bool enabled) {
-    const std::string text = MenuCaption(CommandFor(id));
-    AppendMenuA(into, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), static_cast<UINT>(id), text.c_str());
-  };
-  const DatabaseSession& session = core_.Session();
-  const FileMenuStates states = FileMenuStatesFor(core_.List().RowCount() > 0, !session.CurrentDatabaseFile().empty(),
-                                                  session.DatabaseModified());
   // The picture of a missing file, for as long as the menu shows.
   const UniqueGdiObject missing = ImageBitmap(images_.get(), kMissingFileImage);
-  bool anyRecent = false;
-  for (const ReopenMenuItem& item : core_.ReopenMenu()) {
-    anyRecent = true;
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE | (item.exists ? 0 : MIIM_BITMAP);
-    info.wID = kReopenMenuFirstId + static_cast<UINT>(item.index);
-    std::string caption = item.caption;
-    info.dwTypeData = caption.data();
-    info.fState = item.suitable ? MFS_ENABLED : MFS_DISABLED;
-    info.hbmpItem = static_cast<HBITMAP>(missing.get());
-    InsertMenuItemA(reopen.get(), static_cast<UINT>(GetMenuItemCount(reopen.get())), TRUE, &info);
-  }
-  add(menu.get(), CommandId::New, true);
-  AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  add(menu.get(), CommandId::Load, true);
-  AppendMenuA(menu.get(), MF_POPUP | (anyRecent ? MF_ENABLED : MF_GRAYED), reinterpret_cast<UINT_PTR>(reopen.get()),
-              "Reopen");
-  static_cast<void>(reopen.release());  // the menu owns its submenu now and destroys it
-  add(menu.get(), CommandId::Save, states.save);
-  add(menu.get(), CommandId::SaveAs, states.saveAs);
-  AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  add(menu.get(), CommandId::ExportHtml, core_.ListPopupStates().htmlExport);
-  add(menu.get(), CommandId::ExportCsv, states.saveAs);
-
+  const std::vector<ReopenMenuItem> recent = core_.ReopenMenu();
+  const UniqueMenu menu = BuildFileMenu(core_.CurrentCommandStates(), recent, static_cast<HBITMAP>(missing.get()));
   RECT button{};
-  SendMessageA(toolBar_.get(), TB_GETRECT, static_cast<WPARAM>(CommandId::Load), reinterpret_cast<LPARAM>(&button));
-  MapWindowPoints(toolBar_.get(), nullptr, reinterpret_cast<POINT*>(&button), 2);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                                       button.left, button.bottom, 0, toolBar_.get(), nullptr));
-  if (chosen >= kReopenMenuFirstId && chosen < kReopenMenuFirstId + kRecentFileCount)
-    core_.Reopen(static_cast<int32_t>(chosen - kReopenMenuFirstId));
-  else if (chosen != 0)
-    core_.Execute(static_cast<CommandId>(chosen));
+  SendMessageA(Handle(), TB_GETRECT, static_cast<WPARAM>(CommandId::Load), reinterpret_cast<LPARAM>(&button));
+  MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&button), 2);
+  const MenuChoice choice =
+      TrackMenu(menu.get(), POINT{button.left, button.bottom}, TPM_LEFTALIGN | TPM_TOPALIGN, Handle());
+  RunMenuChoice(core_, choice, reinterpret_cast<uintptr_t>(GetAncestor(Handle(), GA_ROOT)));
 }
 
 }  // namespace zun::win32

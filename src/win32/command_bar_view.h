@@ -3,11 +3,11 @@
 // The command bar: a flat tool bar in the buttons panel, one button per
 // row in the order of ToolButtonCommands(), each showing its command's
 // picture and its hint as a tool tip. A click runs the command through the
-// core; the core says which buttons are enabled (ShowButtonStates).
+// core; the core says which buttons are enabled (ShowCommandStates).
 //
 // The tool bar reports clicks (WM_COMMAND) and its tool tips' requests
 // (WM_NOTIFY) to its parent panel. The tool bar and its tip are tied to
-// this object (SetReflectionTarget), so the panel hands them here first;
+// this object (SystemControl), so the panel hands them here first;
 // OnCommand and OnNotify also take them from any window that passes them on.
 
 #include <windows.h>
@@ -17,7 +17,7 @@
 #include "core/command_table.h"
 #include "platform/views.h"
 #include "win32/scoped.h"
-#include "win32/window.h"
+#include "win32/system_control.h"
 
 namespace zun {
 class AddonCore;
@@ -30,15 +30,13 @@ inline constexpr int kCommandButtonWidth = 72;
 inline constexpr int kCommandButtonHeight = 35;
 inline constexpr int kCommandImageSize = 16;
 inline constexpr int kCommandImageCount = 8;
-// Menu ids of the Reopen items: this plus the recent file's position.
-inline constexpr UINT kReopenMenuFirstId = 0x7000;
 
 // The tool bar's pictures, drawn in code: 0 a page, 1 an open folder,
 // 2 a green plus, 3 an eraser, 4 a check mark, 5 a red X, 6 a die, 7 a
 // page struck through in red (a file that is missing).
 UniqueImageList CreateCommandImages();
 
-class CommandBarWindow final : public CommandBarView, public ReflectedControl {
+class CommandBarWindow final : public CommandBarView, public SystemControl {
  public:
   explicit CommandBarWindow(AddonCore& core) : core_(core) {}
   ~CommandBarWindow() override;
@@ -48,10 +46,6 @@ class CommandBarWindow final : public CommandBarView, public ReflectedControl {
   // Creates the tool bar in `panel`, filling its client area. Load, Add,
   // Apply and Delete start disabled.
   void Create(HWND panel);
-  HWND Handle() const { return toolBar_.get(); }
-  void Place(int left, int top, int width, int height);
-  // Fills the parent's client area again (after the parent was resized).
-  void FitToParent();
 
   // A WM_COMMAND the panel passed on: a click on one of the buttons runs
   // its command. Returns whether it came from this tool bar.
@@ -63,7 +57,7 @@ class CommandBarWindow final : public CommandBarView, public ReflectedControl {
   bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   // CommandBarView
-  void ShowButtonStates(const ButtonStates& states) override;
+  void ShowCommandStates(const CommandStates& states) override;
 
  private:
   void AddButtons();
@@ -72,12 +66,11 @@ class CommandBarWindow final : public CommandBarView, public ReflectedControl {
   // files, Save and Save As; runs what the user chose.
   void ShowFileMenu();
   HWND ToolTips() const;
-  // Ties the tool bar and its tip to this object, or (null) unties them.
-  void TieNotifications(ReflectedControl* target);
+  // The tool bar passes its tip's requests on as the tip's.
+  HWND Companion() const override { return ToolTips(); }
 
   AddonCore& core_;
   UniqueImageList images_;  // the tool bar does not destroy the list it is given: it goes after it
-  UniqueWindow toolBar_;
 };
 
 }  // namespace zun::win32

@@ -21,8 +21,10 @@
 #include "list/send_to_menu.h"
 #include "core/addon_core.h"
 #include "host/host_messages.h"
+#include "win32/menu_builder.h"
 #include "win32/module.h"
 #include "win32/panel.h"
+#include "win32/window_text.h"
 
 namespace zun::win32 {
 namespace {
@@ -56,81 +58,6 @@ HWND HeaderOf(HWND list) { return reinterpret_cast<HWND>(SendMessageA(list, LVM_
 // once the drag that brought them has ended.
 constexpr UINT kMsgTakeDroppedFiles = WM_APP + 0x21;
 
-// Menu ids of the "Send To" items: these plus the locator's position.
-constexpr UINT kSendToAddonFirstId = 0x7100;
-constexpr UINT kSendToPluginFirstId = 0x7900;
-constexpr UINT kSendToIdRange = 0x800;
-
-// The "Send To" submenu: the add-ons' windows, a separator, "Plugin" with
-// the plug-ins' windows.
-UniqueMenu BuildSendToMenu(const SendToMenu& model) {
-  UniqueMenu menu(CreatePopupMenu());
-  UniqueMenu plugins(CreatePopupMenu());
-  if (!menu || !plugins) throw std::runtime_error("Cannot create the Send To menu");
-  const auto add = [](HMENU into, const SendToItem& item, UINT firstId) {
-    if (item.position < 0 || static_cast<UINT>(item.position) >= kSendToIdRange) return;
-    AppendMenuA(into, MF_STRING | (item.enabled ? MF_ENABLED : MF_GRAYED), firstId + static_cast<UINT>(item.position),
-                item.caption.c_str());
-  };
-  for (const SendToItem& item : model.addonItems) add(menu.get(), item, kSendToAddonFirstId);
-  if (model.HasSeparator()) AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-  for (const SendToItem& item : model.pluginItems) add(plugins.get(), item, kSendToPluginFirstId);
-  AppendMenuA(menu.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(plugins.get()), kSendToPluginCaption);
-  static_cast<void>(plugins.release());  // the menu owns its submenu now
-  return menu;
-}
-
-// The list's popup menu: its commands, greyed without rows, "Apply Sort"
-// only while the rows are sorted otherwise than in the database's order,
-// and "Send To" (with a selection) after the first separator.
-UniqueMenu BuildPopupMenu(const AddonCore::PopupStates& states, const SendToMenu& sendTo, bool anySelected) {
-  UniqueMenu menu(CreatePopupMenu());
-  if (!menu) throw std::runtime_error("Cannot create the list's popup menu");
-  const UINT enabled = states.rowsPresent ? MF_ENABLED : MF_GRAYED;
-  bool sendToPlaced = false;
-  for (const std::optional<CommandId>& entry : ListPopupCommands()) {
-    if (!entry) {
-      AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-      if (!sendToPlaced) {
-        UniqueMenu submenu = BuildSendToMenu(sendTo);
-        AppendMenuA(menu.get(), MF_POPUP | (states.rowsPresent && anySelected ? MF_ENABLED : MF_GRAYED),
-                    reinterpret_cast<UINT_PTR>(submenu.get()), "Send To");
-        static_cast<void>(submenu.release());
-        sendToPlaced = true;
-      }
-      continue;
-    }
-    if (*entry == CommandId::ApplySort && !states.applySortVisible) continue;
-    const std::string text = MenuCaption(CommandFor(*entry));
-    const UINT state = *entry == CommandId::ExportHtml ? (states.htmlExport ? MF_ENABLED : MF_GRAYED) : enabled;
-    AppendMenuA(menu.get(), MF_STRING | state, static_cast<UINT>(*entry), text.c_str());
-  }
-  return menu;
-}
-
-// Copies text into a notification's buffer of `capacity` characters, cut
-// to fit, always terminated.
-void CopyText(const std::string& text, char* buffer, int capacity) {
-  if (buffer == nullptr || capacity <= 0) return;
-  const size_t n = std::min(text.size(), static_cast<size_t>(capacity - 1));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-}
-
-void CopyText(const std::string& text, wchar_t* buffer, int capacity) {
-  if (buffer == nullptr || capacity <= 0) return;
-  std::wstring wide;
-  if (!text.empty()) {
-    const int length = static_cast<int>(std::min<size_t>(text.size(), 0x7FFFFFF));
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0)));
-    if (!wide.empty())
-      MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), static_cast<int>(wide.size()));
-  }
-  const size_t n = std::min(wide.size(), static_cast<size_t>(capacity - 1));
-  std::wmemcpy(buffer, wide.data(), n);
-  buffer[n] = L'\0';
-}
-
 // The width a header notification announces for a column, if it announces
 // one. NMHEADERA and NMHEADERW differ only in the text their item points to.
 template <class HeaderNotification>
@@ -146,20 +73,20 @@ bool AnnouncedWidth(const HeaderNotification& change, int& column, int& width) {
 EntryListWindow::~EntryListWindow() {
   pushing_ = true;  // whatever the control reports while it goes is not the user's doing
   dropRegistration_.Revoke();
-  if (list_ && IsWindow(list_.get())) TieNotifications(nullptr);
-  list_.reset();
+  DestroyControl();
 }
 
+HWND EntryListWindow::Companion() const { return HeaderOf(Handle()); }
+
 void EntryListWindow::TieNotifications(ReflectedControl* target) {
-  SetReflectionTarget(list_.get(), target);
-  SetReflectionTarget(HeaderOf(list_.get()), target);
+  SystemControl::TieNotifications(target);
   // The column widths are kept within their limits where the header asks
   // its list view first: not every list view passes HDN_ITEMCHANGING on to
   // its parent (Wine's passes none), but every header sends it to the list.
   if (target != nullptr)
-    SetWindowSubclass(list_.get(), ListSubclass, kWidthSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(Handle(), ListSubclass, kWidthSubclassId, reinterpret_cast<DWORD_PTR>(this));
   else
-    RemoveWindowSubclass(list_.get(), ListSubclass, kWidthSubclassId);
+    RemoveWindowSubclass(Handle(), ListSubclass, kWidthSubclassId);
 }
 
 LRESULT CALLBACK EntryListWindow::ListSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -233,8 +160,7 @@ void EntryListWindow::Create(HWND panel) {
                               nullptr);
   if (list == nullptr) throw std::runtime_error("Cannot create the entry list");
   limits_.clear();
-  if (list_ && IsWindow(list_.get())) TieNotifications(nullptr);
-  list_.reset(list);
+  Adopt(list);
   TieNotifications(this);
   const DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER;
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
@@ -248,19 +174,8 @@ void EntryListWindow::Create(HWND panel) {
   dropRegistration_.Register(list, *this);
 }
 
-void EntryListWindow::Place(int left, int top, int width, int height) {
-  if (list_) SetWindowPos(list_.get(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void EntryListWindow::FitToParent() {
-  if (!list_) return;
-  RECT area{};
-  GetClientRect(GetParent(list_.get()), &area);
-  Place(0, 0, area.right, area.bottom);
-}
-
 void EntryListWindow::SetupColumns() {
-  if (!list_) return;
+  if (!Handle()) return;
   EnterOperation(codes::kSetupColumns);
   const TZUN_Lotto_DBase* game = core_.Game();
   std::vector<ListColumn> columns =
@@ -274,7 +189,7 @@ void EntryListWindow::SetupColumns() {
     item.cx = column.width;
     item.pszText = column.caption.data();
     item.iSubItem = static_cast<int>(i);
-    if (SendMessageA(list_.get(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&item)) == -1)
+    if (SendMessageA(Handle(), LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&item)) == -1)
       throw std::runtime_error("Cannot add a column to the entry list");
     limits_.push_back(WidthLimits{column.minWidth, column.maxWidth});
   }
@@ -282,60 +197,60 @@ void EntryListWindow::SetupColumns() {
 
 void EntryListWindow::DeleteColumns() {
   limits_.clear();
-  const int count = static_cast<int>(SendMessageA(HeaderOf(list_.get()), HDM_GETITEMCOUNT, 0, 0));
-  for (int i = count - 1; i >= 0; --i) SendMessageA(list_.get(), LVM_DELETECOLUMN, static_cast<WPARAM>(i), 0);
+  const int count = static_cast<int>(SendMessageA(HeaderOf(Handle()), HDM_GETITEMCOUNT, 0, 0));
+  for (int i = count - 1; i >= 0; --i) SendMessageA(Handle(), LVM_DELETECOLUMN, static_cast<WPARAM>(i), 0);
 }
 
 // ---- What the core tells --------------------------------------------------------
 
 void EntryListWindow::RowsChanged(int32_t rowCount) {
-  if (!list_) return;
+  if (!Handle()) return;
   {
     FlagScope pushing(pushing_);
     // The page the user looks at stays: without NOSCROLL the control
     // scrolls to its focused row at every change of the count.
-    SendMessageA(list_.get(), LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max<int32_t>(rowCount, 0)), LVSICF_NOSCROLL);
+    SendMessageA(Handle(), LVM_SETITEMCOUNT, static_cast<WPARAM>(std::max<int32_t>(rowCount, 0)), LVSICF_NOSCROLL);
   }
   // The rows may show other entries now (a sort, a deletion): the selected
   // entries may stand on other rows than the control remembers.
   PushSelection();
-  InvalidateRect(list_.get(), nullptr, TRUE);
+  InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void EntryListWindow::SelectionChanged() { PushSelection(); }
 
 void EntryListWindow::RevealRow(int32_t row) {
-  if (!list_ || row < 0 || row >= ControlRowCount(list_.get())) return;
+  if (!Handle() || row < 0 || row >= ControlRowCount(Handle())) return;
   FlagScope pushing(pushing_);
-  SendMessageA(list_.get(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
-  SetRowState(list_.get(), row, LVIS_FOCUSED, LVIS_FOCUSED);
+  SendMessageA(Handle(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+  SetRowState(Handle(), row, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void EntryListWindow::PushSelection() {
-  if (!list_) return;
+  if (!Handle()) return;
   FlagScope pushing(pushing_);
   const EntryList& model = core_.List();
-  const int32_t rows = std::min<int32_t>(model.RowCount(), ControlRowCount(list_.get()));
+  const int32_t rows = std::min<int32_t>(model.RowCount(), ControlRowCount(Handle()));
   const int32_t selected = model.SelectedCount();
   if (selected == 0 || rows == 0) {
-    SetRowState(list_.get(), -1, 0, LVIS_SELECTED);
+    SetRowState(Handle(), -1, 0, LVIS_SELECTED);
     return;
   }
   if (selected == model.RowCount() && rows == model.RowCount()) {
-    SetRowState(list_.get(), -1, LVIS_SELECTED, LVIS_SELECTED);
+    SetRowState(Handle(), -1, LVIS_SELECTED, LVIS_SELECTED);
     return;
   }
   // The control has no message for a range of rows: one per selected row.
-  SetRowState(list_.get(), -1, 0, LVIS_SELECTED);
+  SetRowState(Handle(), -1, 0, LVIS_SELECTED);
   for (int32_t row = 0; row < rows; ++row)
-    if (model.IsRowSelected(row)) SetRowState(list_.get(), row, LVIS_SELECTED, LVIS_SELECTED);
+    if (model.IsRowSelected(row)) SetRowState(Handle(), row, LVIS_SELECTED, LVIS_SELECTED);
 }
 
 // ---- Notifications ----------------------------------------------------------------
 
 bool EntryListWindow::OnNotify(NMHDR* header, LRESULT& result) {
-  if (!list_ || header == nullptr) return false;
-  if (header->hwndFrom == list_.get()) return OnListNotify(header, result);
+  if (!Handle() || header == nullptr) return false;
+  if (header->hwndFrom == Handle()) return OnListNotify(header, result);
   return false;
 }
 
@@ -426,7 +341,7 @@ void EntryListWindow::OnRangeStateChanged(const NMLVODSTATECHANGE& change) {
   const int32_t first = std::max(change.iFrom, 0);
   const int32_t last = std::min(change.iTo, model.RowCount() - 1);
   for (int32_t row = first; row <= last; ++row) {
-    const LRESULT state = SendMessageA(list_.get(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED);
+    const LRESULT state = SendMessageA(Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED);
     model.SelectRow(row, (state & LVIS_SELECTED) != 0);
   }
   core_.RowSelectionChanged();
@@ -440,50 +355,41 @@ void EntryListWindow::OnKeyDown(const NMLVKEYDOWN& key) {
 POINT EntryListWindow::FocusedRowPoint() const {
   // Below the focused row's caption, or at the list's top left without one.
   POINT at{4, 4};
-  const int row = static_cast<int>(SendMessageA(list_.get(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  const int row = static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
   RECT cell{};
   cell.left = LVIR_LABEL;
-  if (row >= 0 && SendMessageA(list_.get(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell))) {
+  if (row >= 0 && SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&cell))) {
     RECT client{};
-    GetClientRect(list_.get(), &client);
+    GetClientRect(Handle(), &client);
     at = {cell.left + 4, std::clamp<LONG>(cell.bottom, client.top, client.bottom)};
   }
-  ClientToScreen(list_.get(), &at);
+  ClientToScreen(Handle(), &at);
   return at;
 }
 
 void EntryListWindow::ShowPopupMenu(POINT at) {
-  const auto own = reinterpret_cast<uintptr_t>(GetAncestor(list_.get(), GA_ROOT));
-  const UniqueMenu menu =
-      BuildPopupMenu(core_.ListPopupStates(), core_.SendToMenuModel(own), core_.List().SelectedCount() > 0);
-  const int chosen = static_cast<int>(
-      TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, list_.get(), nullptr));
-  const auto id = static_cast<UINT>(chosen);
-  if (id >= kSendToAddonFirstId && id < kSendToAddonFirstId + kSendToIdRange)
-    core_.SendTo(AddonCore::SendToList::AddonButtons, static_cast<int32_t>(id - kSendToAddonFirstId), own);
-  else if (id >= kSendToPluginFirstId && id < kSendToPluginFirstId + kSendToIdRange)
-    core_.SendTo(AddonCore::SendToList::PluginsMenu, static_cast<int32_t>(id - kSendToPluginFirstId), own);
-  else if (chosen > 0)
-    core_.Execute(static_cast<CommandId>(chosen));
+  const uintptr_t own = OwnWindow();
+  const UniqueMenu menu = BuildListPopup(core_.CurrentCommandStates(), core_.SendToMenuModel(own));
+  RunMenuChoice(core_, TrackMenu(menu.get(), at, TPM_RIGHTBUTTON | TPM_NONOTIFY, Handle()), own);
 }
 
 // ---- Drag and drop -------------------------------------------------------------------
 
 uintptr_t EntryListWindow::OwnWindow() const {
-  return reinterpret_cast<uintptr_t>(GetAncestor(list_.get(), GA_ROOT));
+  return reinterpret_cast<uintptr_t>(GetAncestor(Handle(), GA_ROOT));
 }
 
 void EntryListWindow::OnPressed(POINT at) {
   Disarm();
   // A press the control has already seen end (it tracks some itself).
-  if (!list_ || GetKeyState(VK_LBUTTON) >= 0 || core_.Closing()) return;
+  if (!Handle() || GetKeyState(VK_LBUTTON) >= 0 || core_.Closing()) return;
   LVHITTESTINFO hit{};
   hit.pt = at;
-  const int row = static_cast<int>(SendMessageA(list_.get(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  const int row = static_cast<int>(SendMessageA(Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
   if (row < 0 || (hit.flags & LVHT_ONITEM) == 0 || !core_.List().IsRowSelected(row)) return;
   pressedAt_ = at;
-  if (GetCapture() != list_.get()) {
-    SetCapture(list_.get());
+  if (GetCapture() != Handle()) {
+    SetCapture(Handle());
     capturing_ = true;
   }
 }
@@ -504,7 +410,7 @@ void EntryListWindow::Disarm() {
   pressedAt_.reset();
   if (capturing_) {
     capturing_ = false;
-    if (GetCapture() == list_.get()) ReleaseCapture();
+    if (GetCapture() == Handle()) ReleaseCapture();
   }
 }
 
@@ -531,7 +437,7 @@ void EntryListWindow::StartDrag() {
   offer->Release();
 }
 
-bool EntryListWindow::AcceptsOffer(HWND) { return list_ && core_.AcceptsOffer(OwnWindow()); }
+bool EntryListWindow::AcceptsOffer(HWND) { return Handle() != nullptr && core_.AcceptsOffer(OwnWindow()); }
 
 void EntryListWindow::TakeOffer(HWND) {
   // The same intake as the host's message: the main window takes it.
@@ -540,7 +446,7 @@ void EntryListWindow::TakeOffer(HWND) {
 
 void EntryListWindow::TakeFiles(std::vector<std::string> names) {
   droppedFiles_ = std::move(names);
-  PostMessageA(list_.get(), kMsgTakeDroppedFiles, 0, 0);
+  PostMessageA(Handle(), kMsgTakeDroppedFiles, 0, 0);
 }
 
 void EntryListWindow::TakePendingFiles() {
@@ -570,7 +476,7 @@ bool EntryListWindow::OnHeaderItemChanging(NMHDR* header) {
     HDITEMA item{};
     item.mask = HDI_WIDTH;
     item.cxy = within;
-    SendMessageA(HeaderOf(list_.get()), HDM_SETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+    SendMessageA(HeaderOf(Handle()), HDM_SETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
   }
   return true;
 }

@@ -6,7 +6,7 @@
 // truth: the control's selection is pushed from it, and the user's changes
 // to the control's selection are written back into it.
 //
-// The control and its header are tied to this object (SetReflectionTarget),
+// The control and its header are tied to this object (SystemControl),
 // so the panel that receives their notifications hands them here first;
 // OnNotify also takes them from any window that passes them on.
 
@@ -23,7 +23,7 @@
 #include "platform/views.h"
 #include "win32/ole_drag_drop.h"
 #include "win32/scoped.h"
-#include "win32/window.h"
+#include "win32/system_control.h"
 
 namespace zun {
 class AddonCore;
@@ -37,7 +37,7 @@ inline constexpr int kEntryListControlId = 0x4C31;
 // a selected row before the press becomes a drag of the selected entries.
 inline constexpr int kDragDistance = 15;
 
-class EntryListWindow final : public EntryListView, public ReflectedControl, private DropReceiver {
+class EntryListWindow final : public EntryListView, public SystemControl, private DropReceiver {
  public:
   explicit EntryListWindow(AddonCore& core) : core_(core) {}
   ~EntryListWindow() override;
@@ -46,10 +46,6 @@ class EntryListWindow final : public EntryListView, public ReflectedControl, pri
 
   // Creates the control in `panel`, filling its client area, with no columns.
   void Create(HWND panel);
-  HWND Handle() const { return list_.get(); }
-  void Place(int left, int top, int width, int height);
-  // Fills the parent's client area again (after the parent was resized).
-  void FitToParent();
 
   // The columns of the core's game: "Seq.", one per play set, the source.
   void SetupColumns();
@@ -121,11 +117,12 @@ class EntryListWindow final : public EntryListView, public ReflectedControl, pri
   // Pushes the model's selection into the control.
   void PushSelection();
   void DeleteColumns();
-  // Ties the control and its header to this object, or (null) unties them.
-  void TieNotifications(ReflectedControl* target);
+  // The header reports as the list's own; the tie also subclasses the
+  // list (ListSubclass).
+  HWND Companion() const override;
+  void TieNotifications(ReflectedControl* target) override;
 
   AddonCore& core_;
-  UniqueWindow list_;
   std::vector<WidthLimits> limits_;
   // Set while the control's selection is set from the model: the
   // notifications that causes are not the user's changes.

@@ -53,7 +53,7 @@ TEST(AddonCoreExports, CsvGoesWhereTheUserSaidAndAFailureKeepsTheOldFile) {
 TEST(AddonCoreExports, HtmlNeedsTheGamesTemplateAndReportsABadOneByItsPath) {
   ExportFixture f;
   const std::string templatePath = f.game->HtmlPath(kListTemplateName);
-  EXPECT_FALSE(f.core.ListPopupStates().htmlExport) << "no template: the item is disabled";
+  EXPECT_FALSE(f.core.CurrentCommandStates()[CommandId::ExportHtml].enabled) << "no template: the item is disabled";
   f.dialogs.saveAnswers.push_back("C:\\out\\list.html");
   f.core.Execute(CommandId::ExportHtml);
   EXPECT_EQ(f.files.files.count("C:\\out\\list.html"), 0u) << "stops without a message";
@@ -61,7 +61,7 @@ TEST(AddonCoreExports, HtmlNeedsTheGamesTemplateAndReportsABadOneByItsPath) {
 
   const std::string page = "<html><#Lotto_DBase_Caption><#DBase_Seq></html>";
   f.files.files[templatePath] = std::vector<uint8_t>(page.begin(), page.end());
-  EXPECT_TRUE(f.core.ListPopupStates().htmlExport);
+  EXPECT_TRUE(f.core.CurrentCommandStates()[CommandId::ExportHtml].enabled);
   f.dialogs.saveAnswers.push_back("C:\\out\\list.html");
   f.core.Execute(CommandId::ExportHtml);
   EXPECT_EQ(f.Text("C:\\out\\list.html"), "<html>" + std::string(f.game->GameName.view()) + "1<BR>2<BR>3<BR></html>");

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "base/error_location.h"
+#include "base/reference_codes.h"
 #include "hostside/sample_games.h"
 #include "support/core_fixture.h"
 
@@ -38,7 +39,7 @@ TEST(AddonCoreStart, RunsTheStepsInTheHostsOrderAndPublishesAnEmptyDatabase) {
   EXPECT_EQ(f.core.Slots().PublishedUserDatabase(), f.core.Database());
   EXPECT_EQ(f.Database().Entries.size(), 0);
   EXPECT_EQ(f.core.Choices().SetCount(), 1) << "choices sized for the game's play sets";
-  EXPECT_FALSE(f.views.Buttons().add);
+  EXPECT_FALSE(f.views.Enabled(CommandId::Add));
   EXPECT_EQ(f.core.Errors().HostFolder(), "C:\\Host");
   EXPECT_EQ(f.core.Errors().HostPrefix(), "Test ");
 }
@@ -90,7 +91,7 @@ TEST(AddonCoreStart, AFailedStartLetsGoOfTheViewsOfTheWindowsItDestroyed) {
     c.spoil(f);
     ASSERT_EQ(f.Start(), 0);
     ASSERT_EQ(f.steps.steps.back(), "destroy windows");
-    const size_t buttons = f.views.buttonStates.size();
+    const size_t buttons = f.views.commandStates.size();
     const int rows = f.views.rowChanges, repaints = f.views.gridRepaints, pumps = f.views.pumps;
     const size_t progress = f.views.progress.size();
 
@@ -99,7 +100,7 @@ TEST(AddonCoreStart, AFailedStartLetsGoOfTheViewsOfTheWindowsItDestroyed) {
     f.core.Execute(CommandId::Clear);
     f.core.BallCellChosen(0, {0, 0});
     f.core.ColumnClicked(1);
-    EXPECT_EQ(f.views.buttonStates.size(), buttons);
+    EXPECT_EQ(f.views.commandStates.size(), buttons);
     EXPECT_EQ(f.views.rowChanges, rows);
     EXPECT_EQ(f.views.gridRepaints, repaints);
     EXPECT_EQ(f.views.pumps, pumps);
@@ -119,14 +120,14 @@ TEST(AddonCoreEditing, AddTakesOnlyCompletePicksAndStoresThemAscending) {
   CoreFixture f;
   ASSERT_EQ(f.Start(), 1);
   f.Pick(0, {22, 3, 17, 49, 1});
-  EXPECT_FALSE(f.views.Buttons().add);
+  EXPECT_FALSE(f.views.Enabled(CommandId::Add));
   f.core.Execute(CommandId::Add);
   EXPECT_EQ(f.Database().Entries.size(), 0) << "five picks store no entry with a zero in it";
   EXPECT_EQ(f.core.CanClose(), 1);
 
   f.Pick(0, {30});
-  EXPECT_TRUE(f.views.Buttons().add);
-  EXPECT_FALSE(f.views.Buttons().apply) << "nothing selected";
+  EXPECT_TRUE(f.views.Enabled(CommandId::Add));
+  EXPECT_FALSE(f.views.Enabled(CommandId::Apply)) << "nothing selected";
   f.core.Execute(CommandId::Add);
   ASSERT_EQ(f.Database().Entries.size(), 1);
   EXPECT_EQ(f.Numbers(0), (std::vector<int8_t>{1, 3, 17, 22, 30, 49}));
@@ -149,8 +150,8 @@ TEST(AddonCoreEditing, ApplyRewritesTheSelectedEntryAndDeleteAsksFirst) {
   const std::vector<int8_t> picked = f.Numbers(1);
   EXPECT_EQ(f.core.Choices().Chosen(0), std::vector<int32_t>(picked.begin(), picked.end()))
       << "one selected row shows its entry on the grids";
-  EXPECT_TRUE(f.views.Buttons().apply);
-  EXPECT_TRUE(f.views.Buttons().remove);
+  EXPECT_TRUE(f.views.Enabled(CommandId::Apply));
+  EXPECT_TRUE(f.views.Enabled(CommandId::Delete));
   f.core.Execute(CommandId::Clear);
   f.Pick(0, {44, 45, 46, 47, 48, 49});
   f.core.Execute(CommandId::Apply);
@@ -181,13 +182,13 @@ TEST(AddonCoreEditing, ApplyRewritesTheSelectedEntryAndDeleteAsksFirst) {
 TEST(AddonCoreEditing, QuickPickDisablesItsButtonWhileItRunsAndMarksItsSource) {
   CoreFixture f;
   ASSERT_EQ(f.Start(), 1);
-  f.views.buttonStates.clear();
+  f.views.commandStates.clear();
   f.core.Execute(CommandId::QuickPick);
   ASSERT_EQ(f.Database().Entries.size(), 1);
   EXPECT_EQ(f.Database().Entries[0].Source.view(), "Quick Pick");
-  ASSERT_GE(f.views.buttonStates.size(), 2u);
-  EXPECT_FALSE(f.views.buttonStates.front().quickPick) << "disabled while it runs";
-  EXPECT_TRUE(f.views.Buttons().quickPick) << "enabled again afterwards";
+  ASSERT_GE(f.views.commandStates.size(), 2u);
+  EXPECT_FALSE(f.views.commandStates.front()[CommandId::QuickPick].enabled) << "disabled while it runs";
+  EXPECT_TRUE(f.views.Enabled(CommandId::QuickPick)) << "enabled again afterwards";
 }
 
 TEST(AddonCoreEditing, AGameThatAdmitsNoQuickPickIsReportedAndAddsNothing) {
@@ -204,7 +205,7 @@ TEST(AddonCoreEditing, AGameThatAdmitsNoQuickPickIsReportedAndAddsNothing) {
   EXPECT_NE(f.prompt.shown[0].text.find("asks for 50 numbers but has only 49 balls."), std::string::npos);
   EXPECT_NE(f.prompt.shown[0].text.find("Ref: ZUN User DBase Builder 009009"), std::string::npos);
   EXPECT_EQ(f.Database().Entries.size(), 0);
-  EXPECT_TRUE(f.views.Buttons().quickPick) << "enabled again after the failure";
+  EXPECT_TRUE(f.views.Enabled(CommandId::QuickPick)) << "enabled again after the failure";
   EXPECT_EQ(f.cursor.cursor, kCursorDefault);
 }
 
@@ -227,18 +228,28 @@ TEST(AddonCoreEditing, TheDeleteKeyAndTheSelectionShortcutsComeFromTheTable) {
 TEST(AddonCoreEditing, ApplySortIsOfferedOnlyOutOfNaturalOrderAndKeepsTheModifiedFlag) {
   CoreFixture f;
   ASSERT_EQ(f.Start(), 1);
-  EXPECT_FALSE(f.core.ListPopupStates().rowsPresent);
+  EXPECT_FALSE(f.core.CurrentCommandStates()[CommandId::SelectAll].enabled);
   for (int i = 0; i < 5; ++i) f.core.Execute(CommandId::QuickPick);
-  EXPECT_TRUE(f.core.ListPopupStates().rowsPresent);
-  EXPECT_FALSE(f.core.ListPopupStates().applySortVisible);
+  EXPECT_TRUE(f.core.CurrentCommandStates()[CommandId::SelectAll].enabled);
+  EXPECT_FALSE(f.core.CurrentCommandStates()[CommandId::ApplySort].shown);
   f.core.ColumnClicked(1);
-  EXPECT_TRUE(f.core.ListPopupStates().applySortVisible);
+  EXPECT_TRUE(f.core.CurrentCommandStates()[CommandId::ApplySort].shown);
   std::vector<std::vector<int8_t>> shown;
   for (int32_t row = 0; row < 5; ++row) shown.push_back(f.Numbers(f.core.List().EntryAt(row)));
   f.core.Execute(CommandId::ApplySort);
-  EXPECT_FALSE(f.core.ListPopupStates().applySortVisible);
+  EXPECT_FALSE(f.core.CurrentCommandStates()[CommandId::ApplySort].shown);
   for (int32_t e = 0; e < 5; ++e) EXPECT_EQ(f.Numbers(e), shown[static_cast<size_t>(e)]);
   EXPECT_TRUE(f.core.Session().DatabaseModified()) << "the quick picks were unsaved before and still are";
+}
+
+TEST(AddonCoreEditing, TheEnablingStepEndsOnItsOwnCodeAndAskingForTheStatesMovesNone) {
+  CoreFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  f.core.UpdateCommandBar();
+  EXPECT_STREQ(ErrorLocation, codes::kUpdateCommandBar) << "not the grids' code it passed through";
+  EnterOperation(codes::kRefreshReopenMenu);
+  static_cast<void>(f.core.CurrentCommandStates());  // a menu opening
+  EXPECT_STREQ(ErrorLocation, codes::kRefreshReopenMenu);
 }
 
 // Every failure a user can meet is shown and logged with its message and

@@ -10,7 +10,7 @@
 #include <functional>
 #include <ostream>
 
-#include "core/command_bar.h"
+#include "core/command_states.h"
 #include "hostside/game_file_writer.h"
 #include "hostside/sample_games.h"
 #include "model/sl5_file.h"
@@ -161,7 +161,7 @@ TEST(FileSessionState, ApplySortMarksTheDatabaseModifiedWhenItMovesEntries) {
   f.PutSl5("C:\\db\\one.sl5", 1);
   f.Load({kStart});
   f.core.ColumnClicked(EntryList::kSeqColumn);  // "Seq." descending
-  ASSERT_TRUE(f.core.ListPopupStates().applySortVisible);
+  ASSERT_TRUE(f.core.CurrentCommandStates()[CommandId::ApplySort].shown);
   f.core.Execute(CommandId::ApplySort);
   EXPECT_TRUE(f.core.Session().DatabaseModified()) << "the new order is not in the file";
   f.prompt.answer = kResultCancel;
@@ -172,7 +172,7 @@ TEST(FileSessionState, ApplySortMarksTheDatabaseModifiedWhenItMovesEntries) {
   f.prompt.answer = kResultNo;
   f.Load({"C:\\db\\one.sl5"});
   f.core.ColumnClicked(EntryList::kSeqColumn);
-  ASSERT_TRUE(f.core.ListPopupStates().applySortVisible);
+  ASSERT_TRUE(f.core.CurrentCommandStates()[CommandId::ApplySort].shown);
   f.core.Execute(CommandId::ApplySort);
   EXPECT_FALSE(f.core.Session().DatabaseModified());
 }
@@ -662,7 +662,7 @@ TEST(FileCommands, TheFileCommandsComeFromTheTableAndLoadIsEnabled) {
   EXPECT_STREQ(CommandFor(CommandId::Load).code, "ZUN User DBase Builder 001008");
   EXPECT_STREQ(CommandFor(CommandId::SaveAs).caption, "Save SL5 DBase As");
   EXPECT_STREQ(CommandFor(CommandId::Load).hint, "Open SL5 File(s)");
-  EXPECT_TRUE(CommandBarStates(false, 0, true).load);
+  EXPECT_TRUE(CommandStatesFor(CommandSituation{})[CommandId::Load].enabled);
 }
 
 }  // namespace

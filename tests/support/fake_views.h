@@ -26,7 +26,7 @@ class RecordingViews final : public EntryListView,
   int gridRepaints = 0;
   std::string fileLabel = "---";
   std::vector<int32_t> progress;
-  std::vector<ButtonStates> buttonStates;
+  std::vector<CommandStates> commandStates;
   int pumps = 0;
   // Runs inside each pump, as a message handled meanwhile would.
   std::function<void()> onPump;
@@ -42,7 +42,7 @@ class RecordingViews final : public EntryListView,
   void RepaintGrids() override { ++gridRepaints; }
   void SetFileLabel(const std::string& text) override { fileLabel = text; }
   void SetProgress(int32_t percent) override { progress.push_back(percent); }
-  void ShowButtonStates(const ButtonStates& states) override { buttonStates.push_back(states); }
+  void ShowCommandStates(const CommandStates& states) override { commandStates.push_back(states); }
   bool ShowIfHidden() override {
     if (!hidden) return false;
     hidden = false;
@@ -55,7 +55,8 @@ class RecordingViews final : public EntryListView,
   }
 
   Views All() { return Views{this, this, this, this, this}; }
-  const ButtonStates& Buttons() const { return buttonStates.back(); }
+  // Whether the command's button was last shown enabled.
+  bool Enabled(CommandId id) const { return commandStates.back()[id].enabled; }
 };
 
 class RecordingStartUp final : public StartUpSteps {

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/command_states.h"
 #include "dialog_clicker.h"
 #include "host/main_layout.h"
 #include "list/list_columns.h"
@@ -547,9 +548,9 @@ TEST(CommandBarWindow, StartsWithOnlyQuickPickAndClearEnabledThenShowsTheCoresSt
   EXPECT_TRUE(ButtonEnabled(f.bar, CommandId::Clear));
   f.Pick(0, {1, 2, 3, 4, 5, 6});
   EXPECT_TRUE(ButtonEnabled(f.bar, CommandId::Add)) << "six balls make a complete pick";
-  ButtonStates states;
-  states.quickPick = false;
-  f.bar.ShowButtonStates(states);
+  CommandStates states = InitialCommandStates();
+  states[CommandId::QuickPick].enabled = false;
+  f.bar.ShowCommandStates(states);
   EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::QuickPick));
   EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::Add));
 }

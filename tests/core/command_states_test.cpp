@@ -1,0 +1,107 @@
+#include "core/command_states.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/command_table.h"
+
+namespace zun {
+namespace {
+
+// The states in one line: the enabled commands in id order, the enabled
+// submenus, then "checked:" and "hidden:" lists where there are any.
+std::string Describe(const CommandStates& states) {
+  static const char* const kNames[kCommandIdLimit] = {
+      "?",         "Load",       "Add",       "Apply",     "Delete", "QuickPick", "Clear",  "SelectAll", "SelectEven",
+      "SelectOdd", "InvertSel.", "ApplySort", "New",       "Save",   "SaveAs",    "Html",   "Csv"};
+  std::string enabled, checked, hidden;
+  const auto add = [](std::string& list, const char* name) { list += (list.empty() ? "" : " ") + std::string(name); };
+  for (size_t i = 1; i < kCommandIdLimit; ++i) {
+    const CommandState& state = states[static_cast<CommandId>(i)];
+    if (state.enabled) add(enabled, kNames[i]);
+    if (state.checked) add(checked, kNames[i]);
+    if (!state.shown) add(hidden, kNames[i]);
+  }
+  if (states.reopen.enabled) add(enabled, "Reopen>");
+  if (states.sendTo.enabled) add(enabled, "SendTo>");
+  if (!checked.empty()) enabled += " | checked: " + checked;
+  if (!hidden.empty()) enabled += " | hidden: " + hidden;
+  return enabled;
+}
+
+CommandSituation Rows(int32_t rows, int32_t selected = 0) {
+  CommandSituation s;
+  s.rowCount = rows;
+  s.selectedCount = selected;
+  return s;
+}
+
+template <class Change>
+CommandSituation With(CommandSituation s, Change change) {
+  change(s);
+  return s;
+}
+
+TEST(CommandStates, TheRuleOverEverySituation) {
+  struct Case {
+    const char* situation;
+    CommandSituation given;
+    const char* shows;
+  };
+  const auto complete = [](CommandSituation& s) { s.allSetsComplete = true; };
+  const auto modified = [](CommandSituation& s) { s.modified = true; };
+  const auto currentFile = [](CommandSituation& s) { s.currentFile = true; };
+  const auto html = [](CommandSituation& s) { s.htmlTemplate = true; };
+  const Case cases[] = {
+      {"nothing at all", Rows(0), "Load QuickPick Clear New | hidden: ApplySort"},
+      {"changed, but no rows and no file: nothing to save", With(Rows(0), modified),
+       "Load QuickPick Clear New | hidden: ApplySort"},
+      {"a template, but nothing to export", With(Rows(0), html), "Load QuickPick Clear New | hidden: ApplySort"},
+      {"rows, none selected, unmodified", Rows(3),
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv | hidden: ApplySort"},
+      {"rows, none selected, modified", With(Rows(3), modified),
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New Save SaveAs Csv | hidden: ApplySort"},
+      {"a selection with incomplete sets: Delete, not Apply", Rows(3, 1),
+       "Load Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv SendTo> | hidden: "
+       "ApplySort"},
+      {"a selection with complete sets", With(Rows(3, 2), complete),
+       "Load Add Apply Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv SendTo> | "
+       "hidden: ApplySort"},
+      {"complete sets without a selection: Add only", With(Rows(0), complete),
+       "Load Add QuickPick Clear New | hidden: ApplySort"},
+      {"a quick pick running", With(Rows(0), [](CommandSituation& s) { s.quickPickRunning = true; }),
+       "Load Clear New | hidden: ApplySort"},
+      {"rows sorted otherwise than stored", With(Rows(3), [](CommandSituation& s) { s.naturalOrder = false; }),
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. ApplySort New SaveAs Csv"},
+      {"no rows in natural order is no sort to apply", With(Rows(0), [](CommandSituation& s) { s.naturalOrder = false; }),
+       "Load QuickPick Clear New | hidden: ApplySort"},
+      {"a current file emptied of entries saves as an empty database", With(With(Rows(0), currentFile), modified),
+       "Load QuickPick Clear New Save SaveAs Csv | hidden: ApplySort"},
+      {"a current file, unmodified, with the template", With(With(Rows(0), currentFile), html),
+       "Load QuickPick Clear New SaveAs Html Csv | hidden: ApplySort"},
+      {"recent files", With(Rows(0), [](CommandSituation& s) { s.recentFiles = true; }),
+       "Load QuickPick Clear New Reopen> | hidden: ApplySort"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Describe(CommandStatesFor(c.given)), c.shows) << c.situation;
+}
+
+TEST(CommandStates, BeforeTheRuleOnlyQuickPickAndClear) {
+  EXPECT_EQ(Describe(InitialCommandStates()), "QuickPick Clear");
+}
+
+}  // namespace
+}  // namespace zun
+
+namespace zun {
+namespace {
+
+TEST(CommandTable, MenuCaptionsNameTheirShortcuts) {
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::SelectAll)), "Select All\tCtrl+A");
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::Delete)), "Delete_DBase_Entry\tDel");
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::ApplySort)), "Apply Sort");
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::Save)), "Save SL5 DBase\tCtrl+S");
+}
+
+}  // namespace
+}  // namespace zun
