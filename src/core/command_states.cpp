@@ -29,6 +29,7 @@ CommandStates CommandStatesFor(const CommandSituation& s) noexcept {
   states[CommandId::ApplySort].shown = sorted;
 
   states.sendTo.enabled = rows && selection;
+  states.listCsv.enabled = rows;
   states.reopen.enabled = s.recentFiles;
   return states;
 }

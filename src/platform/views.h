@@ -66,6 +66,10 @@ class CommandStates {
 
   CommandState reopen;  // the file menu's Reopen submenu
   CommandState sendTo;  // the list popup's Send To submenu
+  // The list popup's "Export to *.csv" greys with the list's other items when
+  // there are no rows; the file menu's also exports a current file's
+  // (empty) database.
+  CommandState listCsv;
 
   friend bool operator==(const CommandStates&, const CommandStates&) = default;
 

@@ -102,7 +102,7 @@ UniqueMenu BuildListPopup(const CommandStates& states, const SendToMenu& sendTo)
   bool sendToPlaced = false;
   for (const std::optional<CommandId>& entry : ListPopupCommands()) {
     if (entry) {
-      menu.AddCommand(*entry, states[*entry]);
+      menu.AddCommand(*entry, *entry == CommandId::ExportCsv ? states.listCsv : states[*entry]);
       continue;
     }
     menu.AddSeparator();

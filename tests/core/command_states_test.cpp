@@ -25,6 +25,7 @@ std::string Describe(const CommandStates& states) {
   }
   if (states.reopen.enabled) add(enabled, "Reopen>");
   if (states.sendTo.enabled) add(enabled, "SendTo>");
+  if (states.listCsv.enabled) add(enabled, "ListCsv");
   if (!checked.empty()) enabled += " | checked: " + checked;
   if (!hidden.empty()) enabled += " | hidden: " + hidden;
   return enabled;
@@ -59,26 +60,26 @@ TEST(CommandStates, TheRuleOverEverySituation) {
        "Load QuickPick Clear New | hidden: ApplySort"},
       {"a template, but nothing to export", With(Rows(0), html), "Load QuickPick Clear New | hidden: ApplySort"},
       {"rows, none selected, unmodified", Rows(3),
-       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv | hidden: ApplySort"},
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv ListCsv | hidden: ApplySort"},
       {"rows, none selected, modified", With(Rows(3), modified),
-       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New Save SaveAs Csv | hidden: ApplySort"},
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New Save SaveAs Csv ListCsv | hidden: ApplySort"},
       {"a selection with incomplete sets: Delete, not Apply", Rows(3, 1),
-       "Load Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv SendTo> | hidden: "
+       "Load Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv SendTo> ListCsv | hidden: "
        "ApplySort"},
       {"a selection with complete sets", With(Rows(3, 2), complete),
-       "Load Add Apply Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv SendTo> | "
+       "Load Add Apply Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv SendTo> ListCsv | "
        "hidden: ApplySort"},
       {"complete sets without a selection: Add only", With(Rows(0), complete),
        "Load Add QuickPick Clear New | hidden: ApplySort"},
       {"a quick pick running", With(Rows(0), [](CommandSituation& s) { s.quickPickRunning = true; }),
        "Load Clear New | hidden: ApplySort"},
       {"rows sorted otherwise than stored", With(Rows(3), [](CommandSituation& s) { s.naturalOrder = false; }),
-       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. ApplySort New SaveAs Csv"},
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. ApplySort New SaveAs Csv ListCsv"},
       {"no rows in natural order is no sort to apply", With(Rows(0), [](CommandSituation& s) { s.naturalOrder = false; }),
        "Load QuickPick Clear New | hidden: ApplySort"},
       {"a current file emptied of entries saves as an empty database", With(With(Rows(0), currentFile), modified),
        "Load QuickPick Clear New Save SaveAs Csv | hidden: ApplySort"},
-      {"a current file, unmodified, with the template", With(With(Rows(0), currentFile), html),
+      {"a current file, unmodified, with the template: the file menu exports it, the empty list's popup does not", With(With(Rows(0), currentFile), html),
        "Load QuickPick Clear New SaveAs Html Csv | hidden: ApplySort"},
       {"recent files", With(Rows(0), [](CommandSituation& s) { s.recentFiles = true; }),
        "Load QuickPick Clear New Reopen> | hidden: ApplySort"},

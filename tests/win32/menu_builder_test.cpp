@@ -102,6 +102,13 @@ TEST(MenuBuilder, TheListPopupAppliesTheStatesAndPlacesSendToAfterTheFirstSepara
   EXPECT_EQ(Describe(BuildListPopup(CommandStatesFor(CommandSituation{}), SendToMenu{}).get()),
             "Select All (grey), Select Even (grey), Select Odd (grey), Invert Selection (grey), -, "
             "Send To (grey) [Plugin []], Save to HTML File (grey), -, Export to *.csv (grey)");
+  // A current file emptied of rows: the file menu still exports it, but the
+  // popup's items grey with the empty list.
+  CommandSituation emptiedFile;
+  emptiedFile.currentFile = true;
+  EXPECT_EQ(Describe(BuildListPopup(CommandStatesFor(emptiedFile), SendToMenu{}).get()),
+            "Select All (grey), Select Even (grey), Select Odd (grey), Invert Selection (grey), -, "
+            "Send To (grey) [Plugin []], Save to HTML File (grey), -, Export to *.csv (grey)");
 }
 
 TEST(MenuBuilder, TheFileMenuHandsOverTheReopenSubmenuWithItsRecentFiles) {
