@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/error_location.h"
+#include "base/scope_guards.h"
 #include "base/paths.h"
 #include "list/csv_export.h"
 #include "list/html_export.h"
@@ -48,6 +49,7 @@ std::string CurrentErrorText() {
 AddonCore::AddonCore(Ports ports)
     : ports_(ports),
       errors_(ports.files, ports.clock, ports.prompt, ports.cursor),
+      hourglass_(HourglassCursor(ports.cursor)),
       slots_(ports.memory),
       views_{&noList_, &noGrids_, &noStatus_, &noCommandBar_, &noPump_} {}
 
@@ -69,7 +71,7 @@ void AddonCore::SetViews(const Views& views) noexcept {
 Workspace AddonCore::Work() noexcept { return Workspace{slots_, session_, list_, choices_, ports_.random, views_}; }
 
 FileWork AddonCore::FileWorkspace() noexcept {
-  return FileWork{Work(), ports_.files, ports_.prompt, *dialogs_, *notifier_, recentFiles_, errors_, ports_.cursor};
+  return FileWork{Work(), ports_.files, ports_.prompt, *dialogs_, *notifier_, recentFiles_, errors_, hourglass_};
 }
 
 void AddonCore::ReportFailure(std::string_view message) noexcept {
@@ -96,11 +98,7 @@ uint8_t AddonCore::Start(StartUpSteps& steps, std::string_view folder, std::stri
   // A host that starts the add-on again from inside the start (a message
   // handled while the window is shown) is refused, not let in halfway.
   if (starting_) return 0;
-  struct Starting {
-    bool& flag;
-    explicit Starting(bool& f) : flag(f) { flag = true; }
-    ~Starting() { flag = false; }
-  } starting(starting_);
+  const FlagScope starting(starting_);
   try {
     if (!IsSupportedHostVersion(version)) {
       steps.RefuseVersion(VersionMismatchMessage(version));
@@ -148,7 +146,7 @@ void AddonCore::DropViews() noexcept {
 }
 
 void AddonCore::InitialisePage(StartUpSteps& steps) {
-  EnterOperation(codes::kInitialisePage);
+  const OperationScope operation(codes::kInitialisePage);
   ports_.random.SeedFromClock();
   EnterOperation(codes::kResetChoices);
   if (const TZUN_Lotto_DBase* game = slots_.Game()) choices_.Reset(game->PlaySets.span());
@@ -170,7 +168,7 @@ uint8_t AddonCore::CanClose() noexcept {
 }
 
 void AddonCore::FilesDropped(const std::vector<std::string>& names) noexcept {
-  EnterOperation(codes::kShellFilesDropped);
+  const OperationScope operation(codes::kShellFilesDropped);
   Guarded(kShellDropFailed, [&] {
     droppedFiles_ = names;
     if (closing_) return;
@@ -182,7 +180,7 @@ void AddonCore::FilesDropped(const std::vector<std::string>& names) noexcept {
 
 void AddonCore::LoadDroppedFile(const std::string& path) noexcept {
   if (closing_) return;
-  EnterOperation(codes::kLoadDroppedFile);
+  const OperationScope operation(codes::kLoadDroppedFile);
   Guarded(kFileOfferFailed, [&] {
     FileWork work = FileWorkspace();
     TakeDroppedFiles(work, {path}, codes::kLoadDroppedFile);
@@ -192,7 +190,7 @@ void AddonCore::LoadDroppedFile(const std::string& path) noexcept {
 
 void AddonCore::TakeOfferedEntries(uintptr_t ownWindow) noexcept {
   if (closing_) return;
-  EnterOperation(codes::kTakeOfferedEntries);
+  const OperationScope operation(codes::kTakeOfferedEntries);
   std::string droppedFile;
   Guarded(kTakeOfferFailed, [&] {
     const DragDropRecord* record = slots_.DragDrop();
@@ -206,7 +204,7 @@ void AddonCore::TakeOfferedEntries(uintptr_t ownWindow) noexcept {
     IntakeResult result;
     {
       // While the entries are taken; the messages below come without it.
-      const BusyCursor busy(ports_.cursor);
+      const BusyScope busy(hourglass_);
       Workspace work = Work();
       result = TakeEntriesFromMap(work, ports_.memory, *probe_, *record);
     }
@@ -239,7 +237,7 @@ bool AddonCore::AcceptsOffer(uintptr_t ownWindow) const noexcept {
 bool AddonCore::OfferSelectedEntries(const WindowLocator* target, uintptr_t ownWindow) noexcept {
   if (closing_) return false;
   const bool drag = target == nullptr;
-  EnterOperation(drag ? codes::kStartDrag : codes::kAskForIndexRoom);
+  const OperationScope operation(drag ? codes::kStartDrag : codes::kAskForIndexRoom);
   int32_t written = 0;
   Guarded(drag ? kOfferDragFailed : kOfferListingFailed, [&] {
     DragDropRecord* record = slots_.DragDrop();
@@ -271,12 +269,11 @@ void AddonCore::SendTo(SendToList list, int32_t position, uintptr_t ownWindow) n
 
 void AddonCore::Reopen(int32_t index) noexcept {
   if (closing_) return;
-  EnterOperation(codes::kReopenRecentFile);
+  const OperationScope operation(codes::kReopenRecentFile);
   views_.pump->ProcessPendingMessages();
   Guarded("Error while opening SL5 File.", [&] {
     if (index < 0 || index >= kRecentFileCount) return;
     if (!ConfirmSave()) return;
-    EnterOperation(codes::kReopenRecentFile);
     const std::string path = recentFiles_[static_cast<size_t>(index)];
     if (path.empty() || !ports_.files.FileExists(path)) return;
     FileWork work = FileWorkspace();
@@ -299,13 +296,13 @@ std::vector<ReopenMenuItem> AddonCore::ReopenMenu() noexcept {
 }
 
 void AddonCore::LoadSettings() noexcept {
-  EnterOperation(codes::kLoadSettings);
+  const OperationScope operation(codes::kLoadSettings);
   Guarded("Error while Loading ZUN Settings.",
           [&] { zun::LoadSettings(ports_.profile, Settings(), geometry_, recentFiles_); });
 }
 
 void AddonCore::CloseForGood(bool visible, const WindowGeometry& live) noexcept {
-  EnterOperation(codes::kSaveSettings);
+  const OperationScope operation(codes::kSaveSettings);
   Guarded("Error while Saving ZUN Settings.",
           [&] { zun::SaveSettings(ports_.profile, Settings(), visible, live, recentFiles_); });
   EnterOperation(codes::kClearRowSelection);
@@ -321,25 +318,26 @@ void AddonCore::Execute(CommandId id) noexcept {
     if (command.id == id) found = &command;
   if (found == nullptr) return;
   const Command& command = *found;
-  EnterOperation(command.code);
+  const OperationScope operation(command.code);
   views_.pump->ProcessPendingMessages();
   // The messages that just ran may have ordered the close (0x591).
   if (closing_) return;
-  if (command.busy) SetBusy(ports_.cursor, true);
-  try {
-    command.action(*this);
-  } catch (...) {
-    // The message names what is selected when the failure happens.
-    const bool one = list_.SelectedCount() == 1;
-    ReportFailure(!one && command.failureMessageForMany ? command.failureMessageForMany : command.failureMessage);
+  {
+    const BusyScope busy(hourglass_, command.busy);
+    try {
+      command.action(*this);
+    } catch (...) {
+      // The message names what is selected when the failure happens.
+      const bool one = list_.SelectedCount() == 1;
+      ReportFailure(!one && command.failureMessageForMany ? command.failureMessageForMany : command.failureMessage);
+    }
   }
-  if (command.busy) SetBusy(ports_.cursor, false);
   UpdateCommandBar();
 }
 
 void AddonCore::BallCellChosen(int32_t set, GridCell cell) noexcept {
   if (closing_) return;
-  EnterOperation(codes::kClickBallCell);
+  const OperationScope operation(codes::kClickBallCell);
   Guarded("Error while selecting Winning Lotto Numbers.", [&] {
     Workspace work = Work();
     if (work.choices.Click(work.PlaySets(), set, cell)) work.ShowChoices();
@@ -349,7 +347,7 @@ void AddonCore::BallCellChosen(int32_t set, GridCell cell) noexcept {
 
 void AddonCore::RowSelectionChanged() noexcept {
   if (closing_) return;
-  EnterOperation(codes::kResortList);
+  const OperationScope operation(codes::kResortList);
   Guarded("Error while Displaying your Lotto Numbers.", [&] {
     Workspace work = Work();
     ShowSelectedEntryOnGrids(work);
@@ -359,7 +357,7 @@ void AddonCore::RowSelectionChanged() noexcept {
 
 void AddonCore::ColumnClicked(int32_t column) noexcept {
   if (closing_) return;
-  EnterOperation(codes::kResortList);
+  const OperationScope operation(codes::kResortList);
   Guarded("Error while applying entries sort.", [&] {
     Workspace work = Work();
     list_.ClickColumn(work.Database(), column);
@@ -373,7 +371,7 @@ void AddonCore::ColumnClicked(int32_t column) noexcept {
 void AddonCore::UpdateCommandBar() noexcept {
   // The enabling step names itself before it asks the grids whether every
   // set is complete.
-  EnterOperation(codes::kUpdateCommandBar);
+  const OperationScope operation(codes::kUpdateCommandBar);
   try {
     const TZUN_Lotto_DBase* game = slots_.Game();
     const bool complete = game != nullptr && choices_.AllSetsComplete(game->PlaySets.span());
@@ -413,14 +411,8 @@ void AddonCore::ConfirmAndDeleteSelected() {
 void AddonCore::RunQuickPick() {
   // The button stays disabled while a pick runs, and comes back after a
   // failure too.
-  struct Running {
-    AddonCore& core;
-    explicit Running(AddonCore& c) : core(c) {
-      core.quickPickRunning_ = true;
-      core.UpdateCommandBar();
-    }
-    ~Running() { core.quickPickRunning_ = false; }
-  } running(*this);
+  const FlagScope running(quickPickRunning_);
+  UpdateCommandBar();
   Workspace work = Work();
   try {
     AddQuickPickEntry(work);
@@ -486,7 +478,7 @@ void AddonCore::RunLoad() {
 }
 
 void AddonCore::RunExportHtml() {
-  EnterOperation(codes::kHtmlExport);
+  const OperationScope operation(codes::kHtmlExport);
   const TZUN_Lotto_DBase* game = slots_.Game();
   const TZUN_User_Lotto_DBase* database = session_.Database();
   if (game == nullptr || database == nullptr) return;
@@ -518,7 +510,7 @@ void AddonCore::RunExportHtml() {
 }
 
 void AddonCore::RunExportCsv() {
-  EnterOperation(codes::kExportCsv);
+  const OperationScope operation(codes::kExportCsv);
   const TZUN_Lotto_DBase* game = slots_.Game();
   const TZUN_User_Lotto_DBase* database = session_.Database();
   if (game == nullptr || database == nullptr) return;
@@ -529,14 +521,15 @@ void AddonCore::RunExportCsv() {
   options.promptOverwrite = true;
   const std::string output = dialogs_->Save(options);
   if (output.empty()) return;
-  SetBusy(ports_.cursor, true);
   bool written = false;
-  try {
-    written = ExportCsv(ports_.files, output, *game, *database);
-  } catch (...) {
-    written = false;
+  {
+    const BusyScope busy(hourglass_);
+    try {
+      written = ExportCsv(ports_.files, output, *game, *database);
+    } catch (...) {
+      written = false;
+    }
   }
-  SetBusy(ports_.cursor, false);
   // The older export, if any, is untouched when this one failed.
   if (!written) ReportFailure("Error saving to CSV File: " + std::string(FileNameOf(output)));
 }

@@ -37,6 +37,7 @@
 #include "platform/views.h"
 #include "selection/ball_choices.h"
 #include "host/error_reporter.h"
+#include "host/hourglass.h"
 #include "host/host_slots.h"
 #include "host/plugin_description.h"
 #include "host/settings.h"
@@ -238,6 +239,7 @@ class AddonCore {
 
   Ports ports_;
   ErrorReporter errors_;
+  Hourglass hourglass_;
   HostSlots slots_;
   DatabaseSession session_;
   EntryList list_;

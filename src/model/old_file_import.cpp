@@ -46,20 +46,20 @@ int32_t CountRecords(FileSystem& files, const std::string& path, int32_t recordS
 }  // namespace
 
 int32_t RecordCount(FileSystem& files, const std::string& path, int32_t recordSize) {
-  EnterOperation(codes::kRecordCount);
+  const OperationScope operation(codes::kRecordCount);
   return CountRecords(files, path, recordSize);
 }
 
 int32_t SL3RecordCount(FileSystem& files, const std::string& path) {
   // Its own code, also when the file is missing: the report names the
   // ".sl3" count, not the ".sl4" one.
-  EnterOperation(codes::kSL3RecordCount);
+  const OperationScope operation(codes::kSL3RecordCount);
   return CountRecords(files, path, kSl3RecordBytes);
 }
 
 void ReadOldFile(FileSystem& files, std::vector<OldEntryRecord>& records, const std::string& path,
                  int32_t recordSize, int32_t count) {
-  EnterOperation(codes::kReadOldFile);
+  const OperationScope operation(codes::kReadOldFile);
   CheckRecords(records, count);
   const std::string_view extension = ExtensionOf(path);
   if (extension == ".sl4") {
@@ -77,7 +77,7 @@ void ReadOldFile(FileSystem& files, std::vector<OldEntryRecord>& records, const 
 }
 
 void ReadSL3(FileSystem& files, std::vector<OldEntryRecord>& records, const std::string& path, int32_t count) {
-  EnterOperation(codes::kReadSL3);
+  const OperationScope operation(codes::kReadSL3);
   CheckRecords(records, count);
   const int32_t available = SL3RecordCount(files, path);
   const std::vector<uint8_t> bytes = ReadWhole(files, path);

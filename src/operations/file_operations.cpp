@@ -57,7 +57,7 @@ bool WriteDatabase(FileWork& fw, const std::string& path) {
 
 // A save succeeded: entries carry the file's name, the host hears of it.
 void AfterSave(FileWork& fw, const std::string& path) {
-  EnterOperation(codes::kStampSavedSource);
+  const OperationScope operation(codes::kStampSavedSource);
   TZUN_User_Lotto_DBase& database = fw.work.Database();
   SourceName source{};
   source.assign(FileNameOf(path));
@@ -73,14 +73,13 @@ void AfterSave(FileWork& fw, const std::string& path) {
 // then appends them: a file that cannot be read changes nothing.
 template <class BeforeAppend>
 void ImportOldFile(FileWork& fw, const std::string& path, BeforeAppend&& beforeAppend) {
-  EnterOperation(codes::kImportOldFile);
+  const OperationScope operation(codes::kImportOldFile);
   const bool sl3 = ExtensionOf(path) == ".sl3";
   const int32_t recordSize = sl3 ? kSl3RecordBytes : kSl4RecordBytes;
   const int32_t count = sl3 ? SL3RecordCount(fw.files, path) : RecordCount(fw.files, path, recordSize);
   std::vector<OldEntryRecord> records(static_cast<size_t>(std::max(count, 0)));
   ReadOldFile(fw.files, records, path, recordSize, count);
   beforeAppend();
-  EnterOperation(codes::kImportOldFile);
   AppendOldRecords(fw.work.Game(), fw.work.Database(), records, FileNameOf(path));
 }
 
@@ -100,7 +99,7 @@ struct LoadResult {
 };
 
 LoadResult LoadSingleFile(FileWork& fw, const std::string& path, bool fromRecent, int32_t recentIndex) {
-  EnterOperation(codes::kLoadSingleFile);
+  const OperationScope operation(codes::kLoadSingleFile);
   LoadResult result;
   if (path.empty() || !fw.files.FileExists(path)) return result;
   TZUN_User_Lotto_DBase& database = fw.work.Database();
@@ -108,7 +107,6 @@ LoadResult LoadSingleFile(FileWork& fw, const std::string& path, bool fromRecent
     ShowFileError(fw, "Unable to load file:\r" + path + "\r\rFile not suitable for current Lotto.");
     return result;
   }
-  EnterOperation(codes::kLoadSingleFile);
   if (IsDatabaseFile(path)) {
     database.Entries.resize(0);
     result.entriesChanged = true;
@@ -136,7 +134,7 @@ LoadResult LoadSingleFile(FileWork& fw, const std::string& path, bool fromRecent
 }
 
 void ReportLoadProblems(FileWork& fw, const std::string& unsuitable, const std::string& failed) {
-  EnterOperation(codes::kReportLoadProblems);
+  const OperationScope operation(codes::kReportLoadProblems);
   if (!unsuitable.empty() && !failed.empty())
     ShowFileError(fw, "File(s) not suitable for current Lotto.\r" + unsuitable +
                           "\r\rError while loading database file(s):\r" + failed);
@@ -147,7 +145,7 @@ void ReportLoadProblems(FileWork& fw, const std::string& unsuitable, const std::
 }
 
 LoadResult LoadManyFiles(FileWork& fw, const std::vector<std::string>& names, bool clear) {
-  EnterOperation(codes::kLoadManyFiles);
+  const OperationScope operation(codes::kLoadManyFiles);
   LoadResult result;
   TZUN_User_Lotto_DBase& database = fw.work.Database();
   const TZUN_Lotto_DBase& game = fw.work.Game();
@@ -166,7 +164,6 @@ LoadResult LoadManyFiles(FileWork& fw, const std::vector<std::string>& names, bo
   }
   std::string lastTaken;
   if (count > unsuitableCount) {
-    EnterOperation(codes::kLoadManyFiles);
     if (clear) {
       database.Entries.resize(0);
       result.entriesChanged = true;
@@ -187,13 +184,14 @@ LoadResult LoadManyFiles(FileWork& fw, const std::vector<std::string>& names, bo
             taken = false;
           }
         }
-        EnterOperation(codes::kLoadManyFiles);
         if (taken) {
           ++result.taken;
           result.entriesChanged = true;
           lastTaken = path;
           AddRecentFile(fw.recent, path);
         } else {
+          // The file's read failed and left its code; the load goes on as itself.
+          EnterOperation(codes::kLoadManyFiles);
           failed += path + "\r";
         }
       }
@@ -229,7 +227,7 @@ LoadResult LoadManyFiles(FileWork& fw, const std::vector<std::string>& names, bo
 
 // The list and grids after entries were replaced or added.
 void ShowLoadedEntries(FileWork& fw) {
-  EnterOperation(codes::kRefillList);
+  const OperationScope operation(codes::kRefillList);
   Workspace& work = fw.work;
   work.list.ClearSelection();
   work.list.Refill(work.Database());
@@ -251,7 +249,7 @@ int32_t RunLoad(FileWork& fw, const std::vector<std::string>& names, bool clear,
       }
     }
   } progressReset{fw};
-  const BusyCursor busy(fw.cursor);
+  const BusyScope busy(fw.hourglass);
   LoadResult result;
   try {
     if (!together && names.size() == 1)
@@ -271,7 +269,7 @@ int32_t RunLoad(FileWork& fw, const std::vector<std::string>& names, bool clear,
 // chose, not the one the database was tied to.
 template <class AfterWrite>
 SaveOutcome WriteUnderHourglass(FileWork& fw, const std::string& path, AfterWrite afterWrite) {
-  const BusyCursor busy(fw.cursor);
+  const BusyScope busy(fw.hourglass);
   try {
     if (!WriteDatabase(fw, path)) return SaveOutcome::Failed;
     afterWrite();
@@ -288,7 +286,7 @@ SaveOutcome WriteUnderHourglass(FileWork& fw, const std::string& path, AfterWrit
 }  // namespace
 
 SaveOutcome SaveDatabaseAs(FileWork& fw) {
-  EnterOperation(codes::kSaveDatabaseAs);
+  const OperationScope operation(codes::kSaveDatabaseAs);
   FileDialogOptions options;
   options.title = "Save to ZUN File (*.sl5)";
   options.filter = "ZUN File (*.sl5)|*.sl5";
@@ -296,7 +294,6 @@ SaveOutcome SaveDatabaseAs(FileWork& fw) {
   options.promptOverwrite = true;
   const std::string path = fw.dialogs.Save(options);
   if (path.empty()) return SaveOutcome::Cancelled;
-  EnterOperation(codes::kSaveDatabaseAs);
   // The chosen file becomes the current one only once it holds the database.
   return WriteUnderHourglass(fw, path, [&] {
     fw.work.session.SavedAs(path);
@@ -307,7 +304,7 @@ SaveOutcome SaveDatabaseAs(FileWork& fw) {
 }
 
 SaveOutcome SaveDatabase(FileWork& fw) {
-  EnterOperation(codes::kSaveDatabase);
+  const OperationScope operation(codes::kSaveDatabase);
   const DatabaseSession& session = fw.work.session;
   // No one file holds the database: it needs a name, changed or not.
   if (session.CurrentDatabaseFile().empty() || session.MultipleFilesLoaded()) return SaveDatabaseAs(fw);
@@ -320,7 +317,7 @@ SaveOutcome SaveDatabase(FileWork& fw) {
 }
 
 bool ConfirmSave(FileWork& fw) {
-  EnterOperation(codes::kConfirmSave);
+  const OperationScope operation(codes::kConfirmSave);
   if (!fw.work.session.DatabaseModified()) return true;
   const int32_t answer = fw.prompt.ShowMessagePage(kSaveQuestion, "Confirm Save", kIconConfirmation, kYesNoCancel,
                                                    kYesNoCancelButtons);
@@ -335,8 +332,8 @@ bool ConfirmSave(FileWork& fw) {
 }
 
 void NewDatabase(FileWork& fw) {
-  EnterOperation(codes::kNewDatabase);
-  const BusyCursor busy(fw.cursor);
+  const OperationScope operation(codes::kNewDatabase);
+  const BusyScope busy(fw.hourglass);
   Workspace& work = fw.work;
   work.Database().Entries.resize(0);
   work.list.Clear();
@@ -349,14 +346,13 @@ void NewDatabase(FileWork& fw) {
 
 bool IsSuitableFile(FileSystem& files, const TZUN_Lotto_DBase& game, const TZUN_User_Lotto_DBase& database,
                     const std::string& path, std::string* failures) {
-  EnterOperation(codes::kIsSuitableFile);
+  const OperationScope operation(codes::kIsSuitableFile);
   if (IsDatabaseFile(path)) {
     TZUN_User_Lotto_DBase header;
     if (!header.LoadFromFile(files, true, path)) {
       if (failures != nullptr) *failures += path + "\r";
       return false;
     }
-    EnterOperation(codes::kIsSuitableFile);
     // A file that declares no number sets fits no game: its entries would
     // carry no numbers, and loading it would take the sets away from the
     // database the host reads.
@@ -368,7 +364,7 @@ bool IsSuitableFile(FileSystem& files, const TZUN_Lotto_DBase& game, const TZUN_
 }
 
 int32_t LoadDatabaseFiles(FileWork& fw, const LoadRequest& request) {
-  EnterOperation(codes::kLoadDatabaseFiles);
+  const OperationScope operation(codes::kLoadDatabaseFiles);
   fw.work.views.status->SetProgress(0);
   std::vector<std::string> names = request.names;
   if (!request.preset) {
@@ -380,14 +376,13 @@ int32_t LoadDatabaseFiles(FileWork& fw, const LoadRequest& request) {
     options.defaultExtension = "*.sl5";
     options.multiSelect = true;
     names = fw.dialogs.Open(options);
-    EnterOperation(codes::kLoadDatabaseFiles);
   }
   if (names.empty()) return 0;
   return RunLoad(fw, names, request.clear, request.fromRecent, request.recentIndex, false);
 }
 
 int32_t LoadFilesTogether(FileWork& fw, const std::vector<std::string>& names, bool clear) {
-  EnterOperation(codes::kLoadDatabaseFiles);
+  const OperationScope operation(codes::kLoadDatabaseFiles);
   fw.work.views.status->SetProgress(0);
   if (names.empty()) return 0;
   return RunLoad(fw, names, clear, false, 0, true);
@@ -402,7 +397,7 @@ std::vector<std::string> UsableDroppedNames(FileSystem& files, const std::vector
 
 void TakeDroppedFiles(FileWork& fw, const std::vector<std::string>& names, const char* step) {
   const std::vector<std::string> usable = UsableDroppedNames(fw.files, names);
-  EnterOperation(step);
+  const OperationScope operation(step);
   // Nothing to load: no question, and the list stays as it is.
   if (usable.empty()) return;
   bool clear = true;

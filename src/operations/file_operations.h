@@ -16,8 +16,8 @@
 #include "platform/file_system.h"
 #include "platform/host_notifier.h"
 #include "platform/message_prompt.h"
-#include "platform/screen_cursor.h"
 #include "host/error_reporter.h"
+#include "host/hourglass.h"
 #include "host/settings.h"
 
 namespace zun {
@@ -37,25 +37,7 @@ struct FileWork {
   HostNotifier& notifier;
   RecentFileList& recent;
   ErrorReporter& errors;
-  ScreenCursor& cursor;
-};
-
-// The hourglass for as long as it lives; it goes again when the work
-// fails too.
-class BusyCursor {
- public:
-  explicit BusyCursor(ScreenCursor& cursor) : cursor_(cursor) { SetBusy(cursor_, true); }
-  ~BusyCursor() {
-    try {
-      SetBusy(cursor_, false);
-    } catch (...) {
-    }
-  }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  ScreenCursor& cursor_;
+  Hourglass& hourglass;
 };
 
 enum class SaveOutcome {

@@ -43,10 +43,12 @@ TEST(OldFileImport, CountsOnlyWholeRecords) {
   files.files["d.sl3"] = std::vector<uint8_t>(35);
   EXPECT_EQ(RecordCount(files, "a.sl4", 29), 2);
   EXPECT_EQ(RecordCount(files, "b.sl4", 29), 2);
+  EnterOperation("the import");
   EXPECT_EQ(RecordCount(files, "c.sl4", 29), 0);
+  EXPECT_STREQ(ErrorLocation, "the import") << "a finished count gives its caller's code back";
+  EXPECT_THROW(RecordCount(files, "missing.sl4", 29), FileError);
   EXPECT_STREQ(ErrorLocation, "SL4 SubMain 004003");
   EXPECT_EQ(SL3RecordCount(files, "d.sl3"), 2);
-  EXPECT_STREQ(ErrorLocation, "SL4 SubMain 004007");
   EXPECT_THROW(SL3RecordCount(files, "missing.sl3"), FileError);
   EXPECT_STREQ(ErrorLocation, "SL4 SubMain 004007") << "a missing .sl3 file reports the .sl3 count's code";
   EXPECT_EQ(ParseSl4Records(std::vector<uint8_t>(60)).size(), 2u);
