@@ -36,7 +36,7 @@ std::vector<ReopenMenuItem> DescribeReopenMenu(FileSystem& files, const RecentFi
     item.caption = std::string(FileNameOf(path));
     item.exists = files.FileExists(path);
     item.suitable = item.exists && game != nullptr && database != nullptr &&
-                    IsSuitableFile(files, *game, *database, path, nullptr);
+                    IsSuitableFile(files, *game, *database, DatabaseFileName::Of(path), nullptr);
     item.image = item.exists ? -1 : kMissingFileImage;
     items.push_back(std::move(item));
   }
