@@ -153,7 +153,7 @@ TEST(OperationScope, FinishedWorkGivesBackTheCodeBeforeItEvenWhenItRunsDuringAnU
   // refreshed by a guard's end) restores when it finishes, keeping the
   // failed step's code for the report.
   struct RefreshOnExit {
-    ~RefreshOnExit() { Callee(false); }
+    ~RefreshOnExit() { const OperationScope refresh("refresh"); }
   };
   try {
     const OperationScope operation(kCallee);
