@@ -5,12 +5,12 @@
 #include "base/error_location.h"
 #include "base/scope_guards.h"
 #include "base/paths.h"
-#include "list/csv_export.h"
 #include "list/html_export.h"
 #include "base/reference_codes.h"
 #include "core/command_bar.h"
 #include "operations/entry_editing.h"
 #include "operations/entry_intake.h"
+#include "operations/exchange.h"
 #include "selection/quick_pick.h"
 #include "host/host_version.h"
 
@@ -19,18 +19,10 @@ namespace {
 
 constexpr char kDeleteOneQuestion[] = "Are you Sure you want to delete this Entry?";
 constexpr char kDeleteManyQuestion[] = "Are you Sure you want to delete all selected Entries?";
-constexpr char kTakeOfferFailed[] = "Error while adding DragDrop Entries.";
 constexpr char kShellDropFailed[] = "Error while adding Entries from File Manager.";
 constexpr char kFileOfferFailed[] = "Error while adding Entries from File DragDrop.";
-constexpr char kHtmlExportFailed[] = "Error saving to HTML File: ";
 constexpr char kOfferListingFailed[] = "Error seting up DragDrop Listings.";
 constexpr char kOfferDragFailed[] = "Error while setting up Drag & Drop data";
-
-// A reason shown on a line of its own starts with a capital.
-std::string AsSentence(std::string text) {
-  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
-  return text;
-}
 
 // The guard's own message for what it caught: the error's text when it
 // has one (for "Error in Plugin_ZUN: "), a word otherwise.
@@ -69,6 +61,10 @@ void AddonCore::SetViews(const Views& views) noexcept {
 }
 
 Workspace AddonCore::Work() noexcept { return Workspace{slots_, session_, list_, choices_, ports_.random, views_}; }
+
+ExchangeWork AddonCore::Exchange() noexcept {
+  return ExchangeWork{Work(), ports_.memory, *probe_, *messenger_, ports_.prompt, errors_, hourglass_};
+}
 
 FileWork AddonCore::FileWorkspace() noexcept {
   return FileWork{Work(), ports_.files, ports_.prompt, *dialogs_, *notifier_, recentFiles_, errors_, hourglass_};
@@ -193,33 +189,8 @@ void AddonCore::TakeOfferedEntries(uintptr_t ownWindow) noexcept {
   const OperationScope operation(codes::kTakeOfferedEntries);
   std::string droppedFile;
   Guarded(kTakeOfferFailed, [&] {
-    const DragDropRecord* record = slots_.DragDrop();
-    // The list refuses its own rows.
-    if (record == nullptr || record->SourceWindow == ownWindow) return;
-    if (record->TransferKind == static_cast<int32_t>(TransferKind::DatabaseFile)) {
-      EnterOperation(codes::kLoadHostDrop);
-      if (!ReadForeignText(*probe_, record->TransferName, kMaxTransferName, droppedFile)) droppedFile.clear();
-      return;
-    }
-    IntakeResult result;
-    {
-      // While the entries are taken; the messages below come without it.
-      const BusyScope busy(hourglass_);
-      Workspace work = Work();
-      result = TakeEntriesFromMap(work, ports_.memory, *probe_, *record);
-    }
-    if (!result.refusal.empty()) {
-      ReportFailure(std::string(kTakeOfferFailed) + "\r" + result.refusal);
-      return;
-    }
-    if (result.skipped > 0) {
-      static const int32_t kResults[] = {kResultOk};
-      static const std::string kButtons[] = {"&OK"};
-      ports_.prompt.ShowMessagePage(std::to_string(result.skipped) + " of the " + std::to_string(result.offered) +
-                                        " offered entries were skipped: they are missing from the offering "
-                                        "list, or their numbers do not fit this game.",
-                                    "Information", kIconInformation, kResults, kButtons);
-    }
+    ExchangeWork exchange = Exchange();
+    droppedFile = TakeOffer(exchange, ownWindow);
   });
   // Loaded outside the guard: the load reports its own failures.
   if (!droppedFile.empty()) LoadDroppedFile(droppedFile);
@@ -228,10 +199,11 @@ void AddonCore::TakeOfferedEntries(uintptr_t ownWindow) noexcept {
 
 bool AddonCore::AcceptsOffer(uintptr_t ownWindow) const noexcept {
   if (closing_) return false;
-  const DragDropRecord* record = slots_.DragDrop();
-  if (record == nullptr || record->SourceWindow == ownWindow) return false;
-  return record->TransferKind == static_cast<int32_t>(TransferKind::WritableSlot) ||
-         record->TransferKind == static_cast<int32_t>(TransferKind::DatabaseFile);
+  try {
+    return zun::AcceptsOffer(slots_, ownWindow);
+  } catch (...) {
+    return false;
+  }
 }
 
 bool AddonCore::OfferSelectedEntries(const WindowLocator* target, uintptr_t ownWindow) noexcept {
@@ -240,12 +212,8 @@ bool AddonCore::OfferSelectedEntries(const WindowLocator* target, uintptr_t ownW
   const OperationScope operation(drag ? codes::kStartDrag : codes::kAskForIndexRoom);
   int32_t written = 0;
   Guarded(drag ? kOfferDragFailed : kOfferListingFailed, [&] {
-    DragDropRecord* record = slots_.DragDrop();
-    if (record == nullptr) return;
-    const std::vector<int32_t> selected = list_.SelectedEntries();
-    if (selected.empty()) return;
-    written = PrepareOffer(*record, selected, target, ownWindow, *messenger_);
-    if (!drag) messenger_->PostOffer();
+    ExchangeWork exchange = Exchange();
+    written = OfferSelected(exchange, target, ownWindow);
   });
   return written > 0;
 }
@@ -260,11 +228,13 @@ SendToMenu AddonCore::SendToMenuModel(uintptr_t ownWindow) const noexcept {
 
 void AddonCore::SendTo(SendToList list, int32_t position, uintptr_t ownWindow) noexcept {
   if (closing_) return;
-  const std::span<const WindowLocator> locators =
-      list == SendToList::AddonButtons ? slots_.AddonButtons() : slots_.PluginsMenu();
-  if (position < 0 || static_cast<size_t>(position) >= locators.size()) return;
-  const WindowLocator target = locators[static_cast<size_t>(position)];
-  OfferSelectedEntries(&target, ownWindow);
+  std::optional<WindowLocator> target;
+  try {
+    target = SendToTarget(slots_, list == SendToList::PluginsMenu, position);
+  } catch (...) {
+    return;
+  }
+  if (target) OfferSelectedEntries(&*target, ownWindow);
 }
 
 void AddonCore::Reopen(int32_t index) noexcept {
@@ -475,63 +445,6 @@ void AddonCore::RunLoad() {
   LoadRequest request;
   request.clear = true;
   LoadDatabaseFiles(work, request);
-}
-
-void AddonCore::RunExportHtml() {
-  const OperationScope operation(codes::kHtmlExport);
-  const TZUN_Lotto_DBase* game = slots_.Game();
-  const TZUN_User_Lotto_DBase* database = session_.Database();
-  if (game == nullptr || database == nullptr) return;
-  FileDialogOptions options;
-  options.title = "Save to HTML File (*.html)";
-  options.filter = "HTML File (*.html)|*.html";
-  options.defaultExtension = "*.html";
-  options.promptOverwrite = true;
-  const std::string output = dialogs_->Save(options);
-  if (output.empty()) return;
-  const std::string templatePath = game->HtmlPath(kListTemplateName);
-  if (!ports_.files.FileExists(templatePath)) return;  // the item was enabled for a template that went since
-  const HtmlExportResult result = ExportHtml(ports_.files, templatePath, output, *game, *database, list_);
-  if (result.status == HtmlExportStatus::TemplateMissing) {
-    static const int32_t kResults[] = {kResultOk};
-    static const std::string kButtons[] = {"&OK"};
-    ports_.prompt.ShowMessagePage("Unable to save to HTML file: \r" + output + "\r\rThe file: \r" + templatePath +
-                                      "\rdoes not seem to exist in selected HTML directory...",
-                                  "HTML Information", kIconInformation, kResults, kButtons);
-  } else if (result.status == HtmlExportStatus::TemplateUnreadable) {
-    ReportFailure(kHtmlExportFailed + templatePath);
-  } else if (result.status == HtmlExportStatus::BadTemplate) {
-    // The template is at fault: which one, and the exporter's reason (the tag).
-    ReportFailure(kHtmlExportFailed + templatePath + "\r" + AsSentence(result.message));
-  } else if (!result.Ok()) {
-    // The page could not be written: the output file is at fault.
-    ReportFailure(kHtmlExportFailed + output);
-  }
-}
-
-void AddonCore::RunExportCsv() {
-  const OperationScope operation(codes::kExportCsv);
-  const TZUN_Lotto_DBase* game = slots_.Game();
-  const TZUN_User_Lotto_DBase* database = session_.Database();
-  if (game == nullptr || database == nullptr) return;
-  FileDialogOptions options;
-  options.title = "Save to CSV File (*.csv)";
-  options.filter = "CSV File (*.csv)|*.csv";
-  options.defaultExtension = "*.csv";
-  options.promptOverwrite = true;
-  const std::string output = dialogs_->Save(options);
-  if (output.empty()) return;
-  bool written = false;
-  {
-    const BusyScope busy(hourglass_);
-    try {
-      written = ExportCsv(ports_.files, output, *game, *database);
-    } catch (...) {
-      written = false;
-    }
-  }
-  // The older export, if any, is untouched when this one failed.
-  if (!written) ReportFailure("Error saving to CSV File: " + std::string(FileNameOf(output)));
 }
 
 }  // namespace zun

@@ -21,6 +21,7 @@
 #include "list/entry_list.h"
 #include "list/send_to_menu.h"
 #include "operations/database_session.h"
+#include "operations/exchange.h"
 #include "operations/file_operations.h"
 #include "operations/workspace.h"
 #include "platform/clock.h"
@@ -203,6 +204,7 @@ class AddonCore {
   const std::vector<std::string>& LastDroppedFiles() const noexcept { return droppedFiles_; }
   Workspace Work() noexcept;
   FileWork FileWorkspace() noexcept;
+  ExchangeWork Exchange() noexcept;
 
   // Runs work under a guard: an error is reported with `message` and the
   // work is left. Returns whether it finished.
@@ -226,8 +228,6 @@ class AddonCore {
   void RunSave();
   void RunSaveAs();
   void RunLoad();
-  void RunExportHtml();
-  void RunExportCsv();
   // Whether unsaved entries may be dropped (see zun::ConfirmSave).
   bool ConfirmSave();
 
