@@ -91,7 +91,7 @@ inline void CheckOldFile(std::span<const uint8_t> bytes, bool sl3) {
   const int32_t count = sl3 ? SL3RecordCount(files, path) : RecordCount(files, path, kSl4RecordBytes);
   FUZZ_CHECK(static_cast<size_t>(count) == bytes.size() / (sl3 ? kSl3RecordBytes : kSl4RecordBytes));
   std::vector<OldEntryRecord> records(static_cast<size_t>(count));
-  ReadOldFile(files, records, path, kSl4RecordBytes, count);
+  ReadOldFile(files, records, path, sl3 ? FileKind::Sl3 : FileKind::Sl4, count);
   auto database = hostside::MakeSampleDatabase(*game, 0, 1);
   AppendOldRecords(*game, *database, records, "fuzz");
   FUZZ_CHECK(database->Entries.size() == count);

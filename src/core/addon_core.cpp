@@ -4,12 +4,13 @@
 #include <exception>
 
 #include "base/error_location.h"
+#include "base/scope_guards.h"
 #include "base/paths.h"
-#include "list/csv_export.h"
 #include "list/html_export.h"
 #include "base/reference_codes.h"
 #include "operations/entry_editing.h"
 #include "operations/entry_intake.h"
+#include "operations/exchange.h"
 #include "selection/quick_pick.h"
 #include "host/host_version.h"
 
@@ -18,18 +19,10 @@ namespace {
 
 constexpr char kDeleteOneQuestion[] = "Are you Sure you want to delete this Entry?";
 constexpr char kDeleteManyQuestion[] = "Are you Sure you want to delete all selected Entries?";
-constexpr char kTakeOfferFailed[] = "Error while adding DragDrop Entries.";
 constexpr char kShellDropFailed[] = "Error while adding Entries from File Manager.";
 constexpr char kFileOfferFailed[] = "Error while adding Entries from File DragDrop.";
-constexpr char kHtmlExportFailed[] = "Error saving to HTML File: ";
 constexpr char kOfferListingFailed[] = "Error seting up DragDrop Listings.";
 constexpr char kOfferDragFailed[] = "Error while setting up Drag & Drop data";
-
-// A reason shown on a line of its own starts with a capital.
-std::string AsSentence(std::string text) {
-  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
-  return text;
-}
 
 // The guard's own message for what it caught: the error's text when it
 // has one (for "Error in Plugin_ZUN: "), a word otherwise.
@@ -48,6 +41,7 @@ std::string CurrentErrorText() {
 AddonCore::AddonCore(Ports ports)
     : ports_(ports),
       errors_(ports.files, ports.clock, ports.prompt, ports.cursor),
+      hourglass_(HourglassCursor(ports.cursor)),
       slots_(ports.memory),
       views_{&noList_, &noGrids_, &noStatus_, &noCommandBar_, &noPump_} {}
 
@@ -68,8 +62,12 @@ void AddonCore::SetViews(const Views& views) noexcept {
 
 Workspace AddonCore::Work() noexcept { return Workspace{slots_, session_, list_, choices_, ports_.random, views_}; }
 
+ExchangeWork AddonCore::Exchange() noexcept {
+  return ExchangeWork{Work(), ports_.memory, *probe_, *messenger_, ports_.prompt, errors_, hourglass_};
+}
+
 FileWork AddonCore::FileWorkspace() noexcept {
-  return FileWork{Work(), ports_.files, ports_.prompt, *dialogs_, *notifier_, recentFiles_, errors_, ports_.cursor};
+  return FileWork{Work(), ports_.files, ports_.prompt, *dialogs_, *notifier_, recentFiles_, errors_, hourglass_};
 }
 
 void AddonCore::ReportFailure(std::string_view message) noexcept {
@@ -96,11 +94,7 @@ uint8_t AddonCore::Start(StartUpSteps& steps, std::string_view folder, std::stri
   // A host that starts the add-on again from inside the start (a message
   // handled while the window is shown) is refused, not let in halfway.
   if (starting_) return 0;
-  struct Starting {
-    bool& flag;
-    explicit Starting(bool& f) : flag(f) { flag = true; }
-    ~Starting() { flag = false; }
-  } starting(starting_);
+  const FlagScope starting(starting_);
   try {
     if (!IsSupportedHostVersion(version)) {
       steps.RefuseVersion(VersionMismatchMessage(version));
@@ -148,7 +142,7 @@ void AddonCore::DropViews() noexcept {
 }
 
 void AddonCore::InitialisePage(StartUpSteps& steps) {
-  EnterOperation(codes::kInitialisePage);
+  const OperationScope operation(codes::kInitialisePage);
   ports_.random.SeedFromClock();
   EnterOperation(codes::kResetChoices);
   if (const TZUN_Lotto_DBase* game = slots_.Game()) choices_.Reset(game->PlaySets.span());
@@ -170,7 +164,7 @@ uint8_t AddonCore::CanClose() noexcept {
 }
 
 void AddonCore::FilesDropped(const std::vector<std::string>& names) noexcept {
-  EnterOperation(codes::kShellFilesDropped);
+  const OperationScope operation(codes::kShellFilesDropped);
   Guarded(kShellDropFailed, [&] {
     droppedFiles_ = names;
     if (closing_) return;
@@ -182,7 +176,7 @@ void AddonCore::FilesDropped(const std::vector<std::string>& names) noexcept {
 
 void AddonCore::LoadDroppedFile(const std::string& path) noexcept {
   if (closing_) return;
-  EnterOperation(codes::kLoadDroppedFile);
+  const OperationScope operation(codes::kLoadDroppedFile);
   Guarded(kFileOfferFailed, [&] {
     FileWork work = FileWorkspace();
     TakeDroppedFiles(work, {path}, codes::kLoadDroppedFile);
@@ -192,36 +186,11 @@ void AddonCore::LoadDroppedFile(const std::string& path) noexcept {
 
 void AddonCore::TakeOfferedEntries(uintptr_t ownWindow) noexcept {
   if (closing_) return;
-  EnterOperation(codes::kTakeOfferedEntries);
+  const OperationScope operation(codes::kTakeOfferedEntries);
   std::string droppedFile;
   Guarded(kTakeOfferFailed, [&] {
-    const DragDropRecord* record = slots_.DragDrop();
-    // The list refuses its own rows.
-    if (record == nullptr || record->SourceWindow == ownWindow) return;
-    if (record->TransferKind == static_cast<int32_t>(TransferKind::DatabaseFile)) {
-      EnterOperation(codes::kLoadHostDrop);
-      if (!ReadForeignText(*probe_, record->TransferName, kMaxTransferName, droppedFile)) droppedFile.clear();
-      return;
-    }
-    IntakeResult result;
-    {
-      // While the entries are taken; the messages below come without it.
-      const BusyCursor busy(ports_.cursor);
-      Workspace work = Work();
-      result = TakeEntriesFromMap(work, ports_.memory, *probe_, *record);
-    }
-    if (!result.refusal.empty()) {
-      ReportFailure(std::string(kTakeOfferFailed) + "\r" + result.refusal);
-      return;
-    }
-    if (result.skipped > 0) {
-      static const int32_t kResults[] = {kResultOk};
-      static const std::string kButtons[] = {"&OK"};
-      ports_.prompt.ShowMessagePage(std::to_string(result.skipped) + " of the " + std::to_string(result.offered) +
-                                        " offered entries were skipped: they are missing from the offering "
-                                        "list, or their numbers do not fit this game.",
-                                    "Information", kIconInformation, kResults, kButtons);
-    }
+    ExchangeWork exchange = Exchange();
+    droppedFile = TakeOffer(exchange, ownWindow);
   });
   // Loaded outside the guard: the load reports its own failures.
   if (!droppedFile.empty()) LoadDroppedFile(droppedFile);
@@ -230,24 +199,21 @@ void AddonCore::TakeOfferedEntries(uintptr_t ownWindow) noexcept {
 
 bool AddonCore::AcceptsOffer(uintptr_t ownWindow) const noexcept {
   if (closing_) return false;
-  const DragDropRecord* record = slots_.DragDrop();
-  if (record == nullptr || record->SourceWindow == ownWindow) return false;
-  return record->TransferKind == static_cast<int32_t>(TransferKind::WritableSlot) ||
-         record->TransferKind == static_cast<int32_t>(TransferKind::DatabaseFile);
+  try {
+    return zun::AcceptsOffer(slots_, ownWindow);
+  } catch (...) {
+    return false;
+  }
 }
 
 bool AddonCore::OfferSelectedEntries(const WindowLocator* target, uintptr_t ownWindow) noexcept {
   if (closing_) return false;
   const bool drag = target == nullptr;
-  EnterOperation(drag ? codes::kStartDrag : codes::kAskForIndexRoom);
+  const OperationScope operation(drag ? codes::kStartDrag : codes::kAskForIndexRoom);
   int32_t written = 0;
   Guarded(drag ? kOfferDragFailed : kOfferListingFailed, [&] {
-    DragDropRecord* record = slots_.DragDrop();
-    if (record == nullptr) return;
-    const std::vector<int32_t> selected = list_.SelectedEntries();
-    if (selected.empty()) return;
-    written = PrepareOffer(*record, selected, target, ownWindow, *messenger_);
-    if (!drag) messenger_->PostOffer();
+    ExchangeWork exchange = Exchange();
+    written = OfferSelected(exchange, target, ownWindow);
   });
   return written > 0;
 }
@@ -262,21 +228,22 @@ SendToMenu AddonCore::SendToMenuModel(uintptr_t ownWindow) const noexcept {
 
 void AddonCore::SendTo(SendToList list, int32_t position, uintptr_t ownWindow) noexcept {
   if (closing_) return;
-  const std::span<const WindowLocator> locators =
-      list == SendToList::AddonButtons ? slots_.AddonButtons() : slots_.PluginsMenu();
-  if (position < 0 || static_cast<size_t>(position) >= locators.size()) return;
-  const WindowLocator target = locators[static_cast<size_t>(position)];
-  OfferSelectedEntries(&target, ownWindow);
+  std::optional<WindowLocator> target;
+  try {
+    target = SendToTarget(slots_, list == SendToList::PluginsMenu, position);
+  } catch (...) {
+    return;
+  }
+  if (target) OfferSelectedEntries(&*target, ownWindow);
 }
 
 void AddonCore::Reopen(int32_t index) noexcept {
   if (closing_) return;
-  EnterOperation(codes::kReopenRecentFile);
+  const OperationScope operation(codes::kReopenRecentFile);
   views_.pump->ProcessPendingMessages();
   Guarded("Error while opening SL5 File.", [&] {
     if (index < 0 || index >= kRecentFileCount) return;
     if (!ConfirmSave()) return;
-    EnterOperation(codes::kReopenRecentFile);
     const std::string path = recentFiles_[static_cast<size_t>(index)];
     if (path.empty() || !ports_.files.FileExists(path)) return;
     FileWork work = FileWorkspace();
@@ -299,13 +266,13 @@ std::vector<ReopenMenuItem> AddonCore::ReopenMenu() noexcept {
 }
 
 void AddonCore::LoadSettings() noexcept {
-  EnterOperation(codes::kLoadSettings);
+  const OperationScope operation(codes::kLoadSettings);
   Guarded("Error while Loading ZUN Settings.",
           [&] { zun::LoadSettings(ports_.profile, Settings(), geometry_, recentFiles_); });
 }
 
 void AddonCore::CloseForGood(bool visible, const WindowGeometry& live) noexcept {
-  EnterOperation(codes::kSaveSettings);
+  const OperationScope operation(codes::kSaveSettings);
   Guarded("Error while Saving ZUN Settings.",
           [&] { zun::SaveSettings(ports_.profile, Settings(), visible, live, recentFiles_); });
   EnterOperation(codes::kClearRowSelection);
@@ -321,25 +288,26 @@ void AddonCore::Execute(CommandId id) noexcept {
     if (command.id == id) found = &command;
   if (found == nullptr) return;
   const Command& command = *found;
-  EnterOperation(command.code);
+  const OperationScope operation(command.code);
   views_.pump->ProcessPendingMessages();
   // The messages that just ran may have ordered the close (0x591).
   if (closing_) return;
-  if (command.busy) SetBusy(ports_.cursor, true);
-  try {
-    command.action(*this);
-  } catch (...) {
-    // The message names what is selected when the failure happens.
-    const bool one = list_.SelectedCount() == 1;
-    ReportFailure(!one && command.failureMessageForMany ? command.failureMessageForMany : command.failureMessage);
+  {
+    const BusyScope busy(hourglass_, command.busy);
+    try {
+      command.action(*this);
+    } catch (...) {
+      // The message names what is selected when the failure happens.
+      const bool one = list_.SelectedCount() == 1;
+      ReportFailure(!one && command.failureMessageForMany ? command.failureMessageForMany : command.failureMessage);
+    }
   }
-  if (command.busy) SetBusy(ports_.cursor, false);
   UpdateCommandBar();
 }
 
 void AddonCore::BallCellChosen(int32_t set, GridCell cell) noexcept {
   if (closing_) return;
-  EnterOperation(codes::kClickBallCell);
+  const OperationScope operation(codes::kClickBallCell);
   Guarded("Error while selecting Winning Lotto Numbers.", [&] {
     Workspace work = Work();
     if (work.choices.Click(work.PlaySets(), set, cell)) work.ShowChoices();
@@ -349,7 +317,7 @@ void AddonCore::BallCellChosen(int32_t set, GridCell cell) noexcept {
 
 void AddonCore::RowSelectionChanged() noexcept {
   if (closing_) return;
-  EnterOperation(codes::kResortList);
+  const OperationScope operation(codes::kResortList);
   Guarded("Error while Displaying your Lotto Numbers.", [&] {
     Workspace work = Work();
     ShowSelectedEntryOnGrids(work);
@@ -359,7 +327,7 @@ void AddonCore::RowSelectionChanged() noexcept {
 
 void AddonCore::ColumnClicked(int32_t column) noexcept {
   if (closing_) return;
-  EnterOperation(codes::kResortList);
+  const OperationScope operation(codes::kResortList);
   Guarded("Error while applying entries sort.", [&] {
     Workspace work = Work();
     list_.ClickColumn(work.Database(), column);
@@ -373,7 +341,7 @@ void AddonCore::ColumnClicked(int32_t column) noexcept {
 void AddonCore::UpdateCommandBar() noexcept {
   // The enabling step names itself before it asks the grids whether every
   // set is complete.
-  EnterOperation(codes::kUpdateCommandBar);
+  const OperationScope operation(codes::kUpdateCommandBar);
   try {
     const CommandSituation situation = Situation();
     EnterOperation(codes::kUpdateCommandBar);  // the rule itself is the enabling step again
@@ -433,14 +401,8 @@ void AddonCore::ConfirmAndDeleteSelected() {
 void AddonCore::RunQuickPick() {
   // The button stays disabled while a pick runs, and comes back after a
   // failure too.
-  struct Running {
-    AddonCore& core;
-    explicit Running(AddonCore& c) : core(c) {
-      core.quickPickRunning_ = true;
-      core.UpdateCommandBar();
-    }
-    ~Running() { core.quickPickRunning_ = false; }
-  } running(*this);
+  const FlagScope running(quickPickRunning_);
+  UpdateCommandBar();
   Workspace work = Work();
   try {
     AddQuickPickEntry(work);
@@ -503,62 +465,6 @@ void AddonCore::RunLoad() {
   LoadRequest request;
   request.clear = true;
   LoadDatabaseFiles(work, request);
-}
-
-void AddonCore::RunExportHtml() {
-  EnterOperation(codes::kHtmlExport);
-  const TZUN_Lotto_DBase* game = slots_.Game();
-  const TZUN_User_Lotto_DBase* database = session_.Database();
-  if (game == nullptr || database == nullptr) return;
-  FileDialogOptions options;
-  options.title = "Save to HTML File (*.html)";
-  options.filter = "HTML File (*.html)|*.html";
-  options.defaultExtension = "*.html";
-  options.promptOverwrite = true;
-  const std::string output = dialogs_->Save(options);
-  if (output.empty()) return;
-  const std::string templatePath = game->HtmlPath(kListTemplateName);
-  if (!ports_.files.FileExists(templatePath)) return;  // the item was enabled for a template that went since
-  const HtmlExportResult result = ExportHtml(ports_.files, templatePath, output, *game, *database, list_);
-  if (result.status == HtmlExportStatus::TemplateMissing) {
-    static const int32_t kResults[] = {kResultOk};
-    static const std::string kButtons[] = {"&OK"};
-    ports_.prompt.ShowMessagePage("Unable to save to HTML file: \r" + output + "\r\rThe file: \r" + templatePath +
-                                      "\rdoes not seem to exist in selected HTML directory...",
-                                  "HTML Information", kIconInformation, kResults, kButtons);
-  } else if (result.status == HtmlExportStatus::TemplateUnreadable) {
-    ReportFailure(kHtmlExportFailed + templatePath);
-  } else if (result.status == HtmlExportStatus::BadTemplate) {
-    // The template is at fault: which one, and the exporter's reason (the tag).
-    ReportFailure(kHtmlExportFailed + templatePath + "\r" + AsSentence(result.message));
-  } else if (!result.Ok()) {
-    // The page could not be written: the output file is at fault.
-    ReportFailure(kHtmlExportFailed + output);
-  }
-}
-
-void AddonCore::RunExportCsv() {
-  EnterOperation(codes::kExportCsv);
-  const TZUN_Lotto_DBase* game = slots_.Game();
-  const TZUN_User_Lotto_DBase* database = session_.Database();
-  if (game == nullptr || database == nullptr) return;
-  FileDialogOptions options;
-  options.title = "Save to CSV File (*.csv)";
-  options.filter = "CSV File (*.csv)|*.csv";
-  options.defaultExtension = "*.csv";
-  options.promptOverwrite = true;
-  const std::string output = dialogs_->Save(options);
-  if (output.empty()) return;
-  SetBusy(ports_.cursor, true);
-  bool written = false;
-  try {
-    written = ExportCsv(ports_.files, output, *game, *database);
-  } catch (...) {
-    written = false;
-  }
-  SetBusy(ports_.cursor, false);
-  // The older export, if any, is untouched when this one failed.
-  if (!written) ReportFailure("Error saving to CSV File: " + std::string(FileNameOf(output)));
 }
 
 }  // namespace zun

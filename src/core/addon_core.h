@@ -22,6 +22,7 @@
 #include "list/entry_list.h"
 #include "list/send_to_menu.h"
 #include "operations/database_session.h"
+#include "operations/exchange.h"
 #include "operations/file_operations.h"
 #include "operations/workspace.h"
 #include "platform/clock.h"
@@ -38,6 +39,7 @@
 #include "platform/views.h"
 #include "selection/ball_choices.h"
 #include "host/error_reporter.h"
+#include "host/hourglass.h"
 #include "host/host_slots.h"
 #include "host/plugin_description.h"
 #include "host/settings.h"
@@ -199,6 +201,7 @@ class AddonCore {
   const std::vector<std::string>& LastDroppedFiles() const noexcept { return droppedFiles_; }
   Workspace Work() noexcept;
   FileWork FileWorkspace() noexcept;
+  ExchangeWork Exchange() noexcept;
 
   // Runs work under a guard: an error is reported with `message` and the
   // work is left. Returns whether it finished.
@@ -222,8 +225,6 @@ class AddonCore {
   void RunSave();
   void RunSaveAs();
   void RunLoad();
-  void RunExportHtml();
-  void RunExportCsv();
   // Whether unsaved entries may be dropped (see zun::ConfirmSave).
   bool ConfirmSave();
 
@@ -237,6 +238,7 @@ class AddonCore {
 
   Ports ports_;
   ErrorReporter errors_;
+  Hourglass hourglass_;
   HostSlots slots_;
   DatabaseSession session_;
   EntryList list_;

@@ -5,6 +5,7 @@
 
 #include "base/reference_codes.h"
 #include "operations/entry_editing.h"
+#include "operations/exports.h"
 #include "core/addon_core.h"
 
 namespace zun {
@@ -33,8 +34,14 @@ void SelectEven(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Ev
 void SelectOdd(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Odd); }
 void Invert(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Invert); }
 void ApplySort(AddonCore& core) { core.RunApplySort(); }
-void ExportHtml(AddonCore& core) { core.RunExportHtml(); }
-void ExportCsv(AddonCore& core) { core.RunExportCsv(); }
+void ExportHtml(AddonCore& core) {
+  FileWork work = core.FileWorkspace();
+  ExportListHtml(work);
+}
+void ExportCsv(AddonCore& core) {
+  FileWork work = core.FileWorkspace();
+  ExportListCsv(work);
+}
 
 constexpr Shortcut kNoKey{};
 constexpr Shortcut Ctrl(char letter) { return Shortcut{static_cast<uint16_t>(letter), true}; }

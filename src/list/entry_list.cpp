@@ -35,7 +35,7 @@ void EntryList::Clear() noexcept {
 }
 
 void EntryList::AddRow(const TZUN_User_Lotto_DBase& database, int32_t entry) {
-  EnterOperation(codes::kAddEntryRow);
+  const OperationScope operation(codes::kAddEntryRow);
   if (static_cast<size_t>(entry) >= selected_.size()) selected_.resize(static_cast<size_t>(entry) + 1, 0);
   order_.push_back(entry);
   PlaceRow(database, order_.size() - 1);
@@ -86,7 +86,7 @@ void EntryList::ClickColumn(const TZUN_User_Lotto_DBase& database, int32_t colum
 }
 
 void EntryList::SetSort(const TZUN_User_Lotto_DBase& database, bool ascending, int32_t column) {
-  EnterOperation(codes::kSetSort);
+  const OperationScope operation(codes::kSetSort);
   sortColumn_ = column;
   ascending_ = ascending;
   Sort(database);
@@ -97,7 +97,7 @@ void EntryList::Resort(const TZUN_User_Lotto_DBase& database) {
 }
 
 void EntryList::Sort(const TZUN_User_Lotto_DBase& database) {
-  EnterOperation(codes::kResortList);
+  const OperationScope operation(codes::kResortList);
   if (sortColumn_ != kSeqColumn) {
     SortByColumnText(database, sortColumn_, ascending_, order_);
   } else if (ascending_) {
@@ -108,7 +108,7 @@ void EntryList::Sort(const TZUN_User_Lotto_DBase& database) {
 }
 
 bool EntryList::ApplySort(TZUN_User_Lotto_DBase& database) {
-  EnterOperation(codes::kApplySort);
+  const OperationScope operation(codes::kApplySort);
   const int32_t count = database.Entries.size();
   if (order_.size() != static_cast<size_t>(count)) {
     // Entries without a row (or rows without an entry) would break the
@@ -162,7 +162,7 @@ void EntryList::SelectRow(int32_t row, bool selected) noexcept {
 }
 
 void EntryList::ClearSelection() noexcept {
-  EnterOperation(codes::kClearRowSelection);
+  const OperationScope operation(codes::kClearRowSelection);
   std::fill(selected_.begin(), selected_.end(), uint8_t{0});
   selectedCount_ = 0;
 }
@@ -183,7 +183,7 @@ std::vector<int32_t> EntryList::SelectedEntries() const {
 }
 
 void EntryList::ApplySelectionCommand(SelectionCommand command) noexcept {
-  EnterOperation(codes::kSelectionCommand);
+  const OperationScope operation(codes::kSelectionCommand);
   // The selection is a property of the entries the rows show.
   int32_t count = 0;
   for (const int32_t entry : order_) {

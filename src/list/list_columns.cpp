@@ -22,7 +22,7 @@ int32_t SetWidth(int32_t numberCount, int32_t fontPoints) noexcept {
 }  // namespace
 
 std::vector<ListColumn> ListColumns(std::span<const Lotto_Numbers_Framework> playSets, int32_t fontPoints) {
-  EnterOperation(codes::kSetupColumns);
+  const OperationScope operation(codes::kSetupColumns);
   std::vector<ListColumn> columns;
   columns.reserve(playSets.size() + 2);
   columns.push_back({"Seq.", kSeqWidth, kSeqWidth, kSeqWidth, ColumnAlign::Left});

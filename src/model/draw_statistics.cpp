@@ -47,7 +47,7 @@ std::string MachineBallSetKey(std::string_view machine, std::string_view ballSet
 }
 
 void ComputeDrawStatistics(TZUN_Lotto_Stats& game) {
-  EnterOperation(codes::kStatsStart);
+  const OperationScope operation(codes::kStatsStart);
   if (!game.HasMachineInfo) return;
   EnterOperation(codes::kStatsBuild);
 

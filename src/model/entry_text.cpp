@@ -134,7 +134,7 @@ void AppendNumberText(std::string& out, const Lotto_Numbers_Framework& set, std:
 }
 
 int32_t TZUN_User_Lotto_DBase::GridPosition(int32_t lowest, int32_t width, bool wantRow, int32_t number) noexcept {
-  EnterOperation(codes::kGridPosition);
+  const OperationScope operation(codes::kGridPosition);
   if (width <= 0) return 0;  // a grid without columns has no positions
   const int64_t p = int64_t{number} - lowest + 1;
   // p / width rounded up, exactly; p may be zero or negative for a number
@@ -146,14 +146,14 @@ int32_t TZUN_User_Lotto_DBase::GridPosition(int32_t lowest, int32_t width, bool 
 }
 
 std::string TZUN_User_Lotto_DBase::EntryNumbersText(int32_t entry, int32_t set) const {
-  EnterOperation(codes::kEntryNumbersText);
+  const OperationScope operation(codes::kEntryNumbersText);
   std::string text;
   AppendSetText(text, NumberSets.at(set), Entries.at(entry).Numbers.at(set));
   return text;
 }
 
 std::string TZUN_User_Lotto_DBase::NumberText(int32_t entry, int32_t set, int32_t position) const {
-  EnterOperation(codes::kNumberText);
+  const OperationScope operation(codes::kNumberText);
   std::string text;
   AppendNumberText(text, NumberSets.at(set), Entries.at(entry).Numbers.at(set), position);
   return text;

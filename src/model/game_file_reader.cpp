@@ -275,12 +275,16 @@ bool ParseGameFile(TZUN_Lotto_Temp& game, std::span<const uint8_t> bytes, bool h
 }
 
 bool TZUN_Lotto_Temp::ReadGameFile(FileSystem& files, bool headerOnly) {
-  EnterOperation(codes::kReadGameFile);
+  OperationScope operation(codes::kReadGameFile);
   const std::string path(FileName.view());
-  if (!files.FileExists(path)) return false;
+  if (!files.FileExists(path)) {
+    operation.Failed();
+    return false;
+  }
   std::vector<uint8_t> bytes;
   const bool ok = files.ReadFile(path, bytes) && ParseGameFile(*this, bytes, headerOnly);
   ComputeDrawStatistics(*this);
+  if (!ok) operation.Failed();  // the caller's report names the read, whatever ran after it
   return ok;
 }
 

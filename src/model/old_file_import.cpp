@@ -46,29 +46,33 @@ int32_t CountRecords(FileSystem& files, const std::string& path, int32_t recordS
 }  // namespace
 
 int32_t RecordCount(FileSystem& files, const std::string& path, int32_t recordSize) {
-  EnterOperation(codes::kRecordCount);
+  const OperationScope operation(codes::kRecordCount);
   return CountRecords(files, path, recordSize);
 }
 
 int32_t SL3RecordCount(FileSystem& files, const std::string& path) {
   // Its own code, also when the file is missing: the report names the
   // ".sl3" count, not the ".sl4" one.
-  EnterOperation(codes::kSL3RecordCount);
+  const OperationScope operation(codes::kSL3RecordCount);
   return CountRecords(files, path, kSl3RecordBytes);
 }
 
-void ReadOldFile(FileSystem& files, std::vector<OldEntryRecord>& records, const std::string& path,
-                 int32_t recordSize, int32_t count) {
-  EnterOperation(codes::kReadOldFile);
+int32_t OldRecordCount(FileSystem& files, const std::string& path, FileKind kind) {
+  if (kind == FileKind::Sl4) return RecordCount(files, path, kSl4RecordBytes);
+  if (kind == FileKind::Sl3) return SL3RecordCount(files, path);
+  return 0;
+}
+
+void ReadOldFile(FileSystem& files, std::vector<OldEntryRecord>& records, const std::string& path, FileKind kind,
+                 int32_t count) {
+  const OperationScope operation(codes::kReadOldFile);
   CheckRecords(records, count);
-  const std::string_view extension = ExtensionOf(path);
-  if (extension == ".sl4") {
-    if (recordSize != kSl4RecordBytes) throw std::invalid_argument(".sl4 records are 29 bytes");
+  if (kind == FileKind::Sl4) {
     const std::vector<uint8_t> bytes = ReadWhole(files, path);
     const size_t wanted = static_cast<size_t>(count) * kSl4RecordBytes;
     if (bytes.size() < wanted) throw FileError("Read beyond end of file \"" + path + "\"");
     if (wanted != 0) std::memcpy(records.data(), bytes.data(), wanted);
-  } else if (extension == ".sl3") {
+  } else if (kind == FileKind::Sl3) {
     ReadSL3(files, records, path, count);
   }
   ShortString<20> recordName{};
@@ -77,7 +81,7 @@ void ReadOldFile(FileSystem& files, std::vector<OldEntryRecord>& records, const 
 }
 
 void ReadSL3(FileSystem& files, std::vector<OldEntryRecord>& records, const std::string& path, int32_t count) {
-  EnterOperation(codes::kReadSL3);
+  const OperationScope operation(codes::kReadSL3);
   CheckRecords(records, count);
   const int32_t available = SL3RecordCount(files, path);
   const std::vector<uint8_t> bytes = ReadWhole(files, path);

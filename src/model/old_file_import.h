@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/file_kind.h"
 #include "model/host_memory.h"
 #include "model/user_database.h"
 
@@ -37,12 +38,14 @@ inline constexpr int32_t kSl3RecordBytes = 12;
 int32_t RecordCount(FileSystem& files, const std::string& path, int32_t recordSize);
 // Whole 12-byte ".sl3" records in the file.
 int32_t SL3RecordCount(FileSystem& files, const std::string& path);
+// Whole records of a ".sl4" or ".sl3" file, by its kind; 0 for other kinds.
+int32_t OldRecordCount(FileSystem& files, const std::string& path, FileKind kind);
 
-// Fills records[0..count) from a ".sl4" (block copy) or ".sl3" file, chosen by
-// the exact extension; any other extension reads nothing. Then every record
-// of the count gets the file's name as its RecordName.
-void ReadOldFile(FileSystem& files, std::vector<OldEntryRecord>& records, const std::string& path,
-                 int32_t recordSize, int32_t count);
+// Fills records[0..count) from a ".sl4" (block copy) or ".sl3" file, by its
+// kind; any other kind reads nothing. Then every record of the count gets
+// the file's name as its RecordName.
+void ReadOldFile(FileSystem& files, std::vector<OldEntryRecord>& records, const std::string& path, FileKind kind,
+                 int32_t count);
 // Fills the numbers of records[0..count) from a ".sl3" file.
 void ReadSL3(FileSystem& files, std::vector<OldEntryRecord>& records, const std::string& path, int32_t count);
 

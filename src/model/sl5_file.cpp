@@ -163,17 +163,26 @@ std::vector<uint8_t> Sl5Bytes(const TZUN_User_Lotto_DBase& database) {
 }
 
 bool TZUN_User_Lotto_DBase::SaveToFile(FileSystem& files, const std::string& path) const {
-  EnterOperation(codes::kUserDbSaveToFile);
+  OperationScope operation(codes::kUserDbSaveToFile);
+  bool saved = false;
   try {
     const std::unique_ptr<FileWriter> out = files.BeginReplace(path);
-    return out != nullptr && WriteSl5(*this, *out) && out->Commit();
+    saved = out != nullptr && WriteSl5(*this, *out) && out->Commit();
   } catch (const std::bad_alloc&) {
-    return false;
+    saved = false;
   }
+  if (!saved) operation.Failed();  // the caller reports the write
+  return saved;
 }
 
 bool TZUN_User_Lotto_DBase::LoadFromFile(FileSystem& files, bool headerOnly, const std::string& path) {
-  EnterOperation(codes::kUserDbLoadFromFile);
+  OperationScope operation(codes::kUserDbLoadFromFile);
+  const bool loaded = ReadFromFile(files, headerOnly, path);
+  if (!loaded) operation.Failed();  // the caller reports the read, naming the step that broke off
+  return loaded;
+}
+
+bool TZUN_User_Lotto_DBase::ReadFromFile(FileSystem& files, bool headerOnly, const std::string& path) {
   std::vector<uint8_t> bytes;
   try {
     // A header is checked from the file's start alone (the Reopen menu

@@ -21,7 +21,7 @@ TZUN_User_Lotto_DBase::TZUN_User_Lotto_DBase() noexcept
     : ClassRef(&kUserLottoDBaseClass), Reserved4(0), PlayFlag(0), Pad9{}, Reserved16{}, Reserved28(0) {}
 
 std::unique_ptr<TZUN_User_Lotto_DBase> TZUN_User_Lotto_DBase::Create(FileSystem& files, const std::string& gameFile) {
-  EnterOperation(codes::kUserDbCreate);
+  const OperationScope operation(codes::kUserDbCreate);
   auto database = std::make_unique<TZUN_User_Lotto_DBase>();
   auto game = std::make_unique<TZUN_Lotto_Temp>();
   game->FileName = gameFile;
@@ -38,7 +38,7 @@ void TZUN_User_Lotto_DBase::SizeEntry(int32_t entry, std::span<const int32_t> co
 }
 
 void TZUN_User_Lotto_DBase::SizeEntry(int32_t entry, const EntryNumbers::Shape& shape) {
-  EnterOperation(codes::kUserDbSizeEntry);
+  const OperationScope operation(codes::kUserDbSizeEntry);
   Entries.at(entry).Numbers.Reshape(shape);
 }
 
@@ -50,7 +50,7 @@ EntryNumbers::Shape TZUN_User_Lotto_DBase::EntryShape() const {
 }
 
 int32_t AppendBlankEntry(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& database) {
-  EnterOperation(codes::kAppendBlankEntry);
+  const OperationScope operation(codes::kAppendBlankEntry);
   const auto& playSets = game.PlaySets;
   std::vector<int32_t> counts;
   counts.reserve(static_cast<size_t>(playSets.size()));

@@ -74,6 +74,10 @@ struct TZUN_User_Lotto_DBase {
   // The 1-based row (wantRow) or column of a number in a grid of the given
   // width whose first cell is lowest; 0 for a grid without width.
   static int32_t GridPosition(int32_t lowest, int32_t width, bool wantRow, int32_t number) noexcept;
+
+ private:
+  // LoadFromFile's work, under its reference code.
+  bool ReadFromFile(FileSystem& files, bool headerOnly, const std::string& path);
 };
 
 extern const ClassInfo kUserLottoDBaseClass;

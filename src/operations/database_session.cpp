@@ -9,7 +9,7 @@
 namespace zun {
 
 void DatabaseSession::CreateUserDatabase(HostSlots& slots, FileSystem& files) {
-  EnterOperation(codes::kCreateUserDatabase);
+  const OperationScope operation(codes::kCreateUserDatabase);
   const TZUN_Lotto_DBase* game = slots.Game();
   if (game == nullptr) throw std::runtime_error("The host has published no game.");
   auto database = TZUN_User_Lotto_DBase::Create(files, std::string(game->FileName.view()));

@@ -18,7 +18,7 @@ void ShowNewRow(Workspace& work) {
 }  // namespace
 
 void AddSelectionEntry(Workspace& work) {
-  EnterOperation(codes::kAddSelectionEntry);
+  const OperationScope operation(codes::kAddSelectionEntry);
   const BallChoices::Sets sets = work.PlaySets();
   if (!work.choices.AllSetsComplete(sets)) return;
   TZUN_User_Lotto_DBase& database = work.Database();
@@ -33,7 +33,7 @@ void AddSelectionEntry(Workspace& work) {
 }
 
 void ApplySelectionToEntry(Workspace& work) {
-  EnterOperation(codes::kApplySelectionToEntry);
+  const OperationScope operation(codes::kApplySelectionToEntry);
   const BallChoices::Sets sets = work.PlaySets();
   const int32_t row = work.list.FirstSelectedRow();
   if (row < 0 || !work.choices.AllSetsComplete(sets)) return;
@@ -53,7 +53,7 @@ void ApplySelectionToEntry(Workspace& work) {
 }
 
 int32_t DeleteSelectedEntries(Workspace& work) {
-  EnterOperation(codes::kDeleteSelectedEntries);
+  const OperationScope operation(codes::kDeleteSelectedEntries);
   if (work.list.SelectedCount() == 0) return 0;
   EnterOperation(codes::kDeleteEntry);
   const int32_t deleted = work.list.DeleteSelected(work.Database());
@@ -64,10 +64,9 @@ int32_t DeleteSelectedEntries(Workspace& work) {
 }
 
 int32_t AppendQuickPick(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& database, RandomSource& random) {
-  EnterOperation(codes::kFillQuickPick);
+  const OperationScope operation(codes::kFillQuickPick);
   const std::vector<std::vector<int8_t>> numbers = DrawQuickPick(game.PlaySets.span(), random);
   const int32_t entry = AppendBlankEntry(game, database);
-  EnterOperation(codes::kFillQuickPick);
   TZUN_Database_Structure& record = database.Entries[entry];
   const int32_t sets = std::min<int32_t>(record.Numbers.size(), static_cast<int32_t>(numbers.size()));
   for (int32_t s = 0; s < sets; ++s) {
@@ -80,7 +79,7 @@ int32_t AppendQuickPick(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& dat
 }
 
 void AddQuickPickEntry(Workspace& work) {
-  EnterOperation(codes::kAddQuickPickEntry);
+  const OperationScope operation(codes::kAddQuickPickEntry);
   TZUN_User_Lotto_DBase& database = work.Database();
   const int32_t entry = AppendQuickPick(work.Game(), database, work.random);
   work.list.ClearSelection();
@@ -91,14 +90,13 @@ void AddQuickPickEntry(Workspace& work) {
 }
 
 void ClearBallGrids(Workspace& work) {
-  EnterOperation(codes::kClearBallGrids);
+  const OperationScope operation(codes::kClearBallGrids);
   work.choices.Reset(work.PlaySets());
-  EnterOperation(codes::kClearBallGrids);  // the repaint is this step's own
   work.ShowChoices();
 }
 
 void ShowSelectedEntryOnGrids(Workspace& work) {
-  EnterOperation(codes::kResortList);  // the row selection event's code
+  const OperationScope operation(codes::kResortList);  // the row selection event's code
   if (work.list.SelectedCount() != 1) return;
   const TZUN_User_Lotto_DBase& database = work.Database();
   if (database.Entries.empty()) return;

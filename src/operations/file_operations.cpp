@@ -24,12 +24,6 @@ constexpr char kLoadFailed[] = "Error while loading database file: ";
 constexpr std::array<int32_t, 3> kYesNoCancel = {kResultYes, kResultNo, kResultCancel};
 const std::array<std::string, 3> kYesNoCancelButtons = {"&Yes", "&No", "&Cancel"};
 
-bool IsDatabaseFile(std::string_view path) { return ExtensionOf(path) == ".sl5"; }
-bool IsOldFile(std::string_view path) {
-  const std::string_view extension = ExtensionOf(path);
-  return extension == ".sl4" || extension == ".sl3";
-}
-
 void ShowFileError(FileWork& fw, const std::string& text) {
   static const int32_t kResults[] = {kResultOk};
   static const std::string kButtons[] = {"&OK"};
@@ -57,7 +51,7 @@ bool WriteDatabase(FileWork& fw, const std::string& path) {
 
 // A save succeeded: entries carry the file's name, the host hears of it.
 void AfterSave(FileWork& fw, const std::string& path) {
-  EnterOperation(codes::kStampSavedSource);
+  const OperationScope operation(codes::kStampSavedSource);
   TZUN_User_Lotto_DBase& database = fw.work.Database();
   SourceName source{};
   source.assign(FileNameOf(path));
@@ -72,16 +66,13 @@ void AfterSave(FileWork& fw, const std::string& path) {
 // Reads an old file's records, then lets the caller empty what it replaces,
 // then appends them: a file that cannot be read changes nothing.
 template <class BeforeAppend>
-void ImportOldFile(FileWork& fw, const std::string& path, BeforeAppend&& beforeAppend) {
-  EnterOperation(codes::kImportOldFile);
-  const bool sl3 = ExtensionOf(path) == ".sl3";
-  const int32_t recordSize = sl3 ? kSl3RecordBytes : kSl4RecordBytes;
-  const int32_t count = sl3 ? SL3RecordCount(fw.files, path) : RecordCount(fw.files, path, recordSize);
+void ImportOldFile(FileWork& fw, const DatabaseFileName& file, BeforeAppend&& beforeAppend) {
+  const OperationScope operation(codes::kImportOldFile);
+  const int32_t count = OldRecordCount(fw.files, file.path, file.kind);
   std::vector<OldEntryRecord> records(static_cast<size_t>(std::max(count, 0)));
-  ReadOldFile(fw.files, records, path, recordSize, count);
+  ReadOldFile(fw.files, records, file.path, file.kind, count);
   beforeAppend();
-  EnterOperation(codes::kImportOldFile);
-  AppendOldRecords(fw.work.Game(), fw.work.Database(), records, FileNameOf(path));
+  AppendOldRecords(fw.work.Game(), fw.work.Database(), records, FileNameOf(file.path));
 }
 
 // Moves the entries of a file read on its own behind the database's. The
@@ -106,17 +97,17 @@ struct LoadResult {
   bool entriesChanged = false;
 };
 
-LoadResult LoadSingleFile(FileWork& fw, const std::string& path, bool fromRecent, int32_t recentIndex) {
-  EnterOperation(codes::kLoadSingleFile);
+LoadResult LoadSingleFile(FileWork& fw, const DatabaseFileName& file, bool fromRecent, int32_t recentIndex) {
+  const OperationScope operation(codes::kLoadSingleFile);
   LoadResult result;
+  const std::string& path = file.path;
   if (path.empty() || !fw.files.FileExists(path)) return result;
   TZUN_User_Lotto_DBase& database = fw.work.Database();
-  if (!IsSuitableFile(fw.files, fw.work.Game(), database, path, nullptr)) {
+  if (!IsSuitableFile(fw.files, fw.work.Game(), database, file, nullptr)) {
     ShowFileError(fw, "Unable to load file:\r" + path + "\r\rFile not suitable for current Lotto.");
     return result;
   }
-  EnterOperation(codes::kLoadSingleFile);
-  if (IsDatabaseFile(path)) {
+  if (file.kind == FileKind::Sl5) {
     database.Entries.resize(0);
     result.entriesChanged = true;
     if (!database.LoadFromFile(fw.files, false, path)) {
@@ -130,7 +121,7 @@ LoadResult LoadSingleFile(FileWork& fw, const std::string& path, bool fromRecent
     fw.work.session.LoadedDatabaseFile(path);
     SetLabel(fw, path);
   } else {
-    ImportOldFile(fw, path, [&] {
+    ImportOldFile(fw, file, [&] {
       database.Entries.resize(0);
       result.entriesChanged = true;
     });
@@ -143,7 +134,7 @@ LoadResult LoadSingleFile(FileWork& fw, const std::string& path, bool fromRecent
 }
 
 void ReportLoadProblems(FileWork& fw, const std::string& unsuitable, const std::string& failed) {
-  EnterOperation(codes::kReportLoadProblems);
+  const OperationScope operation(codes::kReportLoadProblems);
   if (!unsuitable.empty() && !failed.empty())
     ShowFileError(fw, "File(s) not suitable for current Lotto.\r" + unsuitable +
                           "\r\rError while loading database file(s):\r" + failed);
@@ -153,61 +144,79 @@ void ReportLoadProblems(FileWork& fw, const std::string& unsuitable, const std::
     ShowFileError(fw, "Error while loading database file(s):\r" + failed);
 }
 
-LoadResult LoadManyFiles(FileWork& fw, const std::vector<std::string>& names, bool clear) {
-  EnterOperation(codes::kLoadManyFiles);
-  LoadResult result;
-  TZUN_User_Lotto_DBase& database = fw.work.Database();
-  const TZUN_Lotto_DBase& game = fw.work.Game();
-  const int32_t count = static_cast<int32_t>(names.size());
-  std::vector<char> suitable(names.size(), 0);
-  std::string unsuitable, failed;
+// Which of several files can be loaded into the current game: the check
+// runs over all of them before any entry changes.
+struct SuitabilityCheck {
+  std::vector<char> suitable;  // per file
   int32_t unsuitableCount = 0;
-  for (int32_t p = count - 1; p >= 0; --p) {
-    const std::string& path = names[static_cast<size_t>(p)];
-    if (IsSuitableFile(fw.files, game, database, path, &failed)) {
-      suitable[static_cast<size_t>(p)] = 1;
-    } else {
-      unsuitable += path + "\r";
-      ++unsuitableCount;
-    }
-  }
-  std::string lastTaken;
-  if (count > unsuitableCount) {
-    EnterOperation(codes::kLoadManyFiles);
-    if (clear) {
-      database.Entries.resize(0);
-      result.entriesChanged = true;
-    }
-    for (int32_t p = count - 1; p >= 0; --p) {
-      const std::string& path = names[static_cast<size_t>(p)];
-      if (suitable[static_cast<size_t>(p)] != 0) {
-        bool taken = false;
-        if (IsDatabaseFile(path)) {
-          TZUN_User_Lotto_DBase scratch;
-          taken = scratch.LoadFromFile(fw.files, false, path);
-          if (taken) AppendEntries(database, scratch);
-        } else {
-          try {
-            ImportOldFile(fw, path, [] {});
-            taken = true;
-          } catch (const FileError&) {
-            taken = false;
-          }
-        }
-        EnterOperation(codes::kLoadManyFiles);
-        if (taken) {
-          ++result.taken;
-          result.entriesChanged = true;
-          lastTaken = path;
-          AddRecentFile(fw.recent, path);
-        } else {
-          failed += path + "\r";
-        }
-      }
-      fw.work.views.status->SetProgress(Percent(count - 1 - p, count));
-    }
-  }
+  std::string unsuitable;  // paths, each ended by "\r"
+  std::string failed;      // paths whose header could not be read
+};
 
+SuitabilityCheck CheckFiles(FileWork& fw, const std::vector<DatabaseFileName>& files) {
+  SuitabilityCheck check;
+  check.suitable.assign(files.size(), 0);
+  // Last to first, as the files are taken.
+  for (size_t p = files.size(); p-- > 0;) {
+    if (IsSuitableFile(fw.files, fw.work.Game(), fw.work.Database(), files[p], &check.failed)) {
+      check.suitable[p] = 1;
+    } else {
+      check.unsuitable += files[p].path + "\r";
+      ++check.unsuitableCount;
+    }
+  }
+  return check;
+}
+
+// Appends one file's entries to the database: a ".sl5" read on its own
+// first, so a file that breaks off adds nothing. Whether it was taken.
+bool AppendFileEntries(FileWork& fw, const DatabaseFileName& file) {
+  if (file.kind == FileKind::Sl5) {
+    TZUN_User_Lotto_DBase scratch;
+    if (!scratch.LoadFromFile(fw.files, false, file.path)) return false;
+    AppendEntries(fw.work.Database(), scratch);
+    return true;
+  }
+  try {
+    ImportOldFile(fw, file, [] {});
+    return true;
+  } catch (const FileError&) {
+    return false;
+  }
+}
+
+// Takes the suitable files, last to first, with the progress bar; the
+// entries are emptied first when the files replace them. Names the files
+// that failed in `failed`; returns the last file taken (null for none).
+const DatabaseFileName* TakeSuitableFiles(FileWork& fw, const std::vector<DatabaseFileName>& files,
+                                          SuitabilityCheck& check, bool clear, LoadResult& result) {
+  const DatabaseFileName* lastTaken = nullptr;
+  if (clear) {
+    fw.work.Database().Entries.resize(0);
+    result.entriesChanged = true;
+  }
+  const auto count = static_cast<int32_t>(files.size());
+  for (int32_t p = count - 1; p >= 0; --p) {
+    const DatabaseFileName& file = files[static_cast<size_t>(p)];
+    if (check.suitable[static_cast<size_t>(p)] != 0) {
+      if (AppendFileEntries(fw, file)) {
+        ++result.taken;
+        result.entriesChanged = true;
+        lastTaken = &file;
+        AddRecentFile(fw.recent, file.path);
+      } else {
+        // The file's read failed and left its code; the load goes on as itself.
+        EnterOperation(codes::kLoadManyFiles);
+        check.failed += file.path + "\r";
+      }
+    }
+    fw.work.views.status->SetProgress(Percent(count - 1 - p, count));
+  }
+  return lastTaken;
+}
+
+// What the session and the file label say after several files were taken.
+void SettleManyFiles(FileWork& fw, const LoadResult& result, bool clear, const DatabaseFileName* lastTaken) {
   DatabaseSession& session = fw.work.session;
   if (result.taken == 0) {
     if (clear && result.entriesChanged) {
@@ -219,9 +228,9 @@ LoadResult LoadManyFiles(FileWork& fw, const std::vector<std::string>& names, bo
       session.NothingTaken(!clear);
     }
   } else if (clear && result.taken == 1) {
-    if (IsDatabaseFile(lastTaken)) {
-      session.LoadedDatabaseFile(lastTaken);
-      SetLabel(fw, lastTaken);
+    if (lastTaken->kind == FileKind::Sl5) {
+      session.LoadedDatabaseFile(lastTaken->path);
+      SetLabel(fw, lastTaken->path);
     } else {
       session.ImportedOldFile();
       SetLabel(fw, "");
@@ -230,13 +239,24 @@ LoadResult LoadManyFiles(FileWork& fw, const std::vector<std::string>& names, bo
     session.AssembledFromFiles(!clear);
     SetLabel(fw, kMultipleFilesLabel);
   }
-  ReportLoadProblems(fw, unsuitable, failed);
+}
+
+// Several files together: checked, taken, settled, and the problems told.
+LoadResult LoadManyFiles(FileWork& fw, const std::vector<DatabaseFileName>& files, bool clear) {
+  const OperationScope operation(codes::kLoadManyFiles);
+  LoadResult result;
+  SuitabilityCheck check = CheckFiles(fw, files);
+  const DatabaseFileName* lastTaken = nullptr;
+  if (static_cast<int32_t>(files.size()) > check.unsuitableCount)
+    lastTaken = TakeSuitableFiles(fw, files, check, clear, result);
+  SettleManyFiles(fw, result, clear, lastTaken);
+  ReportLoadProblems(fw, check.unsuitable, check.failed);
   return result;
 }
 
 // The list and grids after entries were replaced or added.
 void ShowLoadedEntries(FileWork& fw) {
-  EnterOperation(codes::kRefillList);
+  const OperationScope operation(codes::kRefillList);
   Workspace& work = fw.work;
   work.list.ClearSelection();
   work.list.Refill(work.Database());
@@ -247,7 +267,7 @@ void ShowLoadedEntries(FileWork& fw) {
 
 // Runs a load with the busy cursor and the progress bar; the list follows
 // the entries even when the load fails half way.
-int32_t RunLoad(FileWork& fw, const std::vector<std::string>& names, bool clear, bool fromRecent,
+int32_t RunLoad(FileWork& fw, const std::vector<DatabaseFileName>& files, bool clear, bool fromRecent,
                 int32_t recentIndex, bool together) {
   struct ProgressReset {
     FileWork& fw;
@@ -258,13 +278,13 @@ int32_t RunLoad(FileWork& fw, const std::vector<std::string>& names, bool clear,
       }
     }
   } progressReset{fw};
-  const BusyCursor busy(fw.cursor);
+  const BusyScope busy(fw.hourglass);
   LoadResult result;
   try {
-    if (!together && names.size() == 1)
-      result = LoadSingleFile(fw, names.front(), fromRecent, recentIndex);
-    else if (!names.empty())
-      result = LoadManyFiles(fw, names, clear);
+    if (!together && files.size() == 1)
+      result = LoadSingleFile(fw, files.front(), fromRecent, recentIndex);
+    else if (!files.empty())
+      result = LoadManyFiles(fw, files, clear);
   } catch (...) {
     ShowLoadedEntries(fw);
     throw;
@@ -278,7 +298,7 @@ int32_t RunLoad(FileWork& fw, const std::vector<std::string>& names, bool clear,
 // chose, not the one the database was tied to.
 template <class AfterWrite>
 SaveOutcome WriteUnderHourglass(FileWork& fw, const std::string& path, AfterWrite afterWrite) {
-  const BusyCursor busy(fw.cursor);
+  const BusyScope busy(fw.hourglass);
   try {
     if (!WriteDatabase(fw, path)) return SaveOutcome::Failed;
     afterWrite();
@@ -295,7 +315,7 @@ SaveOutcome WriteUnderHourglass(FileWork& fw, const std::string& path, AfterWrit
 }  // namespace
 
 SaveOutcome SaveDatabaseAs(FileWork& fw) {
-  EnterOperation(codes::kSaveDatabaseAs);
+  const OperationScope operation(codes::kSaveDatabaseAs);
   FileDialogOptions options;
   options.title = "Save to ZUN File (*.sl5)";
   options.filter = "ZUN File (*.sl5)|*.sl5";
@@ -303,7 +323,6 @@ SaveOutcome SaveDatabaseAs(FileWork& fw) {
   options.promptOverwrite = true;
   const std::string path = fw.dialogs.Save(options);
   if (path.empty()) return SaveOutcome::Cancelled;
-  EnterOperation(codes::kSaveDatabaseAs);
   // The chosen file becomes the current one only once it holds the database.
   return WriteUnderHourglass(fw, path, [&] {
     fw.work.session.SavedAs(path);
@@ -314,7 +333,7 @@ SaveOutcome SaveDatabaseAs(FileWork& fw) {
 }
 
 SaveOutcome SaveDatabase(FileWork& fw) {
-  EnterOperation(codes::kSaveDatabase);
+  const OperationScope operation(codes::kSaveDatabase);
   const DatabaseSession& session = fw.work.session;
   // No one file holds the database: it needs a name, changed or not.
   if (session.CurrentDatabaseFile().empty() || session.MultipleFilesLoaded()) return SaveDatabaseAs(fw);
@@ -327,7 +346,7 @@ SaveOutcome SaveDatabase(FileWork& fw) {
 }
 
 bool ConfirmSave(FileWork& fw) {
-  EnterOperation(codes::kConfirmSave);
+  const OperationScope operation(codes::kConfirmSave);
   if (!fw.work.session.DatabaseModified()) return true;
   const int32_t answer = fw.prompt.ShowMessagePage(kSaveQuestion, "Confirm Save", kIconConfirmation, kYesNoCancel,
                                                    kYesNoCancelButtons);
@@ -342,8 +361,8 @@ bool ConfirmSave(FileWork& fw) {
 }
 
 void NewDatabase(FileWork& fw) {
-  EnterOperation(codes::kNewDatabase);
-  const BusyCursor busy(fw.cursor);
+  const OperationScope operation(codes::kNewDatabase);
+  const BusyScope busy(fw.hourglass);
   Workspace& work = fw.work;
   work.Database().Entries.resize(0);
   work.list.Clear();
@@ -355,27 +374,26 @@ void NewDatabase(FileWork& fw) {
 }
 
 bool IsSuitableFile(FileSystem& files, const TZUN_Lotto_DBase& game, const TZUN_User_Lotto_DBase& database,
-                    const std::string& path, std::string* failures) {
-  EnterOperation(codes::kIsSuitableFile);
-  if (IsDatabaseFile(path)) {
+                    const DatabaseFileName& file, std::string* failures) {
+  const OperationScope operation(codes::kIsSuitableFile);
+  if (file.kind == FileKind::Sl5) {
     TZUN_User_Lotto_DBase header;
-    if (!header.LoadFromFile(files, true, path)) {
-      if (failures != nullptr) *failures += path + "\r";
+    if (!header.LoadFromFile(files, true, file.path)) {
+      if (failures != nullptr) *failures += file.path + "\r";
       return false;
     }
-    EnterOperation(codes::kIsSuitableFile);
     // A file that declares no number sets fits no game: its entries would
     // carry no numbers, and loading it would take the sets away from the
     // database the host reads.
     if (header.NumberSets.empty()) return false;
     return SetsFitGame(header, game);
   }
-  if (IsOldFile(path)) return TakesOldFormats(game, database);
+  if (IsOldFormat(file.kind)) return TakesOldFormats(game, database);
   return false;
 }
 
 int32_t LoadDatabaseFiles(FileWork& fw, const LoadRequest& request) {
-  EnterOperation(codes::kLoadDatabaseFiles);
+  const OperationScope operation(codes::kLoadDatabaseFiles);
   fw.work.views.status->SetProgress(0);
   std::vector<std::string> names = request.names;
   if (!request.preset) {
@@ -387,29 +405,34 @@ int32_t LoadDatabaseFiles(FileWork& fw, const LoadRequest& request) {
     options.defaultExtension = "*.sl5";
     options.multiSelect = true;
     names = fw.dialogs.Open(options);
-    EnterOperation(codes::kLoadDatabaseFiles);
   }
   if (names.empty()) return 0;
-  return RunLoad(fw, names, request.clear, request.fromRecent, request.recentIndex, false);
+  return RunLoad(fw, DatabaseFileNames(names), request.clear, request.fromRecent, request.recentIndex, false);
+}
+
+int32_t LoadFilesTogether(FileWork& fw, const std::vector<DatabaseFileName>& files, bool clear) {
+  const OperationScope operation(codes::kLoadDatabaseFiles);
+  fw.work.views.status->SetProgress(0);
+  if (files.empty()) return 0;
+  return RunLoad(fw, files, clear, false, 0, true);
 }
 
 int32_t LoadFilesTogether(FileWork& fw, const std::vector<std::string>& names, bool clear) {
-  EnterOperation(codes::kLoadDatabaseFiles);
-  fw.work.views.status->SetProgress(0);
-  if (names.empty()) return 0;
-  return RunLoad(fw, names, clear, false, 0, true);
+  return LoadFilesTogether(fw, DatabaseFileNames(names), clear);
 }
 
-std::vector<std::string> UsableDroppedNames(FileSystem& files, const std::vector<std::string>& names) {
-  std::vector<std::string> usable;
-  for (const std::string& name : names)
-    if ((IsDatabaseFile(name) || IsOldFile(name)) && files.FileExists(name)) usable.push_back(name);
+std::vector<DatabaseFileName> UsableDroppedNames(FileSystem& files, const std::vector<std::string>& names) {
+  std::vector<DatabaseFileName> usable;
+  for (const std::string& name : names) {
+    DatabaseFileName file = DatabaseFileName::Of(name);
+    if (file.kind != FileKind::Other && files.FileExists(file.path)) usable.push_back(std::move(file));
+  }
   return usable;
 }
 
 void TakeDroppedFiles(FileWork& fw, const std::vector<std::string>& names, const char* step) {
-  const std::vector<std::string> usable = UsableDroppedNames(fw.files, names);
-  EnterOperation(step);
+  const std::vector<DatabaseFileName> usable = UsableDroppedNames(fw.files, names);
+  const OperationScope operation(step);
   // Nothing to load: no question, and the list stays as it is.
   if (usable.empty()) return;
   bool clear = true;

@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "model/file_kind.h"
 #include "operations/workspace.h"
 #include "platform/file_dialogs.h"
 #include "platform/file_system.h"
 #include "platform/host_notifier.h"
 #include "platform/message_prompt.h"
-#include "platform/screen_cursor.h"
 #include "host/error_reporter.h"
+#include "host/hourglass.h"
 #include "host/settings.h"
 
 namespace zun {
@@ -37,25 +38,7 @@ struct FileWork {
   HostNotifier& notifier;
   RecentFileList& recent;
   ErrorReporter& errors;
-  ScreenCursor& cursor;
-};
-
-// The hourglass for as long as it lives; it goes again when the work
-// fails too.
-class BusyCursor {
- public:
-  explicit BusyCursor(ScreenCursor& cursor) : cursor_(cursor) { SetBusy(cursor_, true); }
-  ~BusyCursor() {
-    try {
-      SetBusy(cursor_, false);
-    } catch (...) {
-    }
-  }
-  BusyCursor(const BusyCursor&) = delete;
-  BusyCursor& operator=(const BusyCursor&) = delete;
-
- private:
-  ScreenCursor& cursor_;
+  Hourglass& hourglass;
 };
 
 enum class SaveOutcome {
@@ -84,12 +67,12 @@ bool ConfirmSave(FileWork& fw);
 // After ConfirmSave: an empty database tied to no file (under the hourglass).
 void NewDatabase(FileWork& fw);
 
-// Whether a file can be loaded into the current game, by its exact
-// extension: a ".sl5" by its header (its sets must fit the game), ".sl4" and
-// ".sl3" when the game and database take six numbers from 49. With
-// `failures`, a ".sl5" whose header cannot be read adds its path and "\r".
+// Whether a file can be loaded into the current game, by its kind: a
+// ".sl5" by its header (its sets must fit the game), ".sl4" and ".sl3" when
+// the game and database take six numbers from 49. With `failures`, a ".sl5"
+// whose header cannot be read adds its path and "\r".
 bool IsSuitableFile(FileSystem& files, const TZUN_Lotto_DBase& game, const TZUN_User_Lotto_DBase& database,
-                    const std::string& path, std::string* failures);
+                    const DatabaseFileName& file, std::string* failures);
 
 struct LoadRequest {
   std::vector<std::string> names;  // used when preset
@@ -105,11 +88,12 @@ struct LoadRequest {
 // cleared. Returns how many files were taken.
 int32_t LoadDatabaseFiles(FileWork& fw, const LoadRequest& request);
 // As LoadDatabaseFiles, but several files' way even for one name (drops).
+int32_t LoadFilesTogether(FileWork& fw, const std::vector<DatabaseFileName>& files, bool clear);
 int32_t LoadFilesTogether(FileWork& fw, const std::vector<std::string>& names, bool clear);
 
-// The dropped names that can be loaded: an exact ".sl5", ".sl4" or ".sl3"
-// extension and an existing file.
-std::vector<std::string> UsableDroppedNames(FileSystem& files, const std::vector<std::string>& names);
+// The dropped names that can be loaded, with their kinds: an exact ".sl5",
+// ".sl4" or ".sl3" extension and an existing file.
+std::vector<DatabaseFileName> UsableDroppedNames(FileSystem& files, const std::vector<std::string>& names);
 // Files dropped on the add-on: without a usable name nothing happens.
 // Otherwise a list with rows asks whether to clear it (Yes clears, No
 // appends, Cancel stops); clearing asks to save first. `step` is the code

@@ -11,7 +11,7 @@
 namespace zun {
 
 void AddRecentFile(RecentFileList& recent, const std::string& path, bool known, int32_t index) {
-  EnterOperation(codes::kAddRecentFile);
+  const OperationScope operation(codes::kAddRecentFile);
   int32_t found = -1;
   // A position handed in is trusted only while it still holds the path.
   if (known && index >= 0 && index < kRecentFileCount && recent[static_cast<size_t>(index)] == path) found = index;
@@ -26,7 +26,7 @@ void AddRecentFile(RecentFileList& recent, const std::string& path, bool known, 
 
 std::vector<ReopenMenuItem> DescribeReopenMenu(FileSystem& files, const RecentFileList& recent,
                                                const TZUN_Lotto_DBase* game, const TZUN_User_Lotto_DBase* database) {
-  EnterOperation(codes::kRefreshReopenMenu);
+  const OperationScope operation(codes::kRefreshReopenMenu);
   std::vector<ReopenMenuItem> items;
   for (int32_t i = 0; i < kRecentFileCount; ++i) {
     const std::string& path = recent[static_cast<size_t>(i)];
@@ -36,11 +36,10 @@ std::vector<ReopenMenuItem> DescribeReopenMenu(FileSystem& files, const RecentFi
     item.caption = std::string(FileNameOf(path));
     item.exists = files.FileExists(path);
     item.suitable = item.exists && game != nullptr && database != nullptr &&
-                    IsSuitableFile(files, *game, *database, path, nullptr);
+                    IsSuitableFile(files, *game, *database, DatabaseFileName::Of(path), nullptr);
     item.image = item.exists ? -1 : kMissingFileImage;
     items.push_back(std::move(item));
   }
-  EnterOperation(codes::kRefreshReopenMenu);
   return items;
 }
 

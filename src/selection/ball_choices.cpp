@@ -8,7 +8,7 @@
 namespace zun {
 
 void BallChoices::Reset(Sets sets) {
-  EnterOperation(codes::kResetChoices);
+  const OperationScope operation(codes::kResetChoices);
   sets_.assign(sets.size(), SetChoices{});
   for (size_t s = 0; s < sets.size(); ++s) {
     const int32_t lowest = LowestBall(sets[s]);
@@ -47,7 +47,7 @@ std::vector<int32_t> BallChoices::Chosen(int32_t set) const {
 // Both walk the chosen balls (at most 256) rather than the grid's line,
 // which a damaged game can make 1800 cells long.
 int32_t BallChoices::ChosenInRow(const Lotto_Numbers_Framework& set, int32_t s, int32_t row) const {
-  EnterOperation(codes::kCountChosenInLine);
+  const OperationScope operation(codes::kCountChosenInLine);
   int32_t found = 0;
   for (int32_t number : Chosen(s)) {
     const auto cell = CellOfBall(set, number);
@@ -57,7 +57,7 @@ int32_t BallChoices::ChosenInRow(const Lotto_Numbers_Framework& set, int32_t s, 
 }
 
 int32_t BallChoices::ChosenInColumn(const Lotto_Numbers_Framework& set, int32_t s, int32_t column) const {
-  EnterOperation(codes::kCountChosenInLine);
+  const OperationScope operation(codes::kCountChosenInLine);
   int32_t found = 0;
   for (int32_t number : Chosen(s)) {
     const auto cell = CellOfBall(set, number);
@@ -67,11 +67,10 @@ int32_t BallChoices::ChosenInColumn(const Lotto_Numbers_Framework& set, int32_t 
 }
 
 bool BallChoices::MayChoose(Sets sets, int32_t set, GridCell cell) const {
-  EnterOperation(codes::kMayChoose);
+  const OperationScope operation(codes::kMayChoose);
   if (set < 0 || set >= SetCount() || static_cast<size_t>(set) >= sets.size()) return false;
   const auto& numbers = sets[static_cast<size_t>(set)];
   const auto ball = BallInCell(numbers, cell);
-  EnterOperation(codes::kMayChoose);
   if (ball && IsChosen(set, *ball)) return true;  // taking a ball back is always allowed
   if (numbers.Grid.Columns.LineLimit == 1 && ChosenInRow(numbers, set, cell.row) > 0) return false;
   if (numbers.Grid.Rows.LineLimit == 1 && ChosenInColumn(numbers, set, cell.column) > 0) return false;
@@ -79,7 +78,7 @@ bool BallChoices::MayChoose(Sets sets, int32_t set, GridCell cell) const {
 }
 
 bool BallChoices::CrossSetFree(Sets sets, int32_t set, int32_t number) const {
-  EnterOperation(codes::kCrossSetFree);
+  const OperationScope operation(codes::kCrossSetFree);
   if (set < 0 || static_cast<size_t>(set) >= sets.size()) return false;
   const auto& numbers = sets[static_cast<size_t>(set)];
   if (numbers.OwnPool != 0) return true;
@@ -92,7 +91,7 @@ bool BallChoices::CrossSetFree(Sets sets, int32_t set, int32_t number) const {
 }
 
 bool BallChoices::Toggle(Sets sets, int32_t set, int32_t number) {
-  EnterOperation(codes::kToggleBall);
+  const OperationScope operation(codes::kToggleBall);
   if (!InRange(set, number) || static_cast<size_t>(set) >= sets.size()) return false;
   auto& choices = sets_[static_cast<size_t>(set)];
   auto& flag = choices.flags[static_cast<size_t>(number - choices.lowest)];
@@ -115,16 +114,15 @@ bool BallChoices::Click(Sets sets, int32_t set, GridCell cell) {
 }
 
 bool BallChoices::AllSetsComplete(Sets sets) const {
-  EnterOperation(codes::kAllSetsComplete);
+  const OperationScope operation(codes::kAllSetsComplete);
   for (size_t s = 0; s < sets.size(); ++s)
     if (ChosenCount(static_cast<int32_t>(s)) != sets[s].NumberCount) return false;
   return true;
 }
 
 void BallChoices::ShowEntry(Sets sets, const TZUN_User_Lotto_DBase& database, int32_t entry) {
-  EnterOperation(codes::kShowEntryOnGrids);
+  const OperationScope operation(codes::kShowEntryOnGrids);
   Reset(sets);
-  EnterOperation(codes::kShowEntryOnGrids);
   if (!database.Entries.contains(entry)) return;
   const auto& numbers = database.Entries[entry].Numbers;
   const int32_t shown = std::min({database.NumberSets.size(), SetCount(), numbers.size()});
@@ -141,7 +139,7 @@ void BallChoices::ShowEntry(Sets sets, const TZUN_User_Lotto_DBase& database, in
 }
 
 void BallChoices::StoreInEntry(TZUN_User_Lotto_DBase& database, int32_t entry) const {
-  EnterOperation(codes::kStoreChoicesInEntry);
+  const OperationScope operation(codes::kStoreChoicesInEntry);
   if (!database.Entries.contains(entry)) return;
   auto& stored = database.Entries[entry];
   const int32_t written = std::min(stored.Numbers.size(), SetCount());

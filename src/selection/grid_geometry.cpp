@@ -38,7 +38,7 @@ bool KeptApart(const Lotto_Numbers_Framework& a, const Lotto_Numbers_Framework& 
 }
 
 std::optional<int32_t> BallInCell(const Lotto_Numbers_Framework& set, GridCell cell) noexcept {
-  EnterOperation(codes::kCellNumber);
+  const OperationScope operation(codes::kCellNumber);
   const int32_t columns = GridColumns(set);
   if (cell.column < 0 || cell.row < 0 || cell.column >= columns || cell.row >= GridRows(set)) return std::nullopt;
   // In 64 bits: a damaged game's lowest number plus the offset may pass int32.
@@ -77,11 +77,11 @@ std::vector<Box> LayOutGrids(std::span<const Lotto_Numbers_Framework> sets, uint
     const int width = GridColumns(set) * kBallCellPitch;
     const int height = GridRows(set) * kBallCellPitch;
     if (sideBySide) {
-      EnterOperation(codes::kSideBySideGridLeft);
+      const OperationScope operation(codes::kSideBySideGridLeft);
       boxes.push_back({Saturated(next), kGridMargin, width, height});
       next += width + kGridGap;
     } else {
-      EnterOperation(codes::kStackedGridTop);
+      const OperationScope operation(codes::kStackedGridTop);
       boxes.push_back({kGridMargin, Saturated(next), width, height});
       next += height + kGridGap;
     }

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "base/error_location.h"
+#include "base/scope_guards.h"
 #include "base/reference_codes.h"
 #include "host/host_messages.h"
 #include "host/host_version.h"
@@ -122,9 +123,11 @@ uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const
   if (starting_) return 0;
   hostWindow_ = hostWindow;
   addonWindow_ = addonWindow;
-  starting_ = true;
-  const uint8_t started = core_.Start(*this, Text(folder), Text(prefix), Text(version));
-  starting_ = false;
+  uint8_t started = 0;
+  {
+    const FlagScope starting(starting_);
+    started = core_.Start(*this, Text(folder), Text(prefix), Text(version));
+  }
   addonWindow_ = nullptr;  // the host's variable is written once, not kept
   if (started == 0 && addonWindow != nullptr) *addonWindow = nullptr;  // the window handed over is gone
   return started;

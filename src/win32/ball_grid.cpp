@@ -80,7 +80,7 @@ struct CellBrushes {
 
 void DrawCell(HDC dc, const Lotto_Numbers_Framework& set, const BallChoices& choices, int32_t setIndex,
               GridCell cell, const CellBrushes& brushes) {
-  EnterOperation(codes::kDrawBallCell);
+  const OperationScope operation(codes::kDrawBallCell);
   const RECT rect = CellRect(cell);
   const std::optional<int32_t> ball = BallInCell(set, cell);
   const bool chosen = ball && choices.IsChosen(setIndex, *ball);
@@ -269,7 +269,7 @@ void BallGrid::OnFocusChange(bool focused) {
 
 void BallGrids::Build(HWND panel) {
   Free();
-  EnterOperation(codes::kBuildBallGrids);
+  const OperationScope operation(codes::kBuildBallGrids);
   const TZUN_Lotto_DBase* game = core_.Game();
   if (game == nullptr) return;
   const std::vector<Box> boxes = LayOutGrids(game->PlaySets.span(), game->PlayFlag);
@@ -282,7 +282,7 @@ void BallGrids::Build(HWND panel) {
 }
 
 void BallGrids::Free() {
-  EnterOperation(codes::kFreeBallGrids);
+  const OperationScope operation(codes::kFreeBallGrids);
   grids_.clear();
   contentWidth_ = 0;
   contentHeight_ = 0;

@@ -20,6 +20,7 @@
 #include "list/list_columns.h"
 #include "list/send_to_menu.h"
 #include "core/addon_core.h"
+#include "base/scope_guards.h"
 #include "host/host_messages.h"
 #include "win32/menu_builder.h"
 #include "win32/module.h"
@@ -28,19 +29,6 @@
 
 namespace zun::win32 {
 namespace {
-
-// Sets a flag for as long as it lives and puts the old value back.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag), old_(std::exchange(flag, true)) {}
-  ~FlagScope() { flag_ = old_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
 
 // Sets the bits of `mask` of one row's state (all rows for -1).
 void SetRowState(HWND list, int row, UINT state, UINT mask) {
@@ -176,7 +164,7 @@ void EntryListWindow::Create(HWND panel) {
 
 void EntryListWindow::SetupColumns() {
   if (!Handle()) return;
-  EnterOperation(codes::kSetupColumns);
+  const OperationScope operation(codes::kSetupColumns);
   const TZUN_Lotto_DBase* game = core_.Game();
   std::vector<ListColumn> columns =
       ListColumns(game ? game->PlaySets.span() : std::span<const Lotto_Numbers_Framework>{});
@@ -419,7 +407,7 @@ void EntryListWindow::StartDrag() {
   // room there are no indexes to offer, and no drag.
   const uintptr_t own = OwnWindow();
   if (!core_.OfferSelectedEntries(nullptr, own)) return;
-  EnterOperation(codes::kStartDrag);
+  const OperationScope operation(codes::kStartDrag);
   auto* offer = new (std::nothrow) DragOffer(reinterpret_cast<HWND>(own));
   if (offer == nullptr) {
     core_.Errors().ReportError("Error while setting up Drag & Drop data");
@@ -454,7 +442,7 @@ void EntryListWindow::TakePendingFiles() {
   droppedFiles_.clear();
   if (names.empty()) return;
   // As the host hands them over from WM_DROPFILES.
-  EnterOperation(codes::kShellFilesDropped);
+  const OperationScope operation(codes::kShellFilesDropped);
   core_.FilesDropped(names);
 }
 

@@ -126,7 +126,7 @@ void MainWindow::BuildGameViews() {
 }
 
 void MainWindow::FreeGameViews() {
-  EnterOperation(codes::kFreeBallGrids);
+  const OperationScope operation(codes::kFreeBallGrids);
   grids_.Free();
   selections_->SetContentSize(0, 0);
 }
@@ -141,7 +141,7 @@ bool MainWindow::RunShortcut(WPARAM key) {
 std::string MainWindow::FileLabel() const { return WindowText(fileName_); }
 
 void MainWindow::ShowStep() {
-  EnterOperation(codes::kShowMainWindow);
+  const OperationScope operation(codes::kShowMainWindow);
   const WindowGeometry& geometry = StoredGeometry();
   // The minimum size still applies: the default width 517 gives 778.
   SetWindowPos(Handle(), nullptr, geometry.Left, geometry.Top, std::max<int>(geometry.Width, kMinWindowWidth),
@@ -155,7 +155,7 @@ void MainWindow::ShowStep() {
 }
 
 void MainWindow::HideStep() {
-  EnterOperation(codes::kHideMainWindow);
+  const OperationScope operation(codes::kHideMainWindow);
   addon_.Core().Geometry() = LiveGeometry();
   ShowWindow(Handle(), SW_HIDE);
 }
@@ -203,7 +203,7 @@ void MainWindow::CloseSteps() {
 }
 
 void MainWindow::TakeOfferedEntries() {
-  EnterOperation(codes::kTakeOfferedEntries);
+  const OperationScope operation(codes::kTakeOfferedEntries);
   addon_.Guarded("Error while adding DragDrop Entries.", [&] {
     SetFocus(Handle());
     ProcessPendingMessages();

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/scope_guards.h"
+
 namespace zun::win32 {
 namespace {
 
@@ -153,7 +155,7 @@ void MessageDialog::LayOut(const std::string& text) {
 int32_t MessageDialog::RunModal() {
   modalResult_ = kResultCancel;
   finished_ = false;
-  running_ = true;
+  const FlagScope running(running_);
   // Where the user was: the dialog is owned by the host's window, which the
   // system would activate when the dialog hides, taking the keys (Delete,
   // the Ctrl shortcuts, the arrows) away from the add-on's window.
@@ -184,7 +186,6 @@ int32_t MessageDialog::RunModal() {
   ShowWindow(Handle(), SW_HIDE);
   if (giveBack && focusBefore != nullptr && IsWindow(focusBefore) && GetAncestor(focusBefore, GA_ROOT) == activeBefore)
     SetFocus(focusBefore);
-  running_ = false;
   return modalResult_;
 }
 

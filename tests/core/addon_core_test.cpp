@@ -242,12 +242,12 @@ TEST(AddonCoreEditing, ApplySortIsOfferedOnlyOutOfNaturalOrderAndKeepsTheModifie
   EXPECT_TRUE(f.core.Session().DatabaseModified()) << "the quick picks were unsaved before and still are";
 }
 
-TEST(AddonCoreEditing, TheEnablingStepEndsOnItsOwnCodeAndAskingForTheStatesMovesNone) {
+TEST(AddonCoreEditing, TheEnablingStepGivesItsCallersCodeBackAndAskingForTheStatesMovesNone) {
   CoreFixture f;
   ASSERT_EQ(f.Start(), 1);
-  f.core.UpdateCommandBar();
-  EXPECT_STREQ(ErrorLocation, codes::kUpdateCommandBar) << "not the grids' code it passed through";
   EnterOperation(codes::kRefreshReopenMenu);
+  f.core.UpdateCommandBar();
+  EXPECT_STREQ(ErrorLocation, codes::kRefreshReopenMenu) << "not the grids' code it passed through, nor its own";
   static_cast<void>(f.core.CurrentCommandStates());  // a menu opening
   EXPECT_STREQ(ErrorLocation, codes::kRefreshReopenMenu);
 }
@@ -334,6 +334,15 @@ TEST(AddonCoreFailures, EachFailureReportsItsMessageAndTheCodeOfTheStepThatFaile
        "Error while generating QP entries.", "ZUN User DBase Builder 009008"},
       {"new, the save question fails", 1, failingPrompt, [](CoreFixture& f) { RunCommand(CommandId::New, f); },
        "Error while creating a new SL5 File.", "ZUN User DBase Builder 009010"},
+      // Cleared, then the repaint fails: the clearing step's code, though the
+      // choices' reset ran inside it and the step never named itself again.
+      {"new, then the grids cannot be repainted", 1,
+       [](CoreFixture& f) {
+         f.prompt.answer = kResultNo;
+         f.views.failRepaints = true;
+       },
+       [](CoreFixture& f) { RunCommand(CommandId::New, f); }, "Error while creating a new SL5 File.",
+       "ZUN User DBase Builder 003017"},
       {"new without a game to clear", 1, both(emptySlot, [](CoreFixture& f) { f.prompt.answer = kResultNo; }),
        [](CoreFixture& f) { RunCommand(CommandId::New, f); }, "Error while creating a new SL5 File.",
        "ZUN User DBase Builder 003017"},
@@ -408,6 +417,11 @@ TEST(AddonCoreFailures, EachFailureReportsItsMessageAndTheCodeOfTheStepThatFaile
       {"a ball clicked without a game", 0, emptySlot, [](CoreFixture& f) { f.core.BallCellChosen(0, {0, 0}); },
        "Error while selecting Winning Lotto Numbers.", "ZUN User DBase Builder 003004"},
       {"one row selected without a game", 2, both(selectRows({1}), emptySlot),
+       [](CoreFixture& f) { f.core.RowSelectionChanged(); }, "Error while Displaying your Lotto Numbers.",
+       "ZUN User DBase Builder 003016"},
+      // The entry shown (the grids reset inside), then the repaint fails.
+      {"one row shown, then the grids cannot be repainted", 2,
+       both(selectRows({1}), [](CoreFixture& f) { f.views.failRepaints = true; }),
        [](CoreFixture& f) { f.core.RowSelectionChanged(); }, "Error while Displaying your Lotto Numbers.",
        "ZUN User DBase Builder 003016"},
       {"files dropped, the clear question fails", 1,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -37,12 +38,14 @@ struct OneEntry {
 
 TEST(EntryText, PlainNumbersHaveTwoDigitsAndKeepTheStoredOrder) {
   OneEntry e({1, 7, 13, 22, 38, 49});
+  EnterOperation("the row's painting");
   EXPECT_EQ(e.Text(), "01 - 07 - 13 - 22 - 38 - 49");
-  EXPECT_STREQ(ErrorLocation, "ZUN DB_Builder SubMain-Misc 001002");
+  EXPECT_STREQ(ErrorLocation, "the row's painting") << "a text made gives its caller's code back";
   OneEntry unsorted({38, 7, 1});
   EXPECT_EQ(unsorted.Text(), "38 - 07 - 01");
   EXPECT_EQ(unsorted.Number(1), "07");
-  EXPECT_STREQ(ErrorLocation, "ZUN SubMain-Misc 001003");
+  EXPECT_THROW(unsorted.Number(3), std::out_of_range);
+  EXPECT_STREQ(ErrorLocation, "ZUN SubMain-Misc 001003") << "a text that failed keeps its code for the report";
   std::string out;
   AppendPlainNumber(out, 123);
   AppendPlainNumber(out, -5);
@@ -107,8 +110,9 @@ TEST(EntryText, GridPositionRoundsRowsUp) {
   EXPECT_EQ(TZUN_User_Lotto_DBase::GridPosition(1, 10, true, 11), 2);
   EXPECT_EQ(TZUN_User_Lotto_DBase::GridPosition(1, 10, false, 11), 1);
   EXPECT_EQ(TZUN_User_Lotto_DBase::GridPosition(0, 7, true, 0), 1);
+  EnterOperation("the export's row");
   EXPECT_EQ(TZUN_User_Lotto_DBase::GridPosition(1, 0, true, 5), 0);
-  EXPECT_STREQ(ErrorLocation, "ZUN DB_Builder SubMain-Misc 001003");
+  EXPECT_STREQ(ErrorLocation, "the export's row");
 }
 
 TEST(EntryText, IndexesOutsideTheDatabaseAreErrorsNotReads) {

@@ -28,7 +28,7 @@ TEST(OldFileImport, Sl3ValuesAreStoredLastNumberFirst) {
   const int32_t count = SL3RecordCount(files, "C:\\old\\picks.sl3");
   ASSERT_EQ(count, 1);
   std::vector<OldEntryRecord> records(1);
-  ReadOldFile(files, records, "C:\\old\\picks.sl3", kSl4RecordBytes, count);
+  ReadOldFile(files, records, "C:\\old\\picks.sl3", FileKind::Sl3, count);
   EXPECT_EQ(std::vector<uint8_t>(records[0].RecordNumbers, records[0].RecordNumbers + 6),
             (std::vector<uint8_t>{6, 5, 4, 3, 2, 1}));
   EXPECT_EQ(records[0].RecordName.view(), "picks.sl3");
@@ -43,10 +43,12 @@ TEST(OldFileImport, CountsOnlyWholeRecords) {
   files.files["d.sl3"] = std::vector<uint8_t>(35);
   EXPECT_EQ(RecordCount(files, "a.sl4", 29), 2);
   EXPECT_EQ(RecordCount(files, "b.sl4", 29), 2);
+  EnterOperation("the import");
   EXPECT_EQ(RecordCount(files, "c.sl4", 29), 0);
+  EXPECT_STREQ(ErrorLocation, "the import") << "a finished count gives its caller's code back";
+  EXPECT_THROW(RecordCount(files, "missing.sl4", 29), FileError);
   EXPECT_STREQ(ErrorLocation, "SL4 SubMain 004003");
   EXPECT_EQ(SL3RecordCount(files, "d.sl3"), 2);
-  EXPECT_STREQ(ErrorLocation, "SL4 SubMain 004007");
   EXPECT_THROW(SL3RecordCount(files, "missing.sl3"), FileError);
   EXPECT_STREQ(ErrorLocation, "SL4 SubMain 004007") << "a missing .sl3 file reports the .sl3 count's code";
   EXPECT_EQ(ParseSl4Records(std::vector<uint8_t>(60)).size(), 2u);
@@ -60,7 +62,7 @@ TEST(OldFileImport, Sl4RecordsAreCopiedWholeAndRenamedAfterTheFile) {
   const std::string path = "C:\\Lotto files\\A very long old file name indeed.sl4";
   files.files[path] = bytes;
   std::vector<OldEntryRecord> records(2);
-  ReadOldFile(files, records, path, 29, RecordCount(files, path, 29));
+  ReadOldFile(files, records, path, FileKind::Sl4, RecordCount(files, path, 29));
   EXPECT_EQ(records[0].RecordNumbers[5], 48);
   EXPECT_EQ(records[1].RecordNumbers[0], 1);
   EXPECT_EQ(records[0].RecordName.view(), "A very long old file") << "cut to 20 characters";
@@ -71,21 +73,38 @@ TEST(OldFileImport, AnExtensionInCapitalsReadsNoNumbers) {
   MemoryFileSystem files;
   files.files["OLD.SL4"] = Sl4Record("x", {1, 2, 3, 4, 5, 6});
   std::vector<OldEntryRecord> records(1);
-  ReadOldFile(files, records, "OLD.SL4", 29, RecordCount(files, "OLD.SL4", 29));
+  ReadOldFile(files, records, "OLD.SL4", FileKindOf("OLD.SL4"), RecordCount(files, "OLD.SL4", 29));
   EXPECT_EQ(records[0].RecordNumbers[0], 0);
   EXPECT_EQ(records[0].RecordName.view(), "OLD.SL4");
+}
+
+TEST(FileKinds, AreDecidedByTheExactExtensionOfTheFileNameAlone) {
+  EXPECT_EQ(FileKindOf("C:\\db\\picks.sl5"), FileKind::Sl5);
+  EXPECT_EQ(FileKindOf("picks.sl4"), FileKind::Sl4);
+  EXPECT_EQ(FileKindOf("/home/me/picks.sl3"), FileKind::Sl3);
+  EXPECT_EQ(FileKindOf("C:\\db\\picks.SL5"), FileKind::Other);
+  EXPECT_EQ(FileKindOf("C:\\db.sl5\\picks"), FileKind::Other) << "a folder's extension is not the file's";
+  EXPECT_EQ(FileKindOf("C:\\db\\picks.sl5.bak"), FileKind::Other);
+  EXPECT_EQ(FileKindOf(""), FileKind::Other);
+  EXPECT_TRUE(IsOldFormat(FileKind::Sl4) && IsOldFormat(FileKind::Sl3));
+  EXPECT_FALSE(IsOldFormat(FileKind::Sl5) || IsOldFormat(FileKind::Other));
+  const std::vector<DatabaseFileName> named = DatabaseFileNames({"b.sl3", "a.sl5"});
+  ASSERT_EQ(named.size(), 2u);
+  EXPECT_EQ(named[0].path, "b.sl3");
+  EXPECT_EQ(named[0].kind, FileKind::Sl3);
+  EXPECT_EQ(named[1].kind, FileKind::Sl5);
 }
 
 TEST(OldFileImport, FileErrorsPassToTheCaller) {
   MemoryFileSystem files;
   std::vector<OldEntryRecord> records(3);
   EXPECT_THROW(RecordCount(files, "missing.sl4", 29), FileError);
-  EXPECT_THROW(ReadOldFile(files, records, "missing.sl4", 29, 1), FileError);
+  EXPECT_THROW(ReadOldFile(files, records, "missing.sl4", FileKind::Sl4, 1), FileError);
   // A file shorter than the count promises.
   files.files["short.sl4"] = std::vector<uint8_t>(29);
-  EXPECT_THROW(ReadOldFile(files, records, "short.sl4", 29, 2), FileError);
+  EXPECT_THROW(ReadOldFile(files, records, "short.sl4", FileKind::Sl4, 2), FileError);
   files.files["short.sl3"] = std::vector<uint8_t>(12, 7);
-  EXPECT_THROW(ReadOldFile(files, records, "short.sl3", 29, 4), std::out_of_range)
+  EXPECT_THROW(ReadOldFile(files, records, "short.sl3", FileKind::Sl3, 4), std::out_of_range)
       << "more records than the caller's array holds";
   // A ".sl3" file holding fewer records than counted: the records read are
   // kept, the rest are zero, and the error still passes on.

@@ -45,8 +45,9 @@ TEST(Sl5File, RoundTripReproducesNumbersAndSetFieldsAndStampsTheFileName) {
   auto saved = hostside::MakeSampleDatabase(*game, 50, 3);
   saved->NumberSets[1].AuxFlag = 1;
   saved->NumberSets[0].SecondaryCount = 4;
+  EnterOperation("the save");
   ASSERT_TRUE(saved->SaveToFile(files, "C:\\Picks\\A rather long database name.sl5"));
-  EXPECT_STREQ(ErrorLocation, "ZUN Builder SubMain-Files 001001");
+  EXPECT_STREQ(ErrorLocation, "the save") << "a finished write gives its caller's code back";
 
   TZUN_User_Lotto_DBase loaded;
   loaded.NumberSets.resize(1);
@@ -220,6 +221,7 @@ TEST(Sl5File, RefusesToSaveEntriesTheFileCouldNotDescribe) {
   auto database = Lotto649Database(2);
   database->NumberSets.clear();
   EXPECT_FALSE(database->SaveToFile(files, "lost.sl5"));
+  EXPECT_STREQ(ErrorLocation, "ZUN Builder SubMain-Files 001001") << "kept for the caller's report";
   EXPECT_EQ(files.files.count("lost.sl5"), 0u);
 }
 

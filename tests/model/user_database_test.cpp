@@ -96,8 +96,8 @@ TEST(UserDatabase, SizeEntryKeepsNumbersAndRefusesEntriesThatDoNotExist) {
   database.SizeEntry(0, second);
   EXPECT_EQ(database.Entries[0].Numbers[0][2], 17);
   EXPECT_EQ(database.Entries[0].Numbers[1][0], 0);
-  EXPECT_STREQ(ErrorLocation, "ZUN Builder SubMain-FrameWork 001001");
   EXPECT_THROW(database.SizeEntry(1, second), std::out_of_range);
+  EXPECT_STREQ(ErrorLocation, "ZUN Builder SubMain-FrameWork 001001");
 }
 
 TEST(UserDatabase, AppendBlankEntryShapesForThePlaySetsAndRefreshesFlagsFromDrawSets) {

@@ -455,6 +455,25 @@ TEST(FileSave, NewSaveAndSaveAsShowTheHourglassWhileTheyWorkAndClearItAfterwards
   }
 }
 
+// A load run inside other busy work (a drop handled while a selection
+// command pumps messages) must not take the hourglass away from that work.
+TEST(FileLoad, ALoadInsideBusyWorkLeavesTheHourglassOnUntilTheOuterWorkEnds) {
+  FileFixture f;
+  f.PutSl5("C:\\db\\drop.sl5", 3);
+  f.Edit();
+  int pumps = 0;
+  int32_t afterLoad = kCursorDefault;
+  f.views.onPump = [&] {
+    if (++pumps != 2) return;  // the command's own pump, under its hourglass
+    f.Drop({"C:\\db\\drop.sl5"}, {kResultNo});
+    afterLoad = f.cursor.cursor;
+  };
+  f.core.Execute(CommandId::SelectAll);
+  ASSERT_EQ(f.EntryCount(), 4) << "the dropped file was appended";
+  EXPECT_EQ(afterLoad, kCursorHourGlass);
+  EXPECT_EQ(f.cursor.cursor, kCursorDefault);
+}
+
 TEST(FileSave, ASaveAsThatFailsNamesTheChosenFileEvenWhenItsFirstReportCannotShow) {
   FileFixture f;
   f.PutSl5(kStart, 3);

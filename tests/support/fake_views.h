@@ -24,6 +24,7 @@ class RecordingViews final : public EntryListView,
   int selectionChanges = 0;
   std::vector<int32_t> revealed;
   int gridRepaints = 0;
+  bool failRepaints = false;  // the grids cannot be painted
   std::string fileLabel = "---";
   std::vector<int32_t> progress;
   std::vector<CommandStates> commandStates;
@@ -39,7 +40,10 @@ class RecordingViews final : public EntryListView,
   }
   void SelectionChanged() override { ++selectionChanges; }
   void RevealRow(int32_t row) override { revealed.push_back(row); }
-  void RepaintGrids() override { ++gridRepaints; }
+  void RepaintGrids() override {
+    if (failRepaints) throw std::runtime_error("cannot repaint the grids");
+    ++gridRepaints;
+  }
   void SetFileLabel(const std::string& text) override { fileLabel = text; }
   void SetProgress(int32_t percent) override { progress.push_back(percent); }
   void ShowCommandStates(const CommandStates& states) override { commandStates.push_back(states); }
