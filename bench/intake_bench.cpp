@@ -18,12 +18,11 @@
 #include <string>
 #include <vector>
 
-#if defined(_WIN32)
-#include <windows.h>
-#endif
-
 #include "bench_support.h"
 #include "support/core_fixture.h"
+#if defined(_WIN32)
+#include "win32/win32_ports.h"
+#endif
 
 namespace {
 
@@ -36,27 +35,7 @@ constexpr uintptr_t kPeerWindow = 0x2000;
 constexpr char kPeerMap[] = "Peer_UDBase";
 
 #if defined(_WIN32)
-// Asks the system per range, region by region, as the add-on's probe does.
-class SystemProbe final : public MemoryProbe {
- public:
-  bool Readable(const void* address, size_t bytes) const override {
-    if (address == nullptr) return false;
-    auto at = reinterpret_cast<uintptr_t>(address);
-    const uintptr_t end = at + bytes;
-    if (end < at) return false;
-    constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                                PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
-    do {
-      MEMORY_BASIC_INFORMATION region{};
-      if (VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region) == 0) return false;
-      if (region.State != MEM_COMMIT || (region.Protect & kReadable) == 0 || (region.Protect & PAGE_GUARD) != 0)
-        return false;
-      at = reinterpret_cast<uintptr_t>(region.BaseAddress) + region.RegionSize;
-    } while (at < end);
-    return true;
-  }
-};
-using BenchProbe = SystemProbe;
+using BenchProbe = win32::Win32MemoryProbe;  // the add-on's own: asks the system region by region
 #else
 using BenchProbe = MemoryProbe;
 #endif

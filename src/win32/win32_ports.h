@@ -27,13 +27,13 @@ class Win32SharedMemory final : public SharedMemory {
   std::unique_ptr<MappedSlot> Open(const char* name, uint32_t size, bool writable) override;
 };
 
-// The short date and long time of the user's locale.
 // Memory another module offers is checked page by page with the system.
 class Win32MemoryProbe final : public MemoryProbe {
  public:
   bool Readable(const void* address, size_t bytes) const override;
 };
 
+// The short date and long time of the user's locale.
 class Win32Clock final : public Clock {
  public:
   std::string LocalDateTimeText() override;

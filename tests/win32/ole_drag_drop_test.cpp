@@ -11,7 +11,7 @@
 #include <cstring>
 #include <memory>
 
-#include "zunhost/shell_drop.h"
+#include "shell_files_data.h"
 
 namespace zun::win32 {
 namespace {
@@ -110,35 +110,6 @@ struct ScriptedReceiver final : DropReceiver {
   std::vector<std::string> files;
 };
 
-// A shell drag's data: the files as CF_HDROP.
-struct ShellFiles final : IDataObject {
-  explicit ShellFiles(std::vector<std::string> names) : names_(std::move(names)) {}
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-    if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-    medium->tymed = TYMED_HGLOBAL;
-    medium->hGlobal = devhost::MakeShellDrop(names_);
-    medium->pUnkForRelease = nullptr;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-    return format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) != 0 ? S_OK : DV_E_FORMATETC;
-  }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-  std::vector<std::string> names_;
-};
-
 TEST(DropTarget, AnOfferIsTakenOnlyWhenTheReceiverAcceptsIt) {
   const auto peer = reinterpret_cast<HWND>(static_cast<uintptr_t>(0x4242));
   Owned<DragOffer> offer{new DragOffer(peer)};
@@ -173,7 +144,7 @@ TEST(DropTarget, AnOfferIsTakenOnlyWhenTheReceiverAcceptsIt) {
 TEST(DropTarget, ShellFilesGoToTheReceiverAndOtherDataIsRefused) {
   ScriptedReceiver receiver;
   Owned<DropTarget> target{new DropTarget(receiver)};
-  ShellFiles files({"C:\\Picks\\a.sl5", "C:\\Picks\\b.sl4"});
+  testing::ShellFilesData files({"C:\\Picks\\a.sl5", "C:\\Picks\\b.sl4"});
   DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
   target.object->DragEnter(&files, MK_LBUTTON, POINTL{}, &effect);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));

@@ -33,6 +33,7 @@
 #include "zunhost/host_environment.h"
 #include "zunhost/host_log.h"
 #include "zunhost/peer_database.h"
+#include "shell_files_data.h"
 #include "zunhost/shell_drop.h"
 
 namespace zun {
@@ -999,33 +1000,7 @@ TEST_F(UserSession, ShellFilesDraggedOntoTheListWithTheMouseLoadAsAShellDropDoes
   const std::string picks = CopyOfPicks("picks.sl5");
   // The list takes OLE drops itself, so the shell's drag reaches it as
   // CF_HDROP data rather than as WM_DROPFILES through the host.
-  struct Files final : IDataObject {
-    explicit Files(std::string name) : name(std::move(name)) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override {
-      *object = nullptr;
-      return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-    ULONG STDMETHODCALLTYPE Release() override { return 1; }
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
-      if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
-      medium->tymed = TYMED_HGLOBAL;
-      medium->hGlobal = devhost::MakeShellDrop({name});
-      medium->pUnkForRelease = nullptr;
-      return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override {
-      return format->cfFormat == CF_HDROP && (format->tymed & TYMED_HGLOBAL) != 0 ? S_OK : DV_E_FORMATETC;
-    }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
-    std::string name;
-  } files(picks);
+  testing::ShellFilesData files({picks});
   // The drag's rules (left button held, Escape cancels) are the offer's.
   auto* rules = new win32::DragOffer(nullptr);
 
