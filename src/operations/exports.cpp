@@ -35,12 +35,8 @@ void ExportListHtml(FileWork& fw) {
   const TZUN_Lotto_DBase* game = fw.work.slots.Game();
   const TZUN_User_Lotto_DBase* database = fw.work.session.Database();
   if (game == nullptr || database == nullptr) return;
-  FileDialogOptions options;
-  options.title = "Save to HTML File (*.html)";
-  options.filter = "HTML File (*.html)|*.html";
-  options.defaultExtension = "*.html";
-  options.promptOverwrite = true;
-  const std::string output = fw.dialogs.Save(options);
+  const std::string output =
+      fw.dialogs.Save(OverwritingSave("Save to HTML File (*.html)", "HTML File (*.html)|*.html", "*.html"));
   if (output.empty()) return;
   const std::string templatePath = game->HtmlPath(kListTemplateName);
   if (!fw.files.FileExists(templatePath)) return;  // the item was enabled for a template that went since
@@ -67,12 +63,8 @@ void ExportListCsv(FileWork& fw) {
   const TZUN_Lotto_DBase* game = fw.work.slots.Game();
   const TZUN_User_Lotto_DBase* database = fw.work.session.Database();
   if (game == nullptr || database == nullptr) return;
-  FileDialogOptions options;
-  options.title = "Save to CSV File (*.csv)";
-  options.filter = "CSV File (*.csv)|*.csv";
-  options.defaultExtension = "*.csv";
-  options.promptOverwrite = true;
-  const std::string output = fw.dialogs.Save(options);
+  const std::string output =
+      fw.dialogs.Save(OverwritingSave("Save to CSV File (*.csv)", "CSV File (*.csv)|*.csv", "*.csv"));
   if (output.empty()) return;
   bool written = false;
   {

@@ -316,12 +316,8 @@ SaveOutcome WriteUnderHourglass(FileWork& fw, const std::string& path, AfterWrit
 
 SaveOutcome SaveDatabaseAs(FileWork& fw) {
   const OperationScope operation(codes::kSaveDatabaseAs);
-  FileDialogOptions options;
-  options.title = "Save to ZUN File (*.sl5)";
-  options.filter = "ZUN File (*.sl5)|*.sl5";
-  options.defaultExtension = "*.sl5";
-  options.promptOverwrite = true;
-  const std::string path = fw.dialogs.Save(options);
+  const std::string path =
+      fw.dialogs.Save(OverwritingSave("Save to ZUN File (*.sl5)", "ZUN File (*.sl5)|*.sl5", "*.sl5"));
   if (path.empty()) return SaveOutcome::Cancelled;
   // The chosen file becomes the current one only once it holds the database.
   return WriteUnderHourglass(fw, path, [&] {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zun {
@@ -15,6 +16,16 @@ struct FileDialogOptions {
   bool multiSelect = false;      // open only
   bool promptOverwrite = false;  // save only
 };
+
+// A save dialog that asks before replacing an existing file.
+inline FileDialogOptions OverwritingSave(std::string title, std::string filter, std::string defaultExtension) {
+  FileDialogOptions options;
+  options.title = std::move(title);
+  options.filter = std::move(filter);
+  options.defaultExtension = std::move(defaultExtension);
+  options.promptOverwrite = true;
+  return options;
+}
 
 class FileDialogs {
  public:
