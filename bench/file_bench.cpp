@@ -21,7 +21,7 @@
 #include "bench_support.h"
 #include "model/sl5_file.h"
 #include "operations/file_operations.h"
-#include "support/core_fixture.h"
+#include "support/adapter_fixture.h"
 
 namespace {
 
@@ -29,15 +29,13 @@ using namespace zun;
 using bench::BestMs;
 using bench::Figure;
 
-struct Bench : testing::CoreFixture {
+struct Bench : testing::AdapterFixture {
   Bench() {
-    core.SetFileDialogs(&dialogs);
-    if (Start() != 1) std::fprintf(stderr, "file_bench: the core did not start\n");
+    if (Start() != 1) std::fprintf(stderr, "file_bench: the adapter did not start\n");
   }
   std::vector<uint8_t> FileOf(int32_t entries, uint32_t seed) {
     return Sl5Bytes(*hostside::MakeSampleDatabase(*game, entries, seed));
   }
-  testing::ScriptedFileDialogs dialogs;
 };
 
 void LoadFigures(int32_t count) {
@@ -52,9 +50,9 @@ void LoadFigures(int32_t count) {
   });
   const double load = BestMs(3, [&] {
     bench.dialogs.openAnswers.push_back({"C:\\picks\\big.sl5"});
-    bench.core.Execute(CommandId::Load);
+    bench.adapter.Execute(CommandId::Load);
   });
-  if (bench.core.List().RowCount() != count) std::fprintf(stderr, "file_bench: the load took no rows\n");
+  if (bench.Doc().List().RowCount() != count) std::fprintf(stderr, "file_bench: the load took no rows\n");
   Figure("load_entries", count, "entries");
   Figure("load_through_command", load, "ms");
   Figure("plain_copy_same_bytes", plain, "ms");
@@ -72,7 +70,7 @@ void MergeFigures(int32_t files, int32_t perFile, int32_t naiveCount) {
   }
   const double merge = BestMs(2, [&] {
     bench.dialogs.openAnswers.push_back(names);
-    bench.core.Execute(CommandId::Load);
+    bench.adapter.Execute(CommandId::Load);
   });
   // One entry at a time: each appended entry is a full copy and the array
   // grows by one, as a plain loop over a scratch database would.
@@ -102,14 +100,14 @@ void MergeFigures(int32_t files, int32_t perFile, int32_t naiveCount) {
 void SuitabilityFigures(int32_t files, int32_t perFile) {
   Bench bench;
   const std::vector<uint8_t> bytes = bench.FileOf(perFile, 3);
-  for (int32_t i = 0; i < files; ++i) bench.core.RecentFiles()[static_cast<size_t>(i)] = "C:\\recent\\" + std::to_string(i) + ".sl5";
+  for (int32_t i = 0; i < files; ++i) bench.SetRecentFile(i, "C:\\recent\\" + std::to_string(i) + ".sl5");
   // The in-memory file system reads whole files; a header-only check must
   // not need them, so the files are there in full.
   for (int32_t i = 0; i < files; ++i) bench.files.files["C:\\recent\\" + std::to_string(i) + ".sl5"] = bytes;
   size_t suitable = 0;
   const double check = BestMs(3, [&] {
     suitable = 0;
-    for (const ReopenMenuItem& item : bench.core.ReopenMenu()) suitable += item.suitable ? 1 : 0;
+    for (const ReopenMenuItem& item : bench.adapter.ReopenMenu()) suitable += item.suitable ? 1 : 0;
   });
   if (suitable != static_cast<size_t>(files)) std::fprintf(stderr, "file_bench: not every recent file suits\n");
   std::vector<uint8_t> copy;

@@ -1,7 +1,7 @@
 // Figures for taking another window's offered entries (what the main window
 // does on message 0x594), one per line as "name value unit":
 //   - 100,000 entries of a 6-from-49 database offered in a shuffled order
-//     (the order of a sorted list), taken through the core until the list
+//     (the order of a sorted list), taken through the adapter until the list
 //     holds their rows: copies checked and made, appended, rows added;
 //   - the baseline, measured in the same run: a plain deep copy of the same
 //     entries in the same order into a reserved array;
@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "support/core_fixture.h"
+#include "support/adapter_fixture.h"
 #if defined(_WIN32)
 #include "win32/win32_ports.h"
 #endif
@@ -30,7 +30,6 @@ using namespace zun;
 using bench::BestMs;
 using bench::Figure;
 
-constexpr uintptr_t kOwnWindow = 0x1000;
 constexpr uintptr_t kPeerWindow = 0x2000;
 constexpr char kPeerMap[] = "Peer_UDBase";
 
@@ -40,11 +39,16 @@ using BenchProbe = win32::Win32MemoryProbe;  // the add-on's own: asks the syste
 using BenchProbe = MemoryProbe;
 #endif
 
-// A started core, and a peer's database of `count` entries behind kPeerMap.
-struct Bench : testing::CoreFixture {
-  explicit Bench(int32_t count) : source(hostside::MakeSampleDatabase(*game, count, 7)) {
-    if (Start() != 1) std::fprintf(stderr, "intake_bench: the core did not start\n");
-    core.SetMemoryProbe(&probe);
+// The probe, made before the adapter that asks it.
+struct ProbeHolder {
+  BenchProbe probe;
+};
+
+// A started adapter, and a peer's database of `count` entries behind kPeerMap.
+struct Bench : ProbeHolder, testing::AdapterFixture {
+  explicit Bench(int32_t count)
+      : AdapterFixture(hostside::MakeLotto649(3), &probe), source(hostside::MakeSampleDatabase(*game, count, 7)) {
+    if (Start() != 1) std::fprintf(stderr, "intake_bench: the adapter did not start\n");
     for (int32_t i = 0; i < count; ++i) source->Entries[i].Source.assign("Peer " + std::to_string(i % 1000));
     auto& block = memory.blocks[kPeerMap];
     block.resize(4096);
@@ -59,11 +63,13 @@ struct Bench : testing::CoreFixture {
     }
   }
 
-  // Empties our database and the list (untimed) and fills the record.
+  // Empties our database and the list (untimed: New, unsaved entries
+  // dropped) and fills the record.
   void Prepare() {
-    core.Work().Database().Entries.resize(0);
-    core.List().Refill(core.Work().Database());
-    DragDropRecord& record = *core.Slots().DragDrop();
+    prompt.answer = kResultNo;
+    adapter.Execute(CommandId::New);
+    prompt.shown.clear();
+    DragDropRecord& record = Record();
     record.SourceWindow = kPeerWindow;
     record.TransferKind = static_cast<int32_t>(TransferKind::WritableSlot);
     record.TransferName = kPeerMap;
@@ -72,7 +78,6 @@ struct Bench : testing::CoreFixture {
 
   std::unique_ptr<TZUN_User_Lotto_DBase> source;
   HostArray<int32_t> offered;
-  BenchProbe probe;
 };
 
 void IntakeFigures(int32_t count) {
@@ -80,8 +85,8 @@ void IntakeFigures(int32_t count) {
   double take = 1e300;
   for (int i = 0; i < 5; ++i) {
     bench.Prepare();
-    take = std::min(take, BestMs(1, [&] { bench.core.TakeOfferedEntries(kOwnWindow); }));
-    if (bench.core.List().RowCount() != count || !bench.prompt.shown.empty())
+    take = std::min(take, BestMs(1, [&] { bench.adapter.TakeOfferedEntries(); }));
+    if (bench.Doc().List().RowCount() != count || !bench.prompt.shown.empty())
       std::fprintf(stderr, "intake_bench: the offer was not taken whole\n");
   }
   const auto& entries = bench.source->Entries;

@@ -1,5 +1,5 @@
 // What a user waits for in the window with a large database: the entry
-// list's real control (a virtual list view) over the add-on's core, in a
+// list's real control (a virtual list view) over the add-on's document, in a
 // top-level window on the display. Prints one figure per line, with the
 // build that measured them first. Runs under Wine in the Windows trees.
 //
@@ -26,7 +26,7 @@
 
 #include "bench_support.h"
 #include "hostside/sample_games.h"
-#include "support/core_fixture.h"
+#include "support/adapter_fixture.h"
 #include "support/fake_ports.h"
 #include "win32/entry_list_view.h"
 #include "win32/window.h"
@@ -43,7 +43,6 @@ class BenchHost final : public win32::Window {
     CreateOfClass("ZUN_WindowBenchHost", 0, "window bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
                   800, 600, nullptr);
   }
-  ~BenchHost() override { Destroy(); }
   win32::EntryListWindow* list = nullptr;
 
  protected:
@@ -63,19 +62,19 @@ void Drain() {
   }
 }
 
-struct ListBench : testing::CoreFixture {
+struct ListBench : testing::AdapterFixture {
   ListBench() {
-    core.SetViews(Views{&list, &views, &views, &views, &views});
+    windows.handOverViews = [this] { adapter.SetViews(Views{&list, &views, &views, &views, &views}); };
     Start();
-    host.list = &list;
-    list.Create(host.Handle());
+    host->list = &list;
+    list.Create(host->Handle());
     list.SetupColumns();
     list.Place(0, 0, 780, 560);
     Drain();
   }
 
   // Fills the database with `count` entries written to a .sl5 file in the
-  // fixture's file system, through the core's own load of a dropped file.
+  // fixture's file system, through the add-on's own load of a dropped file.
   std::string WriteDatabase(int32_t count) {
     auto database = hostside::MakeSampleDatabase(*game, count, 7);
     const std::string path = "C:\\Picks\\big-" + std::to_string(count) + ".sl5";
@@ -88,11 +87,10 @@ struct ListBench : testing::CoreFixture {
     UpdateWindow(list.Handle());
   }
 
-  // Entries present -> rows filled, count set, first page painted.
+  // Rows present -> count set, first page painted.
   double ShowMs() {
     return BestMs(5, [&] {
-      core.List().Refill(*core.Database());
-      list.RowsChanged(core.List().RowCount());
+      list.RowsChanged(Doc().List().RowCount());
       UpdateWindow(list.Handle());
     });
   }
@@ -100,7 +98,7 @@ struct ListBench : testing::CoreFixture {
   double LoadAndShowMs(const std::string& path) {
     // Once: a second drop on a filled list would ask to clear or append.
     return BestMs(1, [&] {
-      core.FilesDropped({path});  // an empty list: no question, the file is loaded
+      adapter.FilesDropped({path});  // an empty list: no question, the file is loaded
       UpdateWindow(list.Handle());
     });
   }
@@ -108,8 +106,7 @@ struct ListBench : testing::CoreFixture {
   // Press -> drag about to start, best of a few, with `selected` rows
   // selected; -1 when the drag did not start or did not offer them all.
   double DragStartMs(int32_t selected) {
-    core.SetHostMessenger(&messenger);
-    messenger.record = core.Slots().DragDrop();
+    messenger.record = &Record();
     bool started = false;
     int32_t offered = 0;
     LARGE_INTEGER frequency{}, pressed{}, stopped{};
@@ -117,17 +114,16 @@ struct ListBench : testing::CoreFixture {
     list.SetDragRunner([&](win32::DragOffer&) {
       QueryPerformanceCounter(&stopped);
       started = true;
-      offered = core.Slots().DragDrop()->EntryIndices.size();
+      offered = adapter.Slots().DragDrop()->EntryIndices.size();
     });
     // In front of the other bench's window, which stands in the same place.
-    SetWindowPos(host.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(host.Handle());
+    SetWindowPos(host->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(host->Handle());
     double best = -1;
     for (int repeat = 0; repeat < 5; ++repeat) {
       // A release without a drag leaves only the pressed row selected.
-      core.List().ClearSelection();
-      for (int32_t row = 0; row < selected; ++row) core.List().SelectRow(row, true);
-      list.SelectionChanged();
+      adapter.SelectRows(-1, -1, false);
+      adapter.SelectRows(0, selected - 1, true);
       RECT cell{};
       cell.left = LVIR_LABEL;
       SendMessageA(list.Handle(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&cell));
@@ -163,9 +159,8 @@ struct ListBench : testing::CoreFixture {
     SendInput(1, &input, sizeof input);
   }
 
-  BenchHost host;
-  win32::EntryListWindow list{core};
-  testing::ScriptedHostMessenger messenger;
+  win32::WindowPtr<BenchHost> host = win32::MakeWindow<BenchHost>();
+  win32::EntryListWindow list{adapter};
 };
 
 }  // namespace
@@ -184,8 +179,8 @@ int main(int argc, char** argv) {
   ListBench big;
   const std::string path = big.WriteDatabase(count);
   double loadShow = big.LoadAndShowMs(path);
-  if (big.core.Database()->Entries.size() != count) {
-    std::printf("window_bench: the database holds %d entries, not %d\n", big.core.Database()->Entries.size(), count);
+  if (big.Doc().Database()->Entries.size() != count) {
+    std::printf("window_bench: the database holds %d entries, not %d\n", big.Doc().Database()->Entries.size(), count);
     return 1;
   }
   // A load runs once per list (a second drop asks to clear or append), so

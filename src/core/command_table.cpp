@@ -3,85 +3,87 @@
 #include <array>
 #include <stdexcept>
 
+#include "base/paths.h"
 #include "base/reference_codes.h"
+#include "base/texts.h"
 #include "operations/entry_editing.h"
 #include "operations/exports.h"
-#include "core/addon_core.h"
+#include "operations/file_operations.h"
 
 namespace zun {
 namespace {
 
-void New(AddonCore& core) { core.RunNew(); }
-void Save(AddonCore& core) { core.RunSave(); }
-void SaveAs(AddonCore& core) { core.RunSaveAs(); }
-void Load(AddonCore& core) { core.RunLoad(); }
-void Add(AddonCore& core) {
-  Workspace work = core.Work();
-  AddSelectionEntry(work);
-}
-void Apply(AddonCore& core) {
-  Workspace work = core.Work();
-  ApplySelectionToEntry(work);
-}
-void Delete(AddonCore& core) { core.ConfirmAndDeleteSelected(); }
-void QuickPick(AddonCore& core) { core.RunQuickPick(); }
-void Clear(AddonCore& core) {
-  Workspace work = core.Work();
-  ClearBallGrids(work);
-}
-void SelectAll(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::All); }
-void SelectEven(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Even); }
-void SelectOdd(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Odd); }
-void Invert(AddonCore& core) { core.RunSelectionCommand(SelectionCommand::Invert); }
-void ApplySort(AddonCore& core) { core.RunApplySort(); }
-void ExportHtml(AddonCore& core) {
-  FileWork work = core.FileWorkspace();
-  ExportListHtml(work);
-}
-void ExportCsv(AddonCore& core) {
-  FileWork work = core.FileWorkspace();
-  ExportListCsv(work);
-}
+namespace text = texts::command;
+namespace failure = texts::failure;
 
-constexpr Shortcut kNoKey{};
-constexpr Shortcut Ctrl(char letter) { return Shortcut{static_cast<uint16_t>(letter), true}; }
+constexpr Shortcut Ctrl(char letter) { return Shortcut{.key = static_cast<uint16_t>(letter), .ctrl = true}; }
+
+bool Always(const CommandSituation&) { return true; }
+bool Rows(const CommandSituation& s) { return s.Rows(); }
+bool Selection(const CommandSituation& s) { return s.Selection(); }
+bool SomethingToSave(const CommandSituation& s) { return s.SomethingToSave(); }
+bool SortedOtherwise(const CommandSituation& s) { return s.Rows() && !s.naturalOrder; }
+
+void Select(Document& d, Services& s, SelectionCommand command) { RunSelectionCommand(d, s, command); }
 
 // clang-format off
 const std::array<Command, 16> kCommands = {{
-  {CommandId::New, codes::kNewOrSave, "Error while creating a new SL5 File.", nullptr,
-   "New SL5 DBase", nullptr, Ctrl('N'), -1, false, New},
-  // Save reports its own failure, with the file's name.
-  {CommandId::Save, codes::kNewOrSave, "Error while saving SL5 File: ", nullptr,
-   "Save SL5 DBase", nullptr, Ctrl('S'), -1, false, Save},
-  {CommandId::SaveAs, codes::kSaveAs, "Error while saving SL5 File: ", nullptr,
-   "Save SL5 DBase As", nullptr, kNoKey, -1, false, SaveAs},
-  {CommandId::Load, codes::kOpenFiles, "Error while opening an SL File.", nullptr,
-   "Load SL5 DBase", "Open SL5 File(s)", Ctrl('L'), 1, false, Load},
-  {CommandId::Add, codes::kAddNumbers, "Error while adding your Lotto Numbers.", nullptr,
-   "Add_DBase_Entry", "Add Numbers", kNoKey, 2, false, Add},
-  {CommandId::Clear, codes::kClearSelections, "Error while adding your Lotto Numbers.", nullptr,
-   "Clear_Selected_Numbers", "Clear Card/Selections", kNoKey, 3, false, Clear},
-  {CommandId::Apply, codes::kApplyChanges, "Error while applying changes.", nullptr,
-   "Apply_DBase_Entry_Changes", "Apply changes", kNoKey, 4, false, Apply},
-  {CommandId::Delete, codes::kDeleteEntries, "Error while deleting Entry.", "Error while deleting Entries.",
-   "Delete_DBase_Entry", "Delete Entrie(s)", Shortcut{kKeyDelete, false}, 5, false, Delete},
-  {CommandId::QuickPick, codes::kQuickPick, "Error while generating QP entries.", nullptr,
-   "Quick_Pick", "Quick Pick", kNoKey, 6, false, QuickPick},
-  {CommandId::SelectAll, codes::kSelectionCommand, "Error Selecting all Lotto Entries.", nullptr,
-   "Select All", nullptr, Ctrl('A'), -1, true, SelectAll},
-  {CommandId::SelectEven, codes::kSelectionCommand, "Error Selecting Even Lotto Entries.", nullptr,
-   "Select Even", nullptr, Ctrl('E'), -1, true, SelectEven},
-  {CommandId::SelectOdd, codes::kSelectionCommand, "Error Selecting Odd Lotto Entries.", nullptr,
-   "Select Odd", nullptr, Ctrl('O'), -1, true, SelectOdd},
-  {CommandId::InvertSelection, codes::kSelectionCommand, "Error inverting Selecting Lotto Entries.", nullptr,
-   "Invert Selection", nullptr, Ctrl('I'), -1, true, Invert},
-  {CommandId::ApplySort, codes::kApplySort, "Error while applying entries sort.", nullptr,
-   "Apply Sort", nullptr, kNoKey, -1, false, ApplySort},
-  // The exports report their own failures, with the file's name.
-  {CommandId::ExportHtml, codes::kHtmlExport, "Error saving to HTML File: ", nullptr,
-   "Save to HTML File", nullptr, kNoKey, -1, false, ExportHtml},
-  {CommandId::ExportCsv, codes::kExportCsv, "Error saving to CSV File: ", nullptr,
-   "Export to *.csv", nullptr, kNoKey, -1, false, ExportCsv},
+  {.id = CommandId::New, .code = codes::kNewOrSave, .caption = text::kNew, .shortcut = Ctrl('N'),
+   .failure = failure::kNew, .enabled = Always,
+   .run = [](Document& d, Services& s) { NewDatabase(d, s); }},
+  // Save reports a file it could not write itself, naming that file.
+  {.id = CommandId::Save, .code = codes::kNewOrSave, .caption = text::kSave, .shortcut = Ctrl('S'),
+   .failure = failure::kSave, .failureNamesFile = true,
+   .enabled = [](const CommandSituation& s) { return s.SomethingToSave() && s.modified; },
+   .run = [](Document& d, Services& s) { SaveDatabase(d, s); }},
+  {.id = CommandId::SaveAs, .code = codes::kSaveAs, .caption = text::kSaveAs,
+   .failure = failure::kSave, .failureNamesFile = true, .enabled = SomethingToSave,
+   .run = [](Document& d, Services& s) { SaveDatabaseAs(d, s); }},
+  {.id = CommandId::Load, .code = codes::kOpenFiles, .caption = text::kLoad, .hint = text::kLoadHint,
+   .shortcut = Ctrl('L'), .image = 1, .failure = failure::kLoad, .enabled = Always,
+   .run = [](Document& d, Services& s) { LoadCommand(d, s); }},
+  {.id = CommandId::Add, .code = codes::kAddNumbers, .caption = text::kAdd, .hint = text::kAddHint, .image = 2,
+   .failure = failure::kAdd, .enabled = [](const CommandSituation& s) { return s.allSetsComplete; },
+   .run = [](Document& d, Services&) { AddSelectionEntry(d); }},
+  {.id = CommandId::Clear, .code = codes::kClearSelections, .caption = text::kClear, .hint = text::kClearHint,
+   .image = 3, .failure = failure::kAdd, .enabled = Always,
+   .run = [](Document& d, Services&) { d.ClearChoices(); }},
+  {.id = CommandId::Apply, .code = codes::kApplyChanges, .caption = text::kApply, .hint = text::kApplyHint,
+   .image = 4, .failure = failure::kApply,
+   .enabled = [](const CommandSituation& s) { return s.allSetsComplete && s.Selection(); },
+   .run = [](Document& d, Services& s) { ApplySelectionToEntry(d, s); }},
+  {.id = CommandId::Delete, .code = codes::kDeleteEntries, .caption = text::kDelete, .hint = text::kDeleteHint,
+   .shortcut = {.key = kKeyDelete}, .image = 5, .failure = failure::kDeleteOne,
+   .failureForMany = failure::kDeleteMany, .enabled = Selection,
+   .run = [](Document& d, Services& s) { ConfirmAndDeleteSelected(d, s); }},
+  {.id = CommandId::QuickPick, .code = codes::kQuickPick, .caption = text::kQuickPick,
+   .hint = text::kQuickPickHint, .image = 6, .exclusive = true, .failure = failure::kQuickPick,
+   .enabled = [](const CommandSituation& s) { return s.running != CommandId::QuickPick; },
+   .run = [](Document& d, Services& s) { AddQuickPickEntry(d, s); }},
+  {.id = CommandId::SelectAll, .code = codes::kSelectionCommand, .caption = text::kSelectAll,
+   .shortcut = Ctrl('A'), .busy = true, .failure = failure::kSelectAll, .enabled = Rows,
+   .run = [](Document& d, Services& s) { Select(d, s, SelectionCommand::All); }},
+  {.id = CommandId::SelectEven, .code = codes::kSelectionCommand, .caption = text::kSelectEven,
+   .shortcut = Ctrl('E'), .busy = true, .failure = failure::kSelectEven, .enabled = Rows,
+   .run = [](Document& d, Services& s) { Select(d, s, SelectionCommand::Even); }},
+  {.id = CommandId::SelectOdd, .code = codes::kSelectionCommand, .caption = text::kSelectOdd,
+   .shortcut = Ctrl('O'), .busy = true, .failure = failure::kSelectOdd, .enabled = Rows,
+   .run = [](Document& d, Services& s) { Select(d, s, SelectionCommand::Odd); }},
+  {.id = CommandId::InvertSelection, .code = codes::kSelectionCommand, .caption = text::kInvertSelection,
+   .shortcut = Ctrl('I'), .busy = true, .failure = failure::kInvertSelection, .enabled = Rows,
+   .run = [](Document& d, Services& s) { Select(d, s, SelectionCommand::Invert); }},
+  // There only while the rows are sorted otherwise than in the database's order.
+  {.id = CommandId::ApplySort, .code = codes::kApplySort, .caption = text::kApplySort,
+   .failure = failure::kApplySort, .enabled = SortedOtherwise, .shown = SortedOtherwise,
+   .run = [](Document& d, Services&) { d.ApplySort(); }},
+  // The exports report their own failures, with the file at fault.
+  {.id = CommandId::ExportHtml, .code = codes::kHtmlExport, .caption = text::kExportHtml,
+   .failure = failure::kHtmlExport,
+   .enabled = [](const CommandSituation& s) { return s.SomethingToSave() && s.htmlTemplate; },
+   .run = [](Document& d, Services& s) { ExportListHtml(d, s); }},
+  {.id = CommandId::ExportCsv, .code = codes::kExportCsv, .caption = text::kExportCsv,
+   .failure = failure::kCsvExport, .enabled = SomethingToSave,
+   .run = [](Document& d, Services& s) { ExportListCsv(d, s); }},
 }};
 // clang-format on
 
@@ -95,23 +97,24 @@ constexpr std::array<std::optional<CommandId>, 9> kListPopup = {
     std::nullopt,          CommandId::ExportHtml, CommandId::ApplySort,    std::nullopt,
     CommandId::ExportCsv};
 
+std::string KeyName(uint16_t key) {
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
+  if (key == kKeyDelete) return "Del";
+  return {};
+}
+
 }  // namespace
 
 std::span<const Command> Commands() { return kCommands; }
 
-std::string MenuCaption(const Command& command) {
-  std::string text = command.caption;
-  const uint16_t key = command.shortcut.key;
-  std::string name;
-  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) name.assign(1, static_cast<char>(key));
-  if (key == kKeyDelete) name = "Del";
-  if (!name.empty()) text += (command.shortcut.ctrl ? "\tCtrl+" : "\t") + name;
-  return text;
+const Command* FindCommand(CommandId id) {
+  for (const Command& command : kCommands)
+    if (command.id == id) return &command;
+  return nullptr;
 }
 
 const Command& CommandFor(CommandId id) {
-  for (const Command& command : kCommands)
-    if (command.id == id) return command;
+  if (const Command* command = FindCommand(id)) return *command;
   throw std::out_of_range("no such command");
 }
 
@@ -120,6 +123,25 @@ const Command* CommandForShortcut(Shortcut shortcut) {
   for (const Command& command : kCommands)
     if (command.shortcut == shortcut) return &command;
   return nullptr;
+}
+
+std::string MenuCaption(const Command& command) {
+  std::string text = command.caption;
+  const Shortcut& key = command.shortcut;
+  const std::string name = KeyName(key.key);
+  if (name.empty()) return text;
+  text += '\t';
+  if (key.ctrl) text += "Ctrl+";
+  if (key.shift) text += "Shift+";
+  if (key.alt) text += "Alt+";
+  return text + name;
+}
+
+std::string FailureText(const Command& command, const Document& document) {
+  const bool many = document.List().SelectedCount() != 1 && command.failureForMany != nullptr;
+  std::string text = many ? command.failureForMany : command.failure;
+  if (command.failureNamesFile) text += FileNameOf(document.Session().CurrentDatabaseFile());
+  return text;
 }
 
 std::span<const CommandId> ToolButtonCommands() { return kToolButtons; }

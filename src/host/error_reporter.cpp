@@ -1,6 +1,7 @@
 #include "host/error_reporter.h"
 
 #include "base/error_location.h"
+#include "base/texts.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/message_prompt.h"
@@ -20,7 +21,7 @@ std::string ErrorReporter::LogRecord(std::string_view prefix, std::string_view d
     record += line;
     record += "\r\n";
   }
-  record += "Ref: ";
+  record += texts::kReference;
   record += location;
   record += "\r\n\r\n";
   return record;
@@ -28,9 +29,11 @@ std::string ErrorReporter::LogRecord(std::string_view prefix, std::string_view d
 
 std::string ErrorReporter::DialogText(std::string_view message, std::string_view location) {
   std::string text(message);
-  text += "\rRef: ";
+  text += "\r";
+  text += texts::kReference;
   text += location;
-  text += "\rPlease contact ZUN Developer.";
+  text += "\r";
+  text += texts::kContactDeveloper;
   return text;
 }
 
@@ -47,8 +50,8 @@ bool ErrorReporter::ReportError(std::string_view message) {
     logged = false;
   }
   static const int32_t kResults[] = {kResultOk};
-  static const std::string kButtons[] = {"&OK"};
-  prompt_.ShowMessagePage(DialogText(message, location), "Error", kIconError, kResults, kButtons);
+  static const std::string kButtons[] = {texts::dialog::kOk};
+  prompt_.ShowMessagePage(DialogText(message, location), texts::dialog::kError, kIconError, kResults, kButtons);
   SetBusy(cursor_, false);
   return logged;
 }

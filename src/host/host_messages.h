@@ -20,7 +20,6 @@ inline constexpr uint32_t kMsgDatabaseSaved = 0x63A;
 inline constexpr uint32_t kMsgAddonStarted = 1525;
 
 inline constexpr char kAddonDllName[] = "User_DBase_Builder.dll";
-inline constexpr char kMainWindowCaption[] = "User Database Builder";
 inline constexpr char kMainWindowClass[] = "TZUN_User_DBase_Builder_Page";
 inline constexpr char kMessageDialogClass[] = "TZUN_Message_Page";
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <span>
 
+#include "model/game_source.h"
 #include "platform/shared_memory.h"
 #include "host/host_records.h"
 
@@ -36,10 +37,10 @@ inline constexpr std::array<SlotSpec, 6> kHostSlots = {{
 // the drag-and-drop record placed in its slot by the host is reachable.
 inline constexpr uint32_t kSlotSize = 4;
 
-class HostSlots {
+class HostSlots final : public GameSource {
  public:
   explicit HostSlots(SharedMemory& memory) : memory_(memory) {}
-  ~HostSlots() { Detach(); }
+  ~HostSlots() override { Detach(); }
   HostSlots(const HostSlots&) = delete;
   HostSlots& operator=(const HostSlots&) = delete;
 
@@ -55,7 +56,7 @@ class HostSlots {
 
   // The host's game; null when the slots are not attached or the host has
   // published none.
-  const TZUN_Lotto_DBase* Game() const;
+  const TZUN_Lotto_DBase* Game() const override;
   void PublishUserDatabase(const TZUN_User_Lotto_DBase* database);
   const TZUN_User_Lotto_DBase* PublishedUserDatabase() const;
   const PluginGroup* Registry() const;

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/texts.h"
+
 namespace zun {
 
 // The one host version this add-on runs in, compared exactly.
@@ -12,7 +14,7 @@ inline bool IsSupportedHostVersion(std::string_view version) { return version ==
 
 // The text of the message box that refuses another version.
 inline std::string VersionMismatchMessage(std::string_view version) {
-  return "Error in User DBase Builder: ZUN Version does not match\r0.39 :: " + std::string(version);
+  return texts::kVersionMismatch + std::string(kHostVersion) + " :: " + std::string(version);
 }
 
 }  // namespace zun

@@ -44,8 +44,27 @@ void EntryList::AddRow(const TZUN_User_Lotto_DBase& database, int32_t entry) {
 void EntryList::AddRows(const TZUN_User_Lotto_DBase& database, int32_t first) {
   const int32_t count = database.Entries.size();
   if (first >= count) return;
-  for (int32_t entry = first; entry < count; ++entry) order_.push_back(entry);
   if (selected_.size() < static_cast<size_t>(count)) selected_.resize(static_cast<size_t>(count), 0);
+  const size_t before = order_.size();
+  for (int32_t entry = first; entry < count; ++entry) order_.push_back(entry);
+  if (InNaturalOrder()) return;  // new entries stand last in database order
+  if (sortColumn_ == kSeqColumn) {
+    // Descending by "Seq.": the new entries go on top, highest first.
+    std::rotate(order_.begin(), order_.begin() + static_cast<std::ptrdiff_t>(before), order_.end());
+    std::reverse(order_.begin(), order_.begin() + (count - first));
+    return;
+  }
+  // A few rows are placed one by one among the sorted others; many are
+  // sorted in with them.
+  constexpr int32_t kPlacedOneByOne = 64;
+  if (count - first <= kPlacedOneByOne) {
+    order_.resize(before);
+    for (int32_t entry = first; entry < count; ++entry) {
+      order_.push_back(entry);
+      PlaceRow(database, order_.size() - 1);
+    }
+    return;
+  }
   Sort(database);
 }
 

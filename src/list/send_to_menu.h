@@ -16,8 +16,6 @@
 
 namespace zun {
 
-inline constexpr char kSendToPluginCaption[] = "Plugin";
-
 struct SendToItem {
   std::string caption;
   bool enabled = false;

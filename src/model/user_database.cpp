@@ -49,24 +49,32 @@ EntryNumbers::Shape TZUN_User_Lotto_DBase::EntryShape() const {
   return EntryNumbers::Shape(counts);
 }
 
-int32_t AppendBlankEntry(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& database) {
-  const OperationScope operation(codes::kAppendBlankEntry);
-  const auto& playSets = game.PlaySets;
-  std::vector<int32_t> counts;
-  counts.reserve(static_cast<size_t>(playSets.size()));
-  for (const auto& set : playSets) counts.push_back(set.NumberCount);
+void RefreshSetFlags(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& database) {
   // The host's draw sets may be fewer than the play sets, and the database
   // may hold fewer sets than the game after loading a file that declares
   // none: only positions present on both sides are refreshed.
-  const int32_t refreshed = std::min({playSets.size(), database.NumberSets.size(), game.DrawSets.size()});
+  const int32_t refreshed = std::min({game.PlaySets.size(), database.NumberSets.size(), game.DrawSets.size()});
   for (int32_t i = 0; i < refreshed; ++i) {
     database.NumberSets[i].OwnPool = game.DrawSets[i].OwnPool;
     database.NumberSets[i].AuxFlag = game.DrawSets[i].AuxFlag;
   }
-  // The numbers are made before the entry is added: running out of memory
-  // leaves no half-made entry that could not be saved.
+}
+
+TZUN_Database_Structure BlankEntry(const TZUN_Lotto_DBase& game) {
+  std::vector<int32_t> counts;
+  counts.reserve(static_cast<size_t>(game.PlaySets.size()));
+  for (const auto& set : game.PlaySets) counts.push_back(set.NumberCount);
   TZUN_Database_Structure entry{};
   entry.Numbers = EntryNumbers(EntryNumbers::Shape(counts));
+  return entry;
+}
+
+int32_t AppendBlankEntry(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& database) {
+  const OperationScope operation(codes::kAppendBlankEntry);
+  RefreshSetFlags(game, database);
+  // The numbers are made before the entry is added: running out of memory
+  // leaves no half-made entry that could not be saved.
+  TZUN_Database_Structure entry = BlankEntry(game);
   EnterOperation(codes::kUserDbSizeEntry);
   database.Entries.push_back(std::move(entry));
   return database.Entries.size() - 1;

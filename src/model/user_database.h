@@ -82,9 +82,12 @@ struct TZUN_User_Lotto_DBase {
 
 extern const ClassInfo kUserLottoDBaseClass;
 
-// Appends an empty entry shaped for the game's play sets, first refreshing
-// the own-pool and auxiliary flags of each number set from the game's draw
-// set at the same position. Returns the new entry's index.
+// Every append first refreshes the own-pool and auxiliary flags of each
+// number set from the game's draw set at the same position.
+void RefreshSetFlags(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& database);
+// An empty entry shaped for the game's play sets: zero numbers, no source.
+TZUN_Database_Structure BlankEntry(const TZUN_Lotto_DBase& game);
+// Appends BlankEntry after RefreshSetFlags. Returns the new entry's index.
 int32_t AppendBlankEntry(const TZUN_Lotto_DBase& game, TZUN_User_Lotto_DBase& database);
 
 static_assert(sizeof(TZUN_Database_Structure) == HostLayout(36, 48));

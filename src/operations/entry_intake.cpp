@@ -9,6 +9,7 @@
 #include "base/error_location.h"
 #include "base/percent.h"
 #include "base/reference_codes.h"
+#include "base/texts.h"
 
 namespace zun {
 namespace {
@@ -145,15 +146,15 @@ OfferedEntries CopyOfferedEntries(const TZUN_User_Lotto_DBase& target, const TZU
                                   StatusView& status) {
   EnterOperation(codes::kCopyDroppedEntries);
   const int32_t offered = ForeignCount(probe, indices.data());
-  if (offered < 0) return Refused(0, "The list of offered entries is damaged.");
+  if (offered < 0) return Refused(0, texts::offer::kListDamaged);
   if (source == nullptr || !probe.Readable(source, sizeof *source))
-    return Refused(offered, "The offered entries cannot be reached.");
-  if (!SetsMatch(probe, target, *source)) return Refused(offered, "The offered entries belong to another game.");
+    return Refused(offered, texts::offer::kUnreachable);
+  if (!SetsMatch(probe, target, *source)) return Refused(offered, texts::offer::kOtherGame);
   const TZUN_Database_Structure* entries = source->Entries.data();
   const int32_t available = ForeignCount(probe, entries);
-  if (available < 0) return Refused(offered, "The offered entries cannot be reached.");
+  if (available < 0) return Refused(offered, texts::offer::kUnreachable);
   // An honest offer names each entry at most once.
-  if (offered > available) return Refused(offered, "The list of offered entries is damaged.");
+  if (offered > available) return Refused(offered, texts::offer::kListDamaged);
 
   OfferedEntries result;
   result.offered = offered;
@@ -180,24 +181,18 @@ OfferedEntries CopyOfferedEntries(const TZUN_User_Lotto_DBase& target, const TZU
   return result;
 }
 
-int32_t AppendOfferedEntries(Workspace& work, std::vector<TZUN_Database_Structure>&& entries) {
+int32_t AppendOfferedEntries(Document& document, Services& services, std::vector<TZUN_Database_Structure>&& entries) {
   if (entries.empty()) return 0;
-  TZUN_User_Lotto_DBase& database = work.Database();
-  const int32_t first = database.Entries.size();
-  if (entries.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max() - first))
-    throw std::length_error("too many entries");
   const auto count = static_cast<int32_t>(entries.size());
-  database.Entries.reserve(first + count);  // the only step that can fail, before anything is appended
-  for (TZUN_Database_Structure& entry : entries) database.Entries.emplace_back(std::move(entry));
-  entries.clear();
-  work.session.EntriesEdited();
-  work.list.AddRows(database, first);
-  work.ShowRows();
+  document.AppendEntries(std::move(entries));
+  // The new rows took their sorted places; the selected row stays in view.
+  const int32_t selected = document.List().FirstSelectedRow();
+  if (selected >= 0) services.views.list->RevealRow(selected);
   return count;
 }
 
-IntakeResult TakeEntriesFromMap(Workspace& work, SharedMemory& memory, const MemoryProbe& probe,
-                                const DragDropRecord& record) {
+IntakeResult TakeEntriesFromMap(Document& document, Services& services, const DragDropRecord& record) {
+  const MemoryProbe& probe = services.probe;
   IntakeResult result;
   const int32_t kind = record.TransferKind;
   if (kind != static_cast<int32_t>(TransferKind::ReadOnlySlot) &&
@@ -206,11 +201,11 @@ IntakeResult TakeEntriesFromMap(Workspace& work, SharedMemory& memory, const Mem
   EnterOperation(codes::kOpenDropMap);
   std::string name;
   if (!ReadForeignText(probe, record.TransferName, kMaxTransferName, name) || name.empty()) {
-    result.refusal = "The offer names no memory map.";
+    result.refusal = texts::offer::kNoMap;
     return result;
   }
   const bool writable = kind == static_cast<int32_t>(TransferKind::WritableSlot);
-  std::unique_ptr<MappedSlot> map = memory.Open(name.c_str(), kSlotSize, writable);
+  std::unique_ptr<MappedSlot> map = services.memory.Open(name.c_str(), kSlotSize, writable);
   if (!map || map->View() == nullptr) {
     result.refusal = "The memory map \"" + name + "\" cannot be opened.";
     return result;
@@ -222,8 +217,9 @@ IntakeResult TakeEntriesFromMap(Workspace& work, SharedMemory& memory, const Mem
   }
   const void* pointer;
   std::memcpy(&pointer, map->View(), sizeof pointer);
-  OfferedEntries copies = CopyOfferedEntries(work.Database(), static_cast<const TZUN_User_Lotto_DBase*>(pointer),
-                                             record.EntryIndices, probe, *work.views.status);
+  OfferedEntries copies =
+      CopyOfferedEntries(document.RequireDatabase(), static_cast<const TZUN_User_Lotto_DBase*>(pointer),
+                         record.EntryIndices, probe, *services.views.status);
   // A refused copy keeps its own code for the report; the map closes either way.
   if (copies.refusal.empty()) EnterOperation(codes::kCloseDropMap);
   map.reset();
@@ -232,12 +228,12 @@ IntakeResult TakeEntriesFromMap(Workspace& work, SharedMemory& memory, const Mem
   result.refusal = std::move(copies.refusal);
   if (!result.refusal.empty()) return result;
   EnterOperation(codes::kCopyDroppedEntries);
-  result.taken = AppendOfferedEntries(work, std::move(copies.entries));
+  result.taken = AppendOfferedEntries(document, services, std::move(copies.entries));
   return result;
 }
 
 int32_t PrepareOffer(DragDropRecord& record, const std::vector<int32_t>& selected, const WindowLocator* target,
-                     uintptr_t ownWindow, HostMessenger& messenger) {
+                     uintptr_t ownWindow, HostMessenger& messenger, const MemoryProbe& probe) {
   record.TransferKind = static_cast<int32_t>(TransferKind::WritableSlot);
   record.TransferName = kOfferMapName;
   record.SourceWindow = ownWindow;
@@ -253,9 +249,12 @@ int32_t PrepareOffer(DragDropRecord& record, const std::vector<int32_t>& selecte
   if (messenger.RequestIndexRoom(record.ReplyWindow, count) != 1) return 0;
   EnterOperation(codes::kListSelectedEntries);
   // Read after the answer: the host sized the array while it answered, and
-  // may have made less room than it granted.
+  // may have made less room than it granted. Its memory is checked before
+  // it is written.
   const HostArrayRef<int32_t> indices = record.EntryIndices;
-  const int32_t room = std::min(count, indices.size());
+  const int32_t made = ForeignCount(probe, indices.data());
+  if (made < 0) throw OfferListingFailed("The host's list of offered entries cannot be written.");
+  const int32_t room = std::min(count, made);
   for (int32_t i = 0; i < room; ++i) indices[i] = selected[static_cast<size_t>(i)];
   return room;
 }

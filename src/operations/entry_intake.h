@@ -28,11 +28,13 @@
 // the room it made.
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "document/document.h"
 #include "model/user_database.h"
-#include "operations/workspace.h"
+#include "operations/services.h"
 #include "platform/host_messenger.h"
 #include "platform/memory_probe.h"
 #include "platform/shared_memory.h"
@@ -67,10 +69,10 @@ OfferedEntries CopyOfferedEntries(const TZUN_User_Lotto_DBase& target, const TZU
                                   const HostArrayRef<int32_t>& indices, const MemoryProbe& probe,
                                   StatusView& status);
 
-// Appends the copies as new entries with one reservation, adds their rows
-// and marks the database edited (the current file and the multiple-files
-// flag stay). Returns how many were appended.
-int32_t AppendOfferedEntries(Workspace& work, std::vector<TZUN_Database_Structure>&& entries);
+// Appends the copies as new entries (the document's one change), and
+// scrolls the selected row, if any, into view once the rows are sorted.
+// Returns how many were appended.
+int32_t AppendOfferedEntries(Document& document, Services& services, std::vector<TZUN_Database_Structure>&& entries);
 
 struct IntakeResult {
   int32_t taken = 0;
@@ -82,15 +84,22 @@ struct IntakeResult {
 // Kinds 1 and 2 of the record: opens the map the record names (writable
 // for kind 2) and, for kind 2, takes the offered entries. Kind 1 takes
 // nothing; other kinds are not for this function and take nothing.
-IntakeResult TakeEntriesFromMap(Workspace& work, SharedMemory& memory, const MemoryProbe& probe,
-                                const DragDropRecord& record);
+IntakeResult TakeEntriesFromMap(Document& document, Services& services, const DragDropRecord& record);
+
+// Writing the offered indexes failed (the host's array cannot be written):
+// the offer's listing step, reported as such.
+class OfferListingFailed : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
 
 // Fills the record for an offer of `selected` (entry indexes, display
 // order) from `ownWindow`, to `target` (Send To) or to whoever takes the
 // drag (null), and asks the host for room. Returns how many indexes were
 // written: none when the host refused the room, and never more than the
-// room it made.
+// room it made. Throws OfferListingFailed when the room the host made
+// cannot be written.
 int32_t PrepareOffer(DragDropRecord& record, const std::vector<int32_t>& selected, const WindowLocator* target,
-                     uintptr_t ownWindow, HostMessenger& messenger);
+                     uintptr_t ownWindow, HostMessenger& messenger, const MemoryProbe& probe);
 
 }  // namespace zun

@@ -5,29 +5,32 @@
 
 #include "base/error_location.h"
 #include "base/reference_codes.h"
+#include "base/texts.h"
 #include "operations/entry_intake.h"
 
 namespace zun {
 
-std::string TakeOffer(ExchangeWork& ex, uintptr_t ownWindow) {
-  const DragDropRecord* record = ex.work.slots.DragDrop();
-  // The list refuses its own rows.
-  if (record == nullptr || record->SourceWindow == ownWindow) return {};
+std::string TakeOffer(Document& document, Services& services, const HostSlots& slots) {
+  // Whoever wrote the record: a host that offers a file after our own Send
+  // To or drag leaves our window in SourceWindow. Only a drag over the list
+  // refuses our own rows (AcceptsOffer).
+  const DragDropRecord* record = slots.DragDrop();
+  if (record == nullptr) return {};
   if (record->TransferKind == static_cast<int32_t>(TransferKind::DatabaseFile)) {
     EnterOperation(codes::kLoadHostDrop);
     std::string file;
-    if (!ReadForeignText(ex.probe, record->TransferName, kMaxTransferName, file)) file.clear();
+    if (!ReadForeignText(services.probe, record->TransferName, kMaxTransferName, file)) file.clear();
     return file;
   }
   IntakeResult result;
   {
     // While the entries are taken; the messages below come without it.
-    const BusyScope busy(ex.hourglass);
-    result = TakeEntriesFromMap(ex.work, ex.memory, ex.probe, *record);
+    const BusyScope busy(services.hourglass);
+    result = TakeEntriesFromMap(document, services, *record);
   }
   if (!result.refusal.empty()) {
     try {
-      ex.errors.ReportError(std::string(kTakeOfferFailed) + "\r" + result.refusal);
+      services.errors.ReportError(std::string(texts::failure::kTakeOffer) + "\r" + result.refusal);
     } catch (...) {
       // The refusal was the failure to report; a second report would hide it.
     }
@@ -35,11 +38,10 @@ std::string TakeOffer(ExchangeWork& ex, uintptr_t ownWindow) {
   }
   if (result.skipped > 0) {
     static const int32_t kResults[] = {kResultOk};
-    static const std::string kButtons[] = {"&OK"};
-    ex.prompt.ShowMessagePage(std::to_string(result.skipped) + " of the " + std::to_string(result.offered) +
-                                  " offered entries were skipped: they are missing from the offering "
-                                  "list, or their numbers do not fit this game.",
-                              "Information", kIconInformation, kResults, kButtons);
+    static const std::string kButtons[] = {texts::dialog::kOk};
+    services.prompt.ShowMessagePage(std::to_string(result.skipped) + texts::offer::kSkippedOf +
+                                        std::to_string(result.offered) + texts::offer::kSkippedTail,
+                                    texts::dialog::kInformation, kIconInformation, kResults, kButtons);
   }
   return {};
 }
@@ -51,13 +53,19 @@ bool AcceptsOffer(const HostSlots& slots, uintptr_t ownWindow) {
          record->TransferKind == static_cast<int32_t>(TransferKind::DatabaseFile);
 }
 
-int32_t OfferSelected(ExchangeWork& ex, const WindowLocator* target, uintptr_t ownWindow) {
-  DragDropRecord* record = ex.work.slots.DragDrop();
+int32_t OfferSelected(const Document& document, Services& services, const HostSlots& slots,
+                      const WindowLocator* target, uintptr_t ownWindow) {
+  DragDropRecord* record = slots.DragDrop();
   if (record == nullptr) return 0;
-  const std::vector<int32_t> selected = ex.work.list.SelectedEntries();
+  std::vector<int32_t> selected;
+  try {
+    selected = document.List().SelectedEntries();
+  } catch (const std::exception& e) {
+    throw OfferListingFailed(e.what());
+  }
   if (selected.empty()) return 0;
-  const int32_t written = PrepareOffer(*record, selected, target, ownWindow, ex.messenger);
-  if (target != nullptr) ex.messenger.PostOffer();
+  const int32_t written = PrepareOffer(*record, selected, target, ownWindow, services.messenger, services.probe);
+  if (target != nullptr) services.messenger.PostOffer();
   return written;
 }
 

@@ -5,13 +5,12 @@
 #include "base/error_location.h"
 #include "base/paths.h"
 #include "base/reference_codes.h"
+#include "base/texts.h"
 #include "list/csv_export.h"
 #include "list/html_export.h"
 
 namespace zun {
 namespace {
-
-constexpr char kHtmlExportFailed[] = "Error saving to HTML File: ";
 
 // A reason shown on a line of its own starts with a capital.
 std::string AsSentence(std::string text) {
@@ -21,62 +20,64 @@ std::string AsSentence(std::string text) {
 
 // Reports the export's failure; a report that fails too ends there, so the
 // command's guard does not report a second failure over it.
-void ReportExportFailure(FileWork& fw, const std::string& message) noexcept {
+void ReportExportFailure(Services& services, const std::string& message) noexcept {
   try {
-    fw.errors.ReportError(message);
+    services.errors.ReportError(message);
   } catch (...) {
   }
 }
 
 }  // namespace
 
-void ExportListHtml(FileWork& fw) {
+void ExportListHtml(const Document& document, Services& services) {
   const OperationScope operation(codes::kHtmlExport);
-  const TZUN_Lotto_DBase* game = fw.work.slots.Game();
-  const TZUN_User_Lotto_DBase* database = fw.work.session.Database();
+  const TZUN_Lotto_DBase* game = document.Game();
+  const TZUN_User_Lotto_DBase* database = document.Database();
   if (game == nullptr || database == nullptr) return;
-  const std::string output =
-      fw.dialogs.Save(OverwritingSave("Save to HTML File (*.html)", "HTML File (*.html)|*.html", "*.html"));
+  const std::string output = services.dialogs.Save(OverwritingSave(
+      texts::file_dialog::kHtmlTitle, texts::file_dialog::kHtmlFilter, texts::file_dialog::kHtmlExtension));
   if (output.empty()) return;
   const std::string templatePath = game->HtmlPath(kListTemplateName);
-  if (!fw.files.FileExists(templatePath)) return;  // the item was enabled for a template that went since
-  const HtmlExportResult result = ExportHtml(fw.files, templatePath, output, *game, *database, fw.work.list);
+  if (!services.files.FileExists(templatePath)) return;  // the item was enabled for a template that went since
+  const HtmlExportResult result =
+      ExportHtml(services.files, templatePath, output, *game, *database, document.List());
+  const std::string failed = texts::failure::kHtmlExport;
   if (result.status == HtmlExportStatus::TemplateMissing) {
     static const int32_t kResults[] = {kResultOk};
-    static const std::string kButtons[] = {"&OK"};
-    fw.prompt.ShowMessagePage("Unable to save to HTML file: \r" + output + "\r\rThe file: \r" + templatePath +
-                                  "\rdoes not seem to exist in selected HTML directory...",
-                              "HTML Information", kIconInformation, kResults, kButtons);
+    static const std::string kButtons[] = {texts::dialog::kOk};
+    services.prompt.ShowMessagePage(texts::html::kCannotSave + output + texts::html::kTheFile + templatePath +
+                                        texts::html::kNoTemplate,
+                                    texts::dialog::kHtmlInformation, kIconInformation, kResults, kButtons);
   } else if (result.status == HtmlExportStatus::TemplateUnreadable) {
-    ReportExportFailure(fw, kHtmlExportFailed + templatePath);
+    ReportExportFailure(services, failed + templatePath);
   } else if (result.status == HtmlExportStatus::BadTemplate) {
     // The template is at fault: which one, and the exporter's reason (the tag).
-    ReportExportFailure(fw, kHtmlExportFailed + templatePath + "\r" + AsSentence(result.message));
+    ReportExportFailure(services, failed + templatePath + "\r" + AsSentence(result.message));
   } else if (!result.Ok()) {
     // The page could not be written: the output file is at fault.
-    ReportExportFailure(fw, kHtmlExportFailed + output);
+    ReportExportFailure(services, failed + output);
   }
 }
 
-void ExportListCsv(FileWork& fw) {
+void ExportListCsv(const Document& document, Services& services) {
   const OperationScope operation(codes::kExportCsv);
-  const TZUN_Lotto_DBase* game = fw.work.slots.Game();
-  const TZUN_User_Lotto_DBase* database = fw.work.session.Database();
+  const TZUN_Lotto_DBase* game = document.Game();
+  const TZUN_User_Lotto_DBase* database = document.Database();
   if (game == nullptr || database == nullptr) return;
-  const std::string output =
-      fw.dialogs.Save(OverwritingSave("Save to CSV File (*.csv)", "CSV File (*.csv)|*.csv", "*.csv"));
+  const std::string output = services.dialogs.Save(OverwritingSave(
+      texts::file_dialog::kCsvTitle, texts::file_dialog::kCsvFilter, texts::file_dialog::kCsvExtension));
   if (output.empty()) return;
   bool written = false;
   {
-    const BusyScope busy(fw.hourglass);
+    const BusyScope busy(services.hourglass);
     try {
-      written = ExportCsv(fw.files, output, *game, *database);
+      written = ExportCsv(services.files, output, *game, *database);
     } catch (...) {
       written = false;
     }
   }
   // The older export, if any, is untouched when this one failed.
-  if (!written) ReportExportFailure(fw, "Error saving to CSV File: " + std::string(FileNameOf(output)));
+  if (!written) ReportExportFailure(services, texts::failure::kCsvExport + std::string(FileNameOf(output)));
 }
 
 }  // namespace zun

@@ -6,14 +6,15 @@
 // the output); an export that cannot start (no game or database, the name
 // cancelled, the template gone since the menu was built) does nothing.
 
-#include "operations/file_operations.h"
+#include "document/document.h"
+#include "operations/services.h"
 
 namespace zun {
 
 // "Save to HTML File": the template missing is a message, not an error.
-void ExportListHtml(FileWork& fw);
+void ExportListHtml(const Document& document, Services& services);
 // "Export to *.csv", under the hourglass; an older file of that name is
 // untouched when the export fails.
-void ExportListCsv(FileWork& fw);
+void ExportListCsv(const Document& document, Services& services);
 
 }  // namespace zun

@@ -5,7 +5,8 @@
 #include "base/error_location.h"
 #include "base/paths.h"
 #include "base/reference_codes.h"
-#include "operations/file_operations.h"
+#include "model/file_kind.h"
+#include "model/suitability.h"
 #include "platform/file_system.h"
 
 namespace zun {

@@ -25,6 +25,8 @@ class EntryListView {
   virtual void SelectionChanged() {}
   // Scroll the row fully into view.
   virtual void RevealRow(int32_t /*row*/) {}
+  // The list takes the keyboard focus (what is dropped on it comes there).
+  virtual void Focus() {}
 };
 
 class BallGridsView {

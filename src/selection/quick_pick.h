@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/explained_error.h"
 #include "model/lotto_game.h"
 #include "platform/random_source.h"
 
@@ -19,9 +20,9 @@ namespace zun {
 // A game whose grids admit no entry at all (more numbers than balls, more
 // numbers than lines under a line limit, or sets of one shape that cannot
 // hold their numbers apart).
-class NoQuickPickPossible : public std::runtime_error {
+class NoQuickPickPossible : public ExplainedError {
  public:
-  using std::runtime_error::runtime_error;
+  using ExplainedError::ExplainedError;
 };
 
 // The numbers of one quick pick, per set in order, each set ascending.

@@ -8,6 +8,7 @@
 #include "base/error_location.h"
 #include "base/scope_guards.h"
 #include "base/reference_codes.h"
+#include "base/texts.h"
 #include "host/host_messages.h"
 #include "host/host_version.h"
 #include "win32/module.h"
@@ -21,9 +22,10 @@ std::string Text(const char* text) { return text ? text : ""; }
 
 void ShowErrorBox(HWND owner, const char* prefix, const char* text) noexcept {
   try {
-    MessageBoxA(owner, (std::string(prefix) + text).c_str(), "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxA(owner, (std::string(prefix) + text).c_str(), texts::dialog::kError,
+                MB_OK | MB_ICONERROR | MB_TASKMODAL);
   } catch (...) {
-    MessageBoxA(owner, prefix, "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    MessageBoxA(owner, prefix, texts::dialog::kError, MB_OK | MB_ICONERROR | MB_TASKMODAL);
   }
 }
 
@@ -32,12 +34,9 @@ Addon* g_instance = nullptr;
 }  // namespace
 
 Addon::Addon(Ports ports)
-    : ports_(ports), core_({ports.files, ports.profile, ports.memory, ports.clock, prompt_, ports.cursor, random_}) {
-  core_.SetFileDialogs(&dialogs_);
-  core_.SetHostNotifier(&notifier_);
-  core_.SetHostMessenger(&messenger_);
-  core_.SetMemoryProbe(&memoryProbe_);
-}
+    : ports_(ports),
+      adapter_(HostAdapter::Ports{*this, ports.files, ports.profile, ports.memory, ports.clock, prompt_, ports.cursor,
+                                  random_, dialogs_, notifier_, messenger_, memoryProbe_}) {}
 
 int32_t Addon::HostWindowMessenger::RequestIndexRoom(uintptr_t replyWindow, int32_t count) {
   const HWND reply = reinterpret_cast<HWND>(replyWindow);
@@ -49,14 +48,18 @@ int32_t Addon::HostWindowMessenger::RequestIndexRoom(uintptr_t replyWindow, int3
 void Addon::HostWindowMessenger::PostOffer() { PostMessageA(addon_.hostWindow_, kMsgTakeOfferedEntries, 0, 0); }
 
 void Addon::SavedFileNotifier::DatabaseSaved(const std::string& path) {
-  DragDropRecord* record = addon_.core_.Slots().DragDrop();
+  DragDropRecord* record = addon_.adapter_.Slots().DragDrop();
   if (record == nullptr) return;
   path_ = path;
   record->TransferName = path_.c_str();
   PostMessageA(addon_.hostWindow_, kMsgDatabaseSaved, 0, 0);
 }
 
-Addon::~Addon() { DestroyWindows(); }
+Addon::~Addon() {
+  // The windows go first; nothing may reach their views meanwhile.
+  adapter_.SetViews(Views{});
+  DestroyWindows();
+}
 
 Addon& Addon::Instance() {
   if (g_instance == nullptr) {
@@ -66,7 +69,7 @@ Addon& Addon::Instance() {
     static Win32ScreenCursor cursor;
     g_instance = new Addon(Ports{PlatformFileSystem(), profile, memory, clock, cursor});
     SetUnexpectedErrorHandler([](const char* what) {
-      Instance().Errors().ReportError(std::string("Error in User DBase Builder: ") + what);
+      Instance().Errors().ReportError(std::string(texts::failure::kUnexpected) + what);
     });
   }
   return *g_instance;
@@ -86,6 +89,10 @@ void Addon::DestroyWindows() {
   DestroyMessagePage();
 }
 
+void Addon::FreeGameViews() {
+  if (mainPage_) mainPage_->FreeGameViews();
+}
+
 void Addon::DestroyMessagePage() {
   if (messagePage_ && messagePage_->Running()) messagePage_->Abandon();
   messagePage_.reset();
@@ -100,7 +107,7 @@ int32_t Addon::PromptForwarder::ShowMessagePage(std::string_view text, std::stri
 }
 
 uint8_t Addon::PluginData(PluginDescription* record, const char* folder, const char* prefix) noexcept {
-  return core_.PluginData(record, Text(folder), Text(prefix));
+  return adapter_.PluginData(record, Text(folder), Text(prefix));
 }
 
 uint8_t Addon::AddonData(const char* path) noexcept {
@@ -126,7 +133,7 @@ uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const
   uint8_t started = 0;
   {
     const FlagScope starting(starting_);
-    started = core_.Start(*this, Text(folder), Text(prefix), Text(version));
+    started = adapter_.Start(Text(folder), Text(prefix), Text(version));
   }
   addonWindow_ = nullptr;  // the host's variable is written once, not kept
   if (started == 0 && addonWindow != nullptr) *addonWindow = nullptr;  // the window handed over is gone
@@ -139,8 +146,8 @@ void Addon::CreateWindows(HWND hostWindow) {
   InitCommonControlsOnce();
   const VisualStylesScope styles;
   hostWindow_ = hostWindow;  // the add-on's windows belong to the host's application
-  messagePage_ = std::make_unique<MessageDialog>(hostWindow_);
-  mainPage_ = std::make_unique<MainWindow>(*this, hostWindow_);
+  messagePage_ = std::shared_ptr<MessageDialog>(MakeWindow<MessageDialog>(hostWindow_));
+  mainPage_ = MakeWindow<MainWindow>(adapter_, ports_.cursor, hostWindow_);
 }
 
 void Addon::HandOverWindow() {
@@ -164,10 +171,10 @@ uint8_t Addon::DraggedDroppedFiles(const void* message) noexcept {
     std::vector<std::string> names;
     // The drop handle is the message's first parameter (offset 8 in the
     // 32-bit host); the handle stays the host's.
-    const bool read = core_.Guarded("Error while adding Entries from File Manager.", [&] {
+    const bool read = adapter_.Guarded(texts::failure::kShellDrop, [&] {
       if (message != nullptr) names = DroppedFileNames(reinterpret_cast<HDROP>(static_cast<const MSG*>(message)->wParam));
     });
-    if (read) core_.FilesDropped(names);
+    if (read) adapter_.FilesDropped(names);
   } catch (...) {
   }
   return 1;

@@ -1,9 +1,9 @@
 #pragma once
 
 // The Win32 side of the add-on: it wires the platform's ports into the
-// platform-free core (AddonCore), creates the windows when the core's
-// start-up asks for them, and decodes what the exports receive (HWND,
-// HDROP, MSG). The core decides; this class only translates.
+// platform-free host adapter, creates and destroys the windows when the
+// adapter's life cycle asks for them, and decodes what the exports receive
+// (HWND, HDROP, MSG). The adapter decides; this class only translates.
 
 #include <windows.h>
 
@@ -15,7 +15,7 @@
 #include "platform/file_system.h"
 #include "platform/message_prompt.h"
 #include "platform/seeded_random.h"
-#include "core/addon_core.h"
+#include "core/host_adapter.h"
 #include "host/plugin_description.h"
 #include "host/settings.h"
 #include "win32/main_window.h"
@@ -25,7 +25,7 @@
 
 namespace zun::win32 {
 
-class Addon final : private StartUpSteps {
+class Addon final : private AddonWindows {
  public:
   struct Ports {
     FileSystem& files;
@@ -48,37 +48,29 @@ class Addon final : private StartUpSteps {
   uint8_t PluginData(PluginDescription* record, const char* folder, const char* prefix) noexcept;
   uint8_t AddonData(const char* path) noexcept;
   uint8_t Run(HWND hostWindow, HWND* addonWindow, const char* folder, const char* prefix, const char* version) noexcept;
-  uint8_t CanClose() noexcept { return core_.CanClose(); }
+  uint8_t CanClose() noexcept { return adapter_.CanClose(); }
   uint8_t DraggedDroppedFiles(const void* message) noexcept;
 
   // Start-up steps 4 and 5: the message dialog and the main window, owned
   // by the host's application window; the main window reads the settings.
   void CreateWindows(HWND hostWindow);
 
-  AddonCore& Core() { return core_; }
-  const std::string& HostFolder() const { return core_.Errors().HostFolder(); }
-  const std::string& HostPrefix() const { return core_.Errors().HostPrefix(); }
-  SettingsLocation Settings() const { return core_.Settings(); }
+  HostAdapter& Adapter() { return adapter_; }
+  const std::string& HostFolder() const { return adapter_.Errors().HostFolder(); }
+  const std::string& HostPrefix() const { return adapter_.Errors().HostPrefix(); }
+  SettingsLocation Settings() const { return adapter_.Settings(); }
   HWND HostWindow() const { return hostWindow_; }
   MainWindow* MainPage() const { return mainPage_.get(); }
   MessageDialog* MessagePage() const { return messagePage_.get(); }
-  bool Closing() const { return core_.Closing(); }
+  bool Closing() const { return adapter_.Closing(); }
   // Ends a message being shown, if any, and lets the dialog go once that
   // call has returned.
   void DestroyMessagePage();
-  const std::vector<std::string>& LastDroppedFiles() const { return core_.LastDroppedFiles(); }
+  const std::vector<std::string>& LastDroppedFiles() const { return adapter_.LastDroppedFiles(); }
 
-  ErrorReporter& Errors() { return core_.Errors(); }
-  HostSlots& Slots() { return core_.Slots(); }
-  Win32ScreenCursor& Cursor() { return ports_.cursor; }
+  ErrorReporter& Errors() { return adapter_.Errors(); }
+  const HostSlots& Slots() const { return adapter_.Slots(); }
   MessagePrompt& Prompt() { return prompt_; }
-
-  // Runs one operation under a guard: an error is reported with `message`
-  // and the operation is left. Returns whether it finished.
-  template <class Work>
-  bool Guarded(std::string_view message, Work&& work) {
-    return core_.Guarded(message, std::forward<Work>(work));
-  }
 
  private:
   // Questions and reports go to the message dialog while it exists, else to
@@ -124,7 +116,7 @@ class Addon final : private StartUpSteps {
     void SeedFromClock() override;
   };
 
-  // StartUpSteps: what the core's start-up asks of the platform.
+  // AddonWindows: what the adapter's life cycle asks of the platform.
   void RefuseVersion(const std::string& message) override;
   void CreateWindows() override { CreateWindows(hostWindow_); }
   void HandOverWindow() override;
@@ -133,6 +125,8 @@ class Addon final : private StartUpSteps {
   void AnnounceStarted() override;
   void ShowStartError(const std::string& message) override;
   void DestroyWindows() override;
+  void FreeGameViews() override;
+  void ReleaseMessageDialog() override { DestroyMessagePage(); }
 
   Ports ports_;
   PromptForwarder prompt_{*this};
@@ -141,14 +135,14 @@ class Addon final : private StartUpSteps {
   HostWindowMessenger messenger_{*this};
   Win32MemoryProbe memoryProbe_;
   Win32FileDialogs dialogs_{[this] { return mainPage_ ? mainPage_->Handle() : hostWindow_; }};
-  AddonCore core_;
+  HostAdapter adapter_;
   HWND hostWindow_ = nullptr;
   HWND* addonWindow_ = nullptr;  // during a start: where the host wants the window's handle
   bool starting_ = false;
   // Shared with a call in progress, which keeps the dialog alive until its
   // modal loop has returned even if the window closes meanwhile.
   std::shared_ptr<MessageDialog> messagePage_;
-  std::unique_ptr<MainWindow> mainPage_;
+  WindowPtr<MainWindow> mainPage_;
 };
 
 // The add-on's icon as a Windows bitmap file: the 32 x 32, 256-colour

@@ -8,10 +8,11 @@
 #include "base/error_location.h"
 #include "base/reference_codes.h"
 #include "core/command_table.h"
+#include "core/host_adapter.h"
 #include "model/entry_text.h"
-#include "core/addon_core.h"
 #include "win32/panel.h"
 #include "win32/scoped.h"
+#include "win32/shortcut_keys.h"
 
 namespace zun::win32 {
 namespace {
@@ -113,14 +114,14 @@ std::string BallCellText(const Lotto_Numbers_Framework& set, GridCell cell, int3
 
 // ---- BallGrid ---------------------------------------------------------------
 
-BallGrid::BallGrid(AddonCore& core, int32_t set, HWND panel, const Box& box) : core_(core), set_(set) {
+BallGrid::BallGrid(HostAdapter& adapter, int32_t set, HWND panel, const Box& box) : adapter_(adapter), set_(set) {
   // Every pixel is painted, so the class needs no background brush.
   CreateOfClass(kBallGridClassName, 0, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, box.left, box.top, box.width,
                 box.height, panel, nullptr, LoadCursor(nullptr, IDC_HAND));
 }
 
 const Lotto_Numbers_Framework* BallGrid::Set() const {
-  const TZUN_Lotto_DBase* game = core_.Game();
+  const TZUN_Lotto_DBase* game = adapter_.Doc().Game();
   if (game == nullptr || !game->PlaySets.contains(set_)) return nullptr;
   return &game->PlaySets[set_];
 }
@@ -191,7 +192,7 @@ void BallGrid::DrawGrid(HDC dc, const RECT& area) const {
   SelectedObject font(dc, AddonFont());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  const BallChoices& choices = core_.Choices();
+  const BallChoices& choices = adapter_.Doc().Choices();
   for (int32_t r = range.firstRow; r <= range.lastRow; ++r)
     for (int32_t c = range.firstColumn; c <= range.lastColumn; ++c) DrawCell(dc, *set, choices, set_, {c, r}, brushes);
 
@@ -218,12 +219,10 @@ void BallGrid::OnKeyDown(WPARAM key) {
     return;
   }
   if (key == VK_SPACE) {
-    if (Set() != nullptr) core_.BallCellChosen(set_, current_);
+    if (Set() != nullptr) adapter_.BallCellChosen(set_, current_);
     return;
   }
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  if (const Command* command = CommandForShortcut(Shortcut{static_cast<uint16_t>(key), ctrl}))
-    core_.Execute(command->id);
+  if (const Command* command = CommandForShortcut(PressedShortcut(key))) adapter_.Execute(command->id);
 }
 
 bool BallGrid::CellAfterKey(WPARAM key, GridCell& cell) const {
@@ -252,7 +251,7 @@ void BallGrid::MoveTo(GridCell cell) {
   InvalidateCell(current_);
   current_ = cell;
   InvalidateCell(current_);
-  core_.BallCellChosen(set_, cell);
+  adapter_.BallCellChosen(set_, cell);
 }
 
 void BallGrid::InvalidateCell(GridCell cell) const {
@@ -270,12 +269,12 @@ void BallGrid::OnFocusChange(bool focused) {
 void BallGrids::Build(HWND panel) {
   Free();
   const OperationScope operation(codes::kBuildBallGrids);
-  const TZUN_Lotto_DBase* game = core_.Game();
+  const TZUN_Lotto_DBase* game = adapter_.Doc().Game();
   if (game == nullptr) return;
   const std::vector<Box> boxes = LayOutGrids(game->PlaySets.span(), game->PlayFlag);
   grids_.reserve(boxes.size());
   for (size_t i = 0; i < boxes.size(); ++i) {
-    grids_.push_back(std::make_unique<BallGrid>(core_, static_cast<int32_t>(i), panel, boxes[i]));
+    grids_.push_back(MakeWindow<BallGrid>(adapter_, static_cast<int32_t>(i), panel, boxes[i]));
     contentWidth_ = std::max(contentWidth_, boxes[i].left + boxes[i].width + kGridMargin);
     contentHeight_ = std::max(contentHeight_, boxes[i].top + boxes[i].height + kGridMargin);
   }

@@ -2,7 +2,7 @@
 
 // The ball grids of the selection panel: one window per play set of the
 // host's game, placed as LayOutGrids puts them. A grid paints the core's
-// choices and turns clicks and keys into AddonCore::BallCellChosen; it keeps
+// choices and turns clicks and keys into HostAdapter::BallCellChosen; it keeps
 // only its current cell and whether it has the focus. The game is read live
 // from the host at every use, so a grid never holds a copy of its set.
 
@@ -17,7 +17,7 @@
 #include "win32/window.h"
 
 namespace zun {
-class AddonCore;
+class HostAdapter;
 }
 
 namespace zun::win32 {
@@ -33,8 +33,7 @@ std::string BallCellText(const Lotto_Numbers_Framework& set, GridCell cell, int3
 class BallGrid final : public Window {
  public:
   // Creates the grid window of play set `set` at `box` in `panel`.
-  BallGrid(AddonCore& core, int32_t set, HWND panel, const Box& box);
-  ~BallGrid() override { Destroy(); }
+  BallGrid(HostAdapter& adapter, int32_t set, HWND panel, const Box& box);
 
   int32_t SetIndex() const { return set_; }
   GridCell CurrentCell() const { return current_; }
@@ -62,7 +61,7 @@ class BallGrid final : public Window {
   // when the current cell cannot move that way.
   bool CellAfterKey(WPARAM key, GridCell& cell) const;
 
-  AddonCore& core_;
+  HostAdapter& adapter_;
   int32_t set_;
   GridCell current_{};
   bool focused_ = false;
@@ -71,7 +70,7 @@ class BallGrid final : public Window {
 // The port the core repaints the grids through; owns the grid windows.
 class BallGrids final : public BallGridsView {
  public:
-  explicit BallGrids(AddonCore& core) : core_(core) {}
+  explicit BallGrids(HostAdapter& adapter) : adapter_(adapter) {}
   ~BallGrids() override = default;
   BallGrids(const BallGrids&) = delete;
   BallGrids& operator=(const BallGrids&) = delete;
@@ -92,8 +91,8 @@ class BallGrids final : public BallGridsView {
   BallGrid& Grid(size_t index) const { return *grids_.at(index); }
 
  private:
-  AddonCore& core_;
-  std::vector<std::unique_ptr<BallGrid>> grids_;
+  HostAdapter& adapter_;
+  std::vector<WindowPtr<BallGrid>> grids_;
   int contentWidth_ = 0;
   int contentHeight_ = 0;
 };

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/command_states.h"
+#include "core/host_adapter.h"
 #include "operations/recent_files.h"
-#include "core/addon_core.h"
 #include "win32/menu_builder.h"
 #include "win32/module.h"
 #include "win32/window_text.h"
@@ -278,7 +278,7 @@ void CommandBarWindow::EnableButton(CommandId id, bool enabled) {
 bool CommandBarWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (!Handle() || reinterpret_cast<HWND>(lParam) != Handle()) return false;
   const UINT id = LOWORD(wParam);
-  if (IsToolButton(id)) core_.Execute(static_cast<CommandId>(id));
+  if (IsToolButton(id)) adapter_.Execute(static_cast<CommandId>(id));
   return true;
 }
 
@@ -321,14 +321,14 @@ bool CommandBarWindow::OnNotify(NMHDR* header, LRESULT& result) {
 void CommandBarWindow::ShowFileMenu() {
   // The picture of a missing file, for as long as the menu shows.
   const UniqueGdiObject missing = ImageBitmap(images_.get(), kMissingFileImage);
-  const std::vector<ReopenMenuItem> recent = core_.ReopenMenu();
-  const UniqueMenu menu = BuildFileMenu(core_.CurrentCommandStates(), recent, static_cast<HBITMAP>(missing.get()));
+  const std::vector<ReopenMenuItem> recent = adapter_.ReopenMenu();
+  const UniqueMenu menu = BuildFileMenu(adapter_.CurrentCommandStates(), recent, static_cast<HBITMAP>(missing.get()));
   RECT button{};
   SendMessageA(Handle(), TB_GETRECT, static_cast<WPARAM>(CommandId::Load), reinterpret_cast<LPARAM>(&button));
   MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&button), 2);
   const MenuChoice choice =
       TrackMenu(menu.get(), POINT{button.left, button.bottom}, TPM_LEFTALIGN | TPM_TOPALIGN, Handle());
-  RunMenuChoice(core_, choice, reinterpret_cast<uintptr_t>(GetAncestor(Handle(), GA_ROOT)));
+  RunMenuChoice(adapter_, choice, reinterpret_cast<uintptr_t>(GetAncestor(Handle(), GA_ROOT)));
 }
 
 }  // namespace zun::win32

@@ -20,7 +20,7 @@
 #include "win32/system_control.h"
 
 namespace zun {
-class AddonCore;
+class HostAdapter;
 }
 
 namespace zun::win32 {
@@ -38,13 +38,13 @@ UniqueImageList CreateCommandImages();
 
 class CommandBarWindow final : public CommandBarView, public SystemControl {
  public:
-  explicit CommandBarWindow(AddonCore& core) : core_(core) {}
+  explicit CommandBarWindow(HostAdapter& adapter) : adapter_(adapter) {}
   ~CommandBarWindow() override;
   CommandBarWindow(const CommandBarWindow&) = delete;
   CommandBarWindow& operator=(const CommandBarWindow&) = delete;
 
-  // Creates the tool bar in `panel`, filling its client area. Load, Add,
-  // Apply and Delete start disabled.
+  // Creates the tool bar in `panel`, filling its client area. Add, Apply
+  // and Delete start disabled.
   void Create(HWND panel);
 
   // A WM_COMMAND the panel passed on: a click on one of the buttons runs
@@ -69,7 +69,7 @@ class CommandBarWindow final : public CommandBarView, public SystemControl {
   // The tool bar passes its tip's requests on as the tip's.
   HWND Companion() const override { return ToolTips(); }
 
-  AddonCore& core_;
+  HostAdapter& adapter_;
   UniqueImageList images_;  // the tool bar does not destroy the list it is given: it goes after it
 };
 

@@ -16,15 +16,17 @@
 
 #include "base/error_location.h"
 #include "base/reference_codes.h"
+#include "base/scope_guards.h"
+#include "base/texts.h"
 #include "core/command_table.h"
+#include "core/host_adapter.h"
+#include "host/host_messages.h"
 #include "list/list_columns.h"
 #include "list/send_to_menu.h"
-#include "core/addon_core.h"
-#include "base/scope_guards.h"
-#include "host/host_messages.h"
 #include "win32/menu_builder.h"
 #include "win32/module.h"
 #include "win32/panel.h"
+#include "win32/shortcut_keys.h"
 #include "win32/window_text.h"
 
 namespace zun::win32 {
@@ -111,6 +113,11 @@ LRESULT CALLBACK EntryListWindow::ListSubclass(HWND window, UINT message, WPARAM
         case kMsgTakeDroppedFiles:
           owner.TakePendingFiles();
           return 0;
+        case WM_DESTROY:
+          // The registration goes while the window still exists, however
+          // the window goes (with its parent, too).
+          owner.dropRegistration_.Revoke();
+          break;
         default:
           break;
       }
@@ -165,7 +172,7 @@ void EntryListWindow::Create(HWND panel) {
 void EntryListWindow::SetupColumns() {
   if (!Handle()) return;
   const OperationScope operation(codes::kSetupColumns);
-  const TZUN_Lotto_DBase* game = core_.Game();
+  const TZUN_Lotto_DBase* game = adapter_.Doc().Game();
   std::vector<ListColumn> columns =
       ListColumns(game ? game->PlaySets.span() : std::span<const Lotto_Numbers_Framework>{});
   DeleteColumns();
@@ -205,7 +212,13 @@ void EntryListWindow::RowsChanged(int32_t rowCount) {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
-void EntryListWindow::SelectionChanged() { PushSelection(); }
+void EntryListWindow::SelectionChanged() {
+  if (!reporting_) PushSelection();
+}
+
+void EntryListWindow::Focus() {
+  if (Handle()) SetFocus(Handle());
+}
 
 void EntryListWindow::RevealRow(int32_t row) {
   if (!Handle() || row < 0 || row >= ControlRowCount(Handle())) return;
@@ -217,7 +230,7 @@ void EntryListWindow::RevealRow(int32_t row) {
 void EntryListWindow::PushSelection() {
   if (!Handle()) return;
   FlagScope pushing(pushing_);
-  const EntryList& model = core_.List();
+  const EntryList& model = adapter_.Doc().List();
   const int32_t rows = std::min<int32_t>(model.RowCount(), ControlRowCount(Handle()));
   const int32_t selected = model.SelectedCount();
   if (selected == 0 || rows == 0) {
@@ -262,7 +275,7 @@ bool EntryListWindow::OnListNotify(NMHDR* header, LRESULT& result) {
       OnRangeStateChanged(*reinterpret_cast<const NMLVODSTATECHANGE*>(header));
       return true;
     case LVN_COLUMNCLICK:
-      core_.ColumnClicked(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+      adapter_.ColumnClicked(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
       return true;
     case LVN_KEYDOWN:
       OnKeyDown(*reinterpret_cast<const NMLVKEYDOWN*>(header));
@@ -283,8 +296,8 @@ bool EntryListWindow::OnListNotify(NMHDR* header, LRESULT& result) {
 }
 
 std::string EntryListWindow::CellText(int row, int column) const {
-  const TZUN_User_Lotto_DBase* database = core_.Database();
-  const EntryList& model = core_.List();
+  const TZUN_User_Lotto_DBase* database = adapter_.Doc().Database();
+  const EntryList& model = adapter_.Doc().List();
   if (database == nullptr || row < 0 || row >= model.RowCount() || column < 0) return {};
   try {
     return model.CellText(*database, row, column);
@@ -307,37 +320,33 @@ void EntryListWindow::OnGetDisplayInfo(NMLVDISPINFOW& info) const {
 }
 
 void EntryListWindow::OnItemChanged(const NMLISTVIEW& change) {
-  if (pushing_ || core_.Closing()) return;
+  if (pushing_ || adapter_.Closing()) return;
   if ((change.uChanged & LVIF_STATE) == 0 || ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) == 0) return;
   const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
-  EntryList& model = core_.List();
-  if (change.iItem == -1) {
-    if (!selected) model.ClearSelection();
-    for (int32_t row = 0; selected && row < model.RowCount(); ++row) model.SelectRow(row, true);
-  } else if (change.iItem >= 0 && change.iItem < model.RowCount()) {
-    model.SelectRow(change.iItem, selected);
-  } else {
-    return;
-  }
-  core_.RowSelectionChanged();
+  const int32_t rows = adapter_.Doc().List().RowCount();
+  if (change.iItem != -1 && (change.iItem < 0 || change.iItem >= rows)) return;
+  const FlagScope reporting(reporting_);
+  adapter_.SelectRows(change.iItem, change.iItem, selected);  // -1: every row
 }
 
 void EntryListWindow::OnRangeStateChanged(const NMLVODSTATECHANGE& change) {
-  if (pushing_ || core_.Closing()) return;
+  if (pushing_ || adapter_.Closing()) return;
   if (((change.uNewState | change.uOldState) & LVIS_SELECTED) == 0) return;
-  EntryList& model = core_.List();
   const int32_t first = std::max(change.iFrom, 0);
-  const int32_t last = std::min(change.iTo, model.RowCount() - 1);
+  const int32_t last = std::min(change.iTo, adapter_.Doc().List().RowCount() - 1);
+  if (first > last) return;
+  // Each row as the control holds it now, in one intent.
+  std::vector<uint8_t> selected(static_cast<size_t>(last - first + 1));
   for (int32_t row = first; row <= last; ++row) {
     const LRESULT state = SendMessageA(Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED);
-    model.SelectRow(row, (state & LVIS_SELECTED) != 0);
+    selected[static_cast<size_t>(row - first)] = (state & LVIS_SELECTED) != 0;
   }
-  core_.RowSelectionChanged();
+  const FlagScope reporting(reporting_);
+  adapter_.SetRowSelection(first, selected);
 }
 
 void EntryListWindow::OnKeyDown(const NMLVKEYDOWN& key) {
-  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  if (const Command* command = CommandForShortcut(Shortcut{key.wVKey, ctrl})) core_.Execute(command->id);
+  if (const Command* command = CommandForShortcut(PressedShortcut(key.wVKey))) adapter_.Execute(command->id);
 }
 
 POINT EntryListWindow::FocusedRowPoint() const {
@@ -357,8 +366,8 @@ POINT EntryListWindow::FocusedRowPoint() const {
 
 void EntryListWindow::ShowPopupMenu(POINT at) {
   const uintptr_t own = OwnWindow();
-  const UniqueMenu menu = BuildListPopup(core_.CurrentCommandStates(), core_.SendToMenuModel(own));
-  RunMenuChoice(core_, TrackMenu(menu.get(), at, TPM_RIGHTBUTTON | TPM_NONOTIFY, Handle()), own);
+  const UniqueMenu menu = BuildListPopup(adapter_.CurrentCommandStates(), adapter_.SendToMenuModel(own));
+  RunMenuChoice(adapter_, TrackMenu(menu.get(), at, TPM_RIGHTBUTTON | TPM_NONOTIFY, Handle()), own);
 }
 
 // ---- Drag and drop -------------------------------------------------------------------
@@ -370,11 +379,11 @@ uintptr_t EntryListWindow::OwnWindow() const {
 void EntryListWindow::OnPressed(POINT at) {
   Disarm();
   // A press the control has already seen end (it tracks some itself).
-  if (!Handle() || GetKeyState(VK_LBUTTON) >= 0 || core_.Closing()) return;
+  if (!Handle() || GetKeyState(VK_LBUTTON) >= 0 || adapter_.Closing()) return;
   LVHITTESTINFO hit{};
   hit.pt = at;
   const int row = static_cast<int>(SendMessageA(Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-  if (row < 0 || (hit.flags & LVHT_ONITEM) == 0 || !core_.List().IsRowSelected(row)) return;
+  if (row < 0 || (hit.flags & LVHT_ONITEM) == 0 || !adapter_.Doc().List().IsRowSelected(row)) return;
   pressedAt_ = at;
   if (GetCapture() != Handle()) {
     SetCapture(Handle());
@@ -406,26 +415,20 @@ void EntryListWindow::StartDrag() {
   // The record is prepared and the host asked for room first; without the
   // room there are no indexes to offer, and no drag.
   const uintptr_t own = OwnWindow();
-  if (!core_.OfferSelectedEntries(nullptr, own)) return;
+  if (!adapter_.OfferSelectedEntries(nullptr, own)) return;
   const OperationScope operation(codes::kStartDrag);
-  auto* offer = new (std::nothrow) DragOffer(reinterpret_cast<HWND>(own));
-  if (offer == nullptr) {
-    core_.Errors().ReportError("Error while setting up Drag & Drop data");
+  const ComPtr<DragOffer> offer = MakeComObject<DragOffer>(reinterpret_cast<HWND>(own));
+  if (!offer) {
+    adapter_.Errors().ReportError(texts::failure::kOfferDrag);
     return;
   }
-  try {
-    if (dragRunner_)
-      dragRunner_(*offer);
-    else
-      RunDrag(*offer);
-  } catch (...) {
-    offer->Release();
-    throw;
-  }
-  offer->Release();
+  if (dragRunner_)
+    dragRunner_(*offer);
+  else
+    RunDrag(*offer);
 }
 
-bool EntryListWindow::AcceptsOffer(HWND) { return Handle() != nullptr && core_.AcceptsOffer(OwnWindow()); }
+bool EntryListWindow::AcceptsOffer(HWND) { return Handle() != nullptr && adapter_.AcceptsOffer(OwnWindow()); }
 
 void EntryListWindow::TakeOffer(HWND) {
   // The same intake as the host's message: the main window takes it.
@@ -443,7 +446,7 @@ void EntryListWindow::TakePendingFiles() {
   if (names.empty()) return;
   // As the host hands them over from WM_DROPFILES.
   const OperationScope operation(codes::kShellFilesDropped);
-  core_.FilesDropped(names);
+  adapter_.FilesDropped(names);
 }
 
 bool EntryListWindow::OnHeaderItemChanging(NMHDR* header) {

@@ -1,10 +1,10 @@
 #pragma once
 
 // The entry list: a virtual report list view (LVS_OWNERDATA) over the
-// core's list model. It asks the model for the text of each cell it paints
-// and never holds a copy of the entries. The model's selection is the
+// document's list. It asks the list for the text of each cell it paints and
+// never holds a copy of the entries. The document's selection is the
 // truth: the control's selection is pushed from it, and the user's changes
-// to the control's selection are written back into it.
+// to the control's selection go to the adapter as intents.
 //
 // The control and its header are tied to this object (SystemControl),
 // so the panel that receives their notifications hands them here first;
@@ -26,7 +26,7 @@
 #include "win32/system_control.h"
 
 namespace zun {
-class AddonCore;
+class HostAdapter;
 }
 
 namespace zun::win32 {
@@ -39,7 +39,7 @@ inline constexpr int kDragDistance = 15;
 
 class EntryListWindow final : public EntryListView, public SystemControl, private DropReceiver {
  public:
-  explicit EntryListWindow(AddonCore& core) : core_(core) {}
+  explicit EntryListWindow(HostAdapter& adapter) : adapter_(adapter) {}
   ~EntryListWindow() override;
   EntryListWindow(const EntryListWindow&) = delete;
   EntryListWindow& operator=(const EntryListWindow&) = delete;
@@ -60,6 +60,7 @@ class EntryListWindow final : public EntryListView, public SystemControl, privat
   void RowsChanged(int32_t rowCount) override;
   void SelectionChanged() override;
   void RevealRow(int32_t row) override;
+  void Focus() override;
 
   // The control stops taking drops (the close for good); its OLE
   // registration is revoked while the window still exists.
@@ -114,7 +115,7 @@ class EntryListWindow final : public EntryListView, public SystemControl, privat
   // The text of a cell as the model gives it; empty for a row or column
   // the model does not have.
   std::string CellText(int row, int column) const;
-  // Pushes the model's selection into the control.
+  // Pushes the document's selection into the control.
   void PushSelection();
   void DeleteColumns();
   // The header reports as the list's own; the tie also subclasses the
@@ -122,11 +123,14 @@ class EntryListWindow final : public EntryListView, public SystemControl, privat
   HWND Companion() const override;
   void TieNotifications(ReflectedControl* target) override;
 
-  AddonCore& core_;
+  HostAdapter& adapter_;
   std::vector<WidthLimits> limits_;
-  // Set while the control's selection is set from the model: the
+  // Set while the control's selection is set from the document: the
   // notifications that causes are not the user's changes.
   bool pushing_ = false;
+  // Set while the user's change goes to the adapter: the control has it
+  // already, so the document's news of it is not pushed back.
+  bool reporting_ = false;
   // Set while a width is being brought within its limits.
   bool clamping_ = false;
   std::optional<POINT> pressedAt_;  // a press that may become a drag

@@ -7,13 +7,14 @@
 
 #include "base/error_location.h"
 #include "base/reference_codes.h"
-#include "host/error_reporter.h"
+#include "base/texts.h"
+#include "core/command_table.h"
+#include "core/host_adapter.h"
 #include "host/host_messages.h"
-#include "win32/addon.h"
 #include "win32/module.h"
 #include "win32/resource_ids.h"
+#include "win32/shortcut_keys.h"
 #include "win32/window_text.h"
-#include "core/command_table.h"
 
 namespace zun::win32 {
 namespace {
@@ -30,24 +31,24 @@ HWND Label(HWND parent, const char* text, int left) {
 
 }  // namespace
 
-MainWindow::MainWindow(Addon& addon, HWND owner)
-    : addon_(addon), grids_(addon.Core()), entryList_(addon.Core()), commandBar_(addon.Core()) {
+MainWindow::MainWindow(HostAdapter& adapter, const Win32ScreenCursor& cursor, HWND owner)
+    : adapter_(adapter), cursor_(cursor), grids_(adapter), entryList_(adapter), commandBar_(adapter) {
   // Creation steps: the settings are read before the slots exist; nothing
   // read from them needs the host's data.
   LoadSettings();
   const WindowGeometry& geometry = StoredGeometry();
-  CreateOfClass(kMainWindowClass, kExStyle, kMainWindowCaption, kStyle, geometry.Left, geometry.Top, geometry.Width,
+  CreateOfClass(kMainWindowClass, kExStyle, texts::kMainWindowCaption, kStyle, geometry.Left, geometry.Top, geometry.Width,
                 geometry.Height, owner);
   CreateChildren();
   LayOutChildren();
-  addon_.Core().SetViews(Views{&entryList_, &grids_, this, &commandBar_, this});
+  adapter_.SetViews(Views{&entryList_, &grids_, this, &commandBar_, this});
 }
 
 void MainWindow::CreateChildren() {
-  buttons_ = std::make_unique<Panel>(Handle(), "TMainFrame_UDBase_Buttons", Bevel::None);
+  buttons_ = MakeWindow<Panel>(Handle(), "TMainFrame_UDBase_Buttons", Bevel::None);
   selections_ =
-      std::make_unique<ScrollFrame>(Handle(), "TMainFrame_UDBase_Selections", Bevel::RaisedInnerLoweredOuter);
-  splitter_ = std::make_unique<Splitter>(
+      MakeWindow<ScrollFrame>(Handle(), "TMainFrame_UDBase_Selections", Bevel::RaisedInnerLoweredOuter);
+  splitter_ = MakeWindow<Splitter>(
       Handle(), [this] { widthAtDragStart_ = selectionWidth_; },
       [this](int moved) {
         RECT client;
@@ -55,16 +56,16 @@ void MainWindow::CreateChildren() {
         selectionWidth_ = ClampSelectionWidth(widthAtDragStart_ + moved, client.right);
         LayOutChildren();
       });
-  list_ = std::make_unique<Panel>(Handle(), "TMainFrame_UDBase_List", Bevel::Sunken);
+  list_ = MakeWindow<Panel>(Handle(), "TMainFrame_UDBase_List", Bevel::Sunken);
   // The shell's drop message reaches the host's loop, which hands it back
   // through DraggedDropped_Files. Over the entry list itself, files come
   // through its OLE drop target instead (EntryListWindow).
   DragAcceptFiles(list_->Handle(), TRUE);
 
-  statusPanel_ = std::make_unique<Panel>(Handle(), "ZUN_StatusPanel", Bevel::RaisedInnerLoweredOuter);
-  fileCaption_ = Label(statusPanel_->Handle(), "File: ", kFileCaptionLeft);
-  fileName_ = Label(statusPanel_->Handle(), "---", kFileNameLeft);
-  protocols_ = std::make_unique<Panel>(statusPanel_->Handle(), "TMainFrame_UDBase_Protocols", Bevel::None, false);
+  statusPanel_ = MakeWindow<Panel>(Handle(), "ZUN_StatusPanel", Bevel::RaisedInnerLoweredOuter);
+  fileCaption_ = Label(statusPanel_->Handle(), texts::kFileCaption, kFileCaptionLeft);
+  fileName_ = Label(statusPanel_->Handle(), texts::kNoFileLabel, kFileNameLeft);
+  protocols_ = MakeWindow<Panel>(statusPanel_->Handle(), "TMainFrame_UDBase_Protocols", Bevel::None, false);
   image_ = CreateWindowExA(0, "STATIC", nullptr, WS_CHILD | SS_BITMAP, 0, 0, 32, 32, statusPanel_->Handle(), nullptr,
                            nullptr, nullptr);
   imageBitmap_.reset(LoadImageA(ModuleInstance(), MAKEINTRESOURCEA(IDB_ADDON_ICON), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
@@ -127,14 +128,15 @@ void MainWindow::BuildGameViews() {
 
 void MainWindow::FreeGameViews() {
   const OperationScope operation(codes::kFreeBallGrids);
+  entryList_.ReleaseDropTarget();
   grids_.Free();
   selections_->SetContentSize(0, 0);
 }
 
 bool MainWindow::RunShortcut(WPARAM key) {
-  const Command* command = CommandForShortcut({static_cast<uint16_t>(key), GetKeyState(VK_CONTROL) < 0});
+  const Command* command = CommandForShortcut(PressedShortcut(key));
   if (command == nullptr) return false;
-  addon_.Core().Execute(command->id);
+  adapter_.Execute(command->id);
   return true;
 }
 
@@ -156,7 +158,7 @@ void MainWindow::ShowStep() {
 
 void MainWindow::HideStep() {
   const OperationScope operation(codes::kHideMainWindow);
-  addon_.Core().Geometry() = LiveGeometry();
+  adapter_.StoreGeometry(LiveGeometry());
   ShowWindow(Handle(), SW_HIDE);
 }
 
@@ -177,38 +179,33 @@ WindowGeometry MainWindow::LiveGeometry() const {
 }
 
 void MainWindow::LoadSettings() {
-  addon_.Core().LoadSettings();
+  adapter_.LoadSettings();
   selectionWidth_ = StoredGeometry().SelectionWidth;
 }
 
-const WindowGeometry& MainWindow::StoredGeometry() const { return addon_.Core().Geometry(); }
-
-RecentFileList& MainWindow::RecentFiles() { return addon_.Core().RecentFiles(); }
+const WindowGeometry& MainWindow::StoredGeometry() const { return adapter_.Geometry(); }
 
 void MainWindow::OnCloseRequest() {
-  if (addon_.Closing())
+  if (adapter_.Closing())
     CloseSteps();
   else
     HideStep();  // the caption button only hides the window
 }
 
 void MainWindow::CloseSteps() {
-  // The settings are written, the selection cleared and the slots
-  // detached by the core; the grids and the message dialog go here.
-  addon_.Core().CloseForGood(IsWindowVisible(Handle()) != FALSE, LiveGeometry());
-  entryList_.ReleaseDropTarget();
-  FreeGameViews();
-  addon_.DestroyMessagePage();
+  // The settings, the selection, the grids (FreeGameViews, asked back by
+  // the adapter), the slots and the message dialog, in that order.
+  adapter_.CloseForGood(IsWindowVisible(Handle()) != FALSE, LiveGeometry());
   HideStep();  // hidden as by the caption button: the hide step runs too
 }
 
 void MainWindow::TakeOfferedEntries() {
   const OperationScope operation(codes::kTakeOfferedEntries);
-  addon_.Guarded("Error while adding DragDrop Entries.", [&] {
+  adapter_.Guarded(texts::failure::kTakeOffer, [&] {
     SetFocus(Handle());
     ProcessPendingMessages();
   });
-  addon_.Core().TakeOfferedEntries(reinterpret_cast<uintptr_t>(Handle()));
+  adapter_.TakeOfferedEntries();
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -217,17 +214,17 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ShowStep();
       return 1;
     case kMsgCloseForGood:
-      addon_.Core().OrderClose();
+      adapter_.OrderClose();
       OnCloseRequest();
       return 1;
     case kMsgTakeOfferedEntries:
       TakeOfferedEntries();
       return 1;
     case kMsgHourglassOn:
-      SetBusy(addon_.Cursor(), true);
+      adapter_.SetHourglass(true);
       return 1;
     case kMsgHourglassOff:
-      SetBusy(addon_.Cursor(), false);
+      adapter_.SetHourglass(false);
       return 1;
     case WM_CLOSE:
       OnCloseRequest();
@@ -246,7 +243,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_SETCURSOR:
-      if (addon_.Cursor().IsBusy()) {
+      if (cursor_.IsBusy()) {
         SetCursor(LoadCursor(nullptr, IDC_WAIT));
         return TRUE;
       }

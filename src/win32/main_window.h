@@ -18,18 +18,21 @@
 #include "win32/scroll_frame.h"
 #include "win32/scoped.h"
 #include "win32/splitter.h"
+#include "win32/win32_ports.h"
 #include "win32/window.h"
 
-namespace zun::win32 {
+namespace zun {
+class HostAdapter;
+}
 
-class Addon;
+namespace zun::win32 {
 
 class MainWindow final : public Window, public StatusView, public MessagePump {
  public:
   // Creation steps: the settings are loaded, the window is created hidden.
-  MainWindow(Addon& addon, HWND owner);
-  // The window and its children go first, then the resources they show.
-  ~MainWindow() override { Destroy(); }
+  // Its views are the adapter's from here on. `cursor` says whether the
+  // hourglass shows over it.
+  MainWindow(HostAdapter& adapter, const Win32ScreenCursor& cursor, HWND owner);
 
   // Each time the window is shown: the stored place and size are applied.
   void ShowStep();
@@ -45,7 +48,6 @@ class MainWindow final : public Window, public StatusView, public MessagePump {
   void FreeGameViews();
 
   const WindowGeometry& StoredGeometry() const;
-  RecentFileList& RecentFiles();
   int SelectionWidth() const { return selectionWidth_; }
   // StatusView and MessagePump, for the core.
   void SetFileLabel(const std::string& text) override;
@@ -72,16 +74,17 @@ class MainWindow final : public Window, public StatusView, public MessagePump {
   bool RunShortcut(WPARAM key);
   WindowGeometry LiveGeometry() const;
 
-  Addon& addon_;
+  HostAdapter& adapter_;
+  const Win32ScreenCursor& cursor_;
   int selectionWidth_ = WindowGeometry{}.SelectionWidth;
   int widthAtDragStart_ = 0;
 
-  std::unique_ptr<Panel> buttons_;
-  std::unique_ptr<ScrollFrame> selections_;  // scrolls the grids when they do not fit
-  std::unique_ptr<Splitter> splitter_;
-  std::unique_ptr<Panel> list_;
-  std::unique_ptr<Panel> statusPanel_;
-  std::unique_ptr<Panel> protocols_;
+  WindowPtr<Panel> buttons_;
+  WindowPtr<ScrollFrame> selections_;  // scrolls the grids when they do not fit
+  WindowPtr<Splitter> splitter_;
+  WindowPtr<Panel> list_;
+  WindowPtr<Panel> statusPanel_;
+  WindowPtr<Panel> protocols_;
   HWND fileCaption_ = nullptr;
   HWND fileName_ = nullptr;
   HWND image_ = nullptr;

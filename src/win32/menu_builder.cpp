@@ -5,8 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "core/addon_core.h"
+#include "base/texts.h"
 #include "core/command_table.h"
+#include "core/host_adapter.h"
 
 namespace zun::win32 {
 namespace {
@@ -62,7 +63,7 @@ MenuBuilder SendToSubmenu(const SendToMenu& model) {
   for (const SendToItem& item : model.addonItems) add(menu, item, kSendToAddonFirstId);
   if (model.HasSeparator()) menu.AddSeparator();
   for (const SendToItem& item : model.pluginItems) add(plugins, item, kSendToPluginFirstId);
-  menu.AddSubmenu(kSendToPluginCaption, std::move(plugins), kEnabled);
+  menu.AddSubmenu(texts::menu::kPlugin, std::move(plugins), kEnabled);
   return menu;
 }
 
@@ -90,7 +91,7 @@ UniqueMenu BuildFileMenu(const CommandStates& states, std::span<const ReopenMenu
   menu.AddCommand(CommandId::New, states[CommandId::New]);
   menu.AddSeparator();
   menu.AddCommand(CommandId::Load, states[CommandId::Load]);
-  menu.AddSubmenu("Reopen", std::move(reopen), states.reopen);
+  menu.AddSubmenu(texts::menu::kReopen, std::move(reopen), states.reopen);
   for (CommandId id : {CommandId::Save, CommandId::SaveAs}) menu.AddCommand(id, states[id]);
   menu.AddSeparator();
   for (CommandId id : {CommandId::ExportHtml, CommandId::ExportCsv}) menu.AddCommand(id, states[id]);
@@ -106,7 +107,7 @@ UniqueMenu BuildListPopup(const CommandStates& states, const SendToMenu& sendTo)
       continue;
     }
     menu.AddSeparator();
-    if (!sendToPlaced) menu.AddSubmenu("Send To", SendToSubmenu(sendTo), states.sendTo);
+    if (!sendToPlaced) menu.AddSubmenu(texts::menu::kSendTo, SendToSubmenu(sendTo), states.sendTo);
     sendToPlaced = true;
   }
   return menu.Take();
@@ -117,19 +118,19 @@ MenuChoice TrackMenu(HMENU menu, POINT at, UINT flags, HWND owner) {
   return chosen > 0 ? ReadMenuChoice(static_cast<UINT>(chosen)) : MenuChoice{};
 }
 
-void RunMenuChoice(AddonCore& core, const MenuChoice& choice, uintptr_t ownWindow) {
+void RunMenuChoice(HostAdapter& adapter, const MenuChoice& choice, uintptr_t ownWindow) {
   switch (choice.kind) {
     case MenuChoice::Kind::Command:
-      core.Execute(choice.command);
+      adapter.Execute(choice.command);
       break;
     case MenuChoice::Kind::Reopen:
-      core.Reopen(choice.index);
+      adapter.Reopen(choice.index);
       break;
     case MenuChoice::Kind::SendToAddon:
-      core.SendTo(AddonCore::SendToList::AddonButtons, choice.index, ownWindow);
+      adapter.SendTo(HostAdapter::SendToList::AddonButtons, choice.index, ownWindow);
       break;
     case MenuChoice::Kind::SendToPlugin:
-      core.SendTo(AddonCore::SendToList::PluginsMenu, choice.index, ownWindow);
+      adapter.SendTo(HostAdapter::SendToList::PluginsMenu, choice.index, ownWindow);
       break;
     case MenuChoice::Kind::None:
       break;

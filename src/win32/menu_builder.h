@@ -22,7 +22,7 @@
 #include "win32/scoped.h"
 
 namespace zun {
-class AddonCore;
+class HostAdapter;
 }
 
 namespace zun::win32 {
@@ -63,6 +63,6 @@ MenuChoice TrackMenu(HMENU menu, POINT at, UINT flags, HWND owner);
 
 // Runs a choice: a command through Execute, a recent file through Reopen,
 // a Send To item through SendTo, from `ownWindow`.
-void RunMenuChoice(AddonCore& core, const MenuChoice& choice, uintptr_t ownWindow);
+void RunMenuChoice(HostAdapter& adapter, const MenuChoice& choice, uintptr_t ownWindow);
 
 }  // namespace zun::win32

@@ -73,7 +73,7 @@ MessageDialog::MessageDialog(HWND owner) {
   label_ = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX,
                            64, kMessageLabelTop, 0, 0, Handle(), nullptr, nullptr, nullptr);
   SendMessageA(label_, WM_SETFONT, reinterpret_cast<WPARAM>(AddonFont()), FALSE);
-  panel_ = std::make_unique<Panel>(Handle(), "ZUN_MessageButtons", Bevel::None);
+  panel_ = MakeWindow<Panel>(Handle(), "ZUN_MessageButtons", Bevel::None);
   panel_->Place(16, 66, 75, 26);
 
   const int size = kMessageIconSize;

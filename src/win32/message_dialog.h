@@ -48,7 +48,7 @@ class MessageDialog final : public Window, public MessagePrompt {
   void Finish(int32_t result);
   int FocusedButton() const;
 
-  std::unique_ptr<Panel> panel_;
+  WindowPtr<Panel> panel_;
   HWND label_ = nullptr;
   UniqueImageList images_;
   uint8_t iconKind_ = 0;

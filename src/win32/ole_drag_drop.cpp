@@ -4,7 +4,7 @@
 #include <shlobj.h>
 
 #include <cstring>
-#include <new>
+#include <utility>
 
 #include "win32/module.h"
 
@@ -57,28 +57,6 @@ std::vector<std::string> DroppedFileNames(HDROP drop) {
 
 
 // ---- The offer ------------------------------------------------------------------
-
-HRESULT DragOffer::QueryInterface(REFIID id, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (IsEqualIID(id, IID_IUnknown) || IsEqualIID(id, IID_IDataObject))
-    *object = static_cast<IDataObject*>(this);
-  else if (IsEqualIID(id, IID_IDropSource))
-    *object = static_cast<IDropSource*>(this);
-  else {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG DragOffer::AddRef() { return ++references_; }
-
-ULONG DragOffer::Release() {
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
 
 HRESULT DragOffer::GetData(FORMATETC* format, STGMEDIUM* medium) {
   if (format == nullptr || medium == nullptr) return E_INVALIDARG;
@@ -136,25 +114,6 @@ DWORD RunDrag(DragOffer& offer) {
 }
 
 // ---- The target ------------------------------------------------------------------
-
-HRESULT DropTarget::QueryInterface(REFIID id, void** object) {
-  if (object == nullptr) return E_POINTER;
-  if (!IsEqualIID(id, IID_IUnknown) && !IsEqualIID(id, IID_IDropTarget)) {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  *object = static_cast<IDropTarget*>(this);
-  AddRef();
-  return S_OK;
-}
-
-ULONG DropTarget::AddRef() { return ++references_; }
-
-ULONG DropTarget::Release() {
-  const ULONG left = --references_;
-  if (left == 0) delete this;
-  return left;
-}
 
 DropTarget::Carried DropTarget::Classify(IDataObject* data) const {
   if (Carries(data, OfferFormat())) return Carried::Offer;
@@ -238,23 +197,22 @@ bool DropRegistration::Register(HWND window, DropReceiver& receiver) {
   const HRESULT initialised = OleInitialize(nullptr);
   if (FAILED(initialised)) return false;  // RPC_E_CHANGED_MODE: the host chose the other apartment
   initialised_ = true;
-  auto* target = new (std::nothrow) DropTarget(receiver);
-  if (target == nullptr || RegisterDragDrop(window, target) != S_OK) {
-    if (target != nullptr) target->Release();
+  ComPtr<DropTarget> target = MakeComObject<DropTarget>(receiver);
+  if (!target || RegisterDragDrop(window, target.get()) != S_OK) {
+    target.reset();
     Revoke();
     return false;
   }
   window_ = window;
-  target_ = target;  // our reference; the system holds its own
+  target_ = std::move(target);
   return true;
 }
 
 void DropRegistration::Revoke() noexcept {
-  if (target_ != nullptr) {
+  if (target_) {
     target_->Detach();
     if (IsWindow(window_)) RevokeDragDrop(window_);
-    target_->Release();
-    target_ = nullptr;
+    target_.reset();
     window_ = nullptr;
   }
   if (initialised_ && !ModuleUnloading()) OleUninitialize();

@@ -11,16 +11,17 @@
 // when its receiver says so, and the shell's files (CF_HDROP).
 //
 // Both objects live on the thread's apartment only; their reference counts
-// follow COM's rules (the creator holds the first reference).
+// follow COM's rules (MakeComObject hands the creator the first reference).
 
 #include <windows.h>
 
 #include <ole2.h>
 
-#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "win32/com_object.h"
 
 namespace zun::win32 {
 
@@ -40,16 +41,10 @@ HWND OfferingWindow(IDataObject* data);
 // and the drag's rules (IDropSource): it goes on while the left button is
 // held, drops when it is released, stops on Escape or another button, and
 // shows the system's cursors.
-class DragOffer final : public IDataObject, public IDropSource {
+class DragOffer final : public ComObject<IDataObject, IDropSource> {
  public:
   explicit DragOffer(HWND source) noexcept : source_(source) {}
-  DragOffer(const DragOffer&) = delete;
-  DragOffer& operator=(const DragOffer&) = delete;
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   // IDataObject
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
   HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
@@ -65,8 +60,7 @@ class DragOffer final : public IDataObject, public IDropSource {
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) override;
 
  private:
-  ~DragOffer() = default;  // by Release only
-  std::atomic<ULONG> references_{1};
+  ~DragOffer() override = default;  // by Release only
   HWND source_;
 };
 
@@ -88,20 +82,14 @@ class DropReceiver {
   virtual void TakeFiles(std::vector<std::string> /*names*/) {}
 };
 
-class DropTarget final : public IDropTarget {
+class DropTarget final : public ComObject<IDropTarget> {
  public:
   explicit DropTarget(DropReceiver& receiver) noexcept : receiver_(&receiver) {}
-  DropTarget(const DropTarget&) = delete;
-  DropTarget& operator=(const DropTarget&) = delete;
 
   // No call reaches the receiver any more (it is going away while the
   // system may still hold a reference to this object).
   void Detach() noexcept { receiver_ = nullptr; }
 
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   // IDropTarget
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL at, DWORD* effect) override;
   HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL at, DWORD* effect) override;
@@ -110,12 +98,11 @@ class DropTarget final : public IDropTarget {
 
  private:
   enum class Carried { Nothing, Offer, Files };
-  ~DropTarget() = default;
+  ~DropTarget() override = default;  // by Release only
   Carried Classify(IDataObject* data) const;
   // The effect for what is carried now, within the effects the source allows.
   DWORD Effect(DWORD allowed) const;
 
-  std::atomic<ULONG> references_{1};
   DropReceiver* receiver_;
   Carried carried_ = Carried::Nothing;
   HWND source_ = nullptr;  // of the offer being dragged
@@ -140,11 +127,11 @@ class DropRegistration {
   // unloaded the initialisation is kept: uninitialising under the loader
   // lock can wait on threads that need it.
   void Revoke() noexcept;
-  bool Registered() const noexcept { return target_ != nullptr; }
+  bool Registered() const noexcept { return static_cast<bool>(target_); }
 
  private:
   HWND window_ = nullptr;
-  DropTarget* target_ = nullptr;
+  ComPtr<DropTarget> target_;  // our reference; the system holds its own
   bool initialised_ = false;
 };
 

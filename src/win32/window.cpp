@@ -58,6 +58,12 @@ void ReportUnexpectedError(const char* what) noexcept {
 
 Window::~Window() { Destroy(); }
 
+void DestroyWindowFirst::operator()(Window* window) const noexcept {
+  if (window == nullptr) return;
+  window->Destroy();
+  delete window;
+}
+
 void Window::CreateOfClass(const char* className, DWORD exStyle, const char* title, DWORD style, int x, int y,
                            int width, int height, HWND parent, HBRUSH background, HCURSOR cursor, UINT classStyle) {
   RegisterWindowClass(className, &Window::Procedure, background, cursor, classStyle);

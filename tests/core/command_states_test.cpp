@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "core/command_table.h"
 
@@ -71,7 +72,7 @@ TEST(CommandStates, TheRuleOverEverySituation) {
        "hidden: ApplySort"},
       {"complete sets without a selection: Add only", With(Rows(0), complete),
        "Load Add QuickPick Clear New | hidden: ApplySort"},
-      {"a quick pick running", With(Rows(0), [](CommandSituation& s) { s.quickPickRunning = true; }),
+      {"a quick pick running", With(Rows(0), [](CommandSituation& s) { s.running = CommandId::QuickPick; }),
        "Load Clear New | hidden: ApplySort"},
       {"rows sorted otherwise than stored", With(Rows(3), [](CommandSituation& s) { s.naturalOrder = false; }),
        "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. ApplySort New SaveAs Csv ListCsv"},
@@ -87,8 +88,8 @@ TEST(CommandStates, TheRuleOverEverySituation) {
   for (const Case& c : cases) EXPECT_EQ(Describe(CommandStatesFor(c.given)), c.shows) << c.situation;
 }
 
-TEST(CommandStates, BeforeTheRuleOnlyQuickPickAndClear) {
-  EXPECT_EQ(Describe(InitialCommandStates()), "QuickPick Clear");
+TEST(CommandStates, BeforeTheRuleLoadNewQuickPickAndClear) {
+  EXPECT_EQ(Describe(InitialCommandStates()), "Load QuickPick Clear New");
 }
 
 }  // namespace
@@ -102,6 +103,52 @@ TEST(CommandTable, MenuCaptionsNameTheirShortcuts) {
   EXPECT_EQ(MenuCaption(CommandFor(CommandId::Delete)), "Delete_DBase_Entry\tDel");
   EXPECT_EQ(MenuCaption(CommandFor(CommandId::ApplySort)), "Apply Sort");
   EXPECT_EQ(MenuCaption(CommandFor(CommandId::Save)), "Save SL5 DBase\tCtrl+S");
+}
+
+// A shortcut is its key with exactly its modifiers: another modifier held
+// makes another key.
+TEST(CommandTable, ShortcutsNameTheirExactModifiers) {
+  struct Case {
+    Shortcut pressed;
+    const Command* runs;
+  };
+  const Command* none = nullptr;
+  const Case cases[] = {
+      {{.key = kKeyDelete}, &CommandFor(CommandId::Delete)},
+      {{.key = kKeyDelete, .shift = true}, none},
+      {{.key = kKeyDelete, .ctrl = true}, none},
+      {{.key = 'S', .ctrl = true}, &CommandFor(CommandId::Save)},
+      {{.key = 'S', .ctrl = true, .shift = true}, none},
+      {{.key = 'S', .ctrl = true, .alt = true}, none},
+      {{.key = 'S'}, none},
+      {{.key = 'A', .ctrl = true}, &CommandFor(CommandId::SelectAll)},
+      {{.key = 'E', .ctrl = true}, &CommandFor(CommandId::SelectEven)},
+      {{.key = 'O', .ctrl = true}, &CommandFor(CommandId::SelectOdd)},
+      {{.key = 'I', .ctrl = true}, &CommandFor(CommandId::InvertSelection)},
+      {{.key = 'N', .ctrl = true}, &CommandFor(CommandId::New)},
+      {{.key = 'L', .ctrl = true}, &CommandFor(CommandId::Load)},
+      {{.key = 'A'}, none},
+      {{}, none},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(CommandForShortcut(c.pressed), c.runs)
+        << "key " << c.pressed.key << " ctrl " << c.pressed.ctrl << " shift " << c.pressed.shift << " alt "
+        << c.pressed.alt;
+}
+
+TEST(CommandTable, TheToolBarAndTheCodesOfItsCommands) {
+  const auto buttons = ToolButtonCommands();
+  EXPECT_EQ(std::vector<CommandId>(buttons.begin(), buttons.end()),
+            (std::vector<CommandId>{CommandId::Load, CommandId::Add, CommandId::Apply, CommandId::Delete,
+                                    CommandId::QuickPick, CommandId::Clear}));
+  EXPECT_STREQ(CommandFor(CommandId::Delete).code, "ZUN User DBase Builder 001004");
+  EXPECT_STREQ(CommandFor(CommandId::QuickPick).code, "ZUN User DBase Builder 001005");
+  EXPECT_STREQ(CommandFor(CommandId::ApplySort).code, "ZUN DBaseBuilder 008015");
+  for (const Command& command : Commands()) {
+    EXPECT_NE(command.enabled, nullptr) << command.caption;
+    EXPECT_NE(command.run, nullptr) << command.caption;
+    EXPECT_NE(command.failure, nullptr) << command.caption;
+  }
 }
 
 }  // namespace

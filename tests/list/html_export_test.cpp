@@ -7,7 +7,7 @@
 
 #include "hostside/sample_games.h"
 #include "list/html_template.h"
-#include "support/core_fixture.h"
+#include "support/adapter_fixture.h"
 #include "support/memory_file_system.h"
 #include "support/test_files.h"
 
@@ -198,18 +198,16 @@ TEST_F(HtmlExport, FailuresLeaveTheOlderPage) {
 
 // The export through the window's command: what its error report names.
 TEST(HtmlExportReports, AFailureNamesWhatFailedAndWhy) {
-  testing::CoreFixture f;
-  testing::ScriptedFileDialogs dialogs;
-  f.core.SetFileDialogs(&dialogs);
+  testing::AdapterFixture f;
   ASSERT_EQ(f.Start(), 1);
-  f.core.Execute(CommandId::QuickPick);
+  f.adapter.Execute(CommandId::QuickPick);
   const std::string templatePath = f.game->HtmlPath(kListTemplateName);
   const std::string output = "C:\\Out\\list.html";
   const auto Export = [&](const std::string& text) {
     f.files.files[templatePath].assign(text.begin(), text.end());
-    dialogs.saveAnswers.push_back(output);
+    f.dialogs.saveAnswers.push_back(output);
     f.prompt.shown.clear();
-    f.core.Execute(CommandId::ExportHtml);
+    f.adapter.Execute(CommandId::ExportHtml);
     return f.prompt.shown.empty() ? std::string() : f.prompt.shown.back().text;
   };
 

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "model/sl5_file.h"
-#include "support/core_fixture.h"
+#include "support/adapter_fixture.h"
 
 namespace zun {
 namespace {
@@ -37,15 +37,14 @@ Snapshot Take(const TZUN_User_Lotto_DBase& database) {
 
 // A started core, a peer's database on the same game behind kPeerMap, and
 // two entries of our own that an offer must never lose.
-struct IntakeFixture : testing::CoreFixture {
-  IntakeFixture() {
+struct IntakeFixture : testing::AdapterFixture {
+  explicit IntakeFixture(const MemoryProbe* probe = nullptr) : AdapterFixture(hostside::MakeLotto649(3), probe) {
     EXPECT_EQ(Start(), 1);
-    core.SetMemoryProbe(&probe);
-    core.SetHostMessenger(&messenger);
     messenger.record = &Record();
-    auto own = hostside::MakeSampleDatabase(*game, 2, 99);
-    for (auto& entry : own->Entries) core.Work().Database().Entries.push_back(std::move(entry));
-    core.List().Refill(Database());
+    // Two entries of our own, loaded from a file.
+    files.files["C:\\db\\own.sl5"] = Sl5Bytes(*hostside::MakeSampleDatabase(*game, 2, 99));
+    dialogs.openAnswers.push_back({"C:\\db\\own.sl5"});
+    adapter.Execute(CommandId::Load);
     for (int32_t i = 0; i < source->Entries.size(); ++i) source->Entries[i].Source.assign("Peer " + std::to_string(i));
     PublishSource(source.get());
   }
@@ -55,7 +54,6 @@ struct IntakeFixture : testing::CoreFixture {
     block.resize(4096);
     std::memcpy(block.data(), &pointer, sizeof pointer);
   }
-  DragDropRecord& Record() { return *core.Slots().DragDrop(); }
   // Fills the record as a peer's offer of these source entries.
   void Offer(std::initializer_list<int32_t> which, int32_t kind = 2) {
     offered.resize(0);
@@ -66,7 +64,7 @@ struct IntakeFixture : testing::CoreFixture {
     record.TransferName = kPeerMap;
     record.EntryIndices = HostArrayRef<int32_t>(offered.data());
   }
-  void TakeOffer() { core.TakeOfferedEntries(kOwnWindow); }
+  void TakeOffer() { adapter.TakeOfferedEntries(); }
   // Sets the element count the host's header shows in front of the offered indexes.
   void SetOfferedCount(int32_t count) {
     auto* header = reinterpret_cast<HostBlockHeader*>(offered.data()) - 1;
@@ -84,8 +82,6 @@ struct IntakeFixture : testing::CoreFixture {
 
   std::unique_ptr<TZUN_User_Lotto_DBase> source = hostside::MakeSampleDatabase(*game, 10, 7);
   HostArray<int32_t> offered;
-  testing::FakeMemoryProbe probe;
-  testing::ScriptedHostMessenger messenger;
 };
 
 TEST(TakingOfferedEntries, OfferedEntriesAreAppendedInOfferOrderWithTheirNumbersAndSources) {
@@ -107,11 +103,11 @@ TEST(TakingOfferedEntries, OfferedEntriesAreAppendedInOfferOrderWithTheirNumbers
     EXPECT_EQ(entry.Source.view(), "Peer " + std::to_string(offered[i]));
     EXPECT_NE(entry.Numbers.HostReference(), f.source->Entries[offered[i]].Numbers.HostReference()) << "a copy";
   }
-  EXPECT_EQ(f.core.List().RowCount(), 5);
+  EXPECT_EQ(f.Doc().List().RowCount(), 5);
   EXPECT_EQ(f.views.rowCount, 5);
-  EXPECT_TRUE(f.core.Session().DatabaseModified());
-  EXPECT_FALSE(f.core.Session().MultipleFilesLoaded());
-  EXPECT_EQ(f.core.Session().CurrentDatabaseFile(), "");
+  EXPECT_TRUE(f.Doc().Session().DatabaseModified());
+  EXPECT_FALSE(f.Doc().Session().MultipleFilesLoaded());
+  EXPECT_EQ(f.Doc().Session().CurrentDatabaseFile(), "C:\\db\\own.sl5") << "as it was";
   ASSERT_FALSE(f.views.progress.empty());
   EXPECT_EQ(f.views.progress.back(), 0);
   EXPECT_TRUE(f.prompt.shown.empty());
@@ -120,7 +116,7 @@ TEST(TakingOfferedEntries, OfferedEntriesAreAppendedInOfferOrderWithTheirNumbers
 
 TEST(TakingOfferedEntries, AnOfferOfOurOwnDatabaseFromAnotherWindowCopiesItsEntries) {
   IntakeFixture f;
-  f.PublishSource(f.core.Database());
+  f.PublishSource(f.Doc().Database());
   f.Offer({1, 0});
   f.TakeOffer();
   const Snapshot after = Take(f.Database());
@@ -137,9 +133,10 @@ TEST(TakingOfferedEntries, AHundredThousandEntriesAreTakenWhole) {
   f.Offer({});
   for (int32_t i = 0; i < 100000; ++i) f.offered.push_back(99999 - i);
   f.Record().EntryIndices = HostArrayRef<int32_t>(f.offered.data());
+  f.views.progress.clear();
   f.TakeOffer();
   ASSERT_EQ(f.Database().Entries.size(), 100002);
-  EXPECT_EQ(f.core.List().RowCount(), 100002);
+  EXPECT_EQ(f.Doc().List().RowCount(), 100002);
   EXPECT_TRUE(f.Database().Entries[2].Numbers == f.source->Entries[99999].Numbers);
   EXPECT_TRUE(f.Database().Entries[100001].Numbers == f.source->Entries[0].Numbers);
   EXPECT_LE(f.views.progress.size(), 102u) << "progress is shown per percent, not per entry";
@@ -157,9 +154,8 @@ TEST(TakingOfferedEntries, ALargeOfferAsksAboutPagesAndStillSkipsEntriesOnUnread
       return fake.Readable(address, bytes);
     }
   };
-  IntakeFixture f;
   CountingProbe probe;
-  f.core.SetMemoryProbe(&probe);
+  IntakeFixture f(&probe);
   constexpr int32_t kCount = 20000;
   f.source = hostside::MakeSampleDatabase(*f.game, kCount, 5);
   for (int32_t i = 0; i < kCount; ++i) f.source->Entries[i].Source.assign("Peer " + std::to_string(i));
@@ -202,7 +198,7 @@ TEST(TakingOfferedEntries, AnOfferOfNothingButBadIndexesChangesNothing) {
   f.Offer({-1, 10});
   f.TakeOffer();
   EXPECT_EQ(f.Database().Entries.size(), 2);
-  EXPECT_FALSE(f.core.Session().DatabaseModified());
+  EXPECT_FALSE(f.Doc().Session().DatabaseModified());
   ASSERT_EQ(f.prompt.shown.size(), 1u);
   EXPECT_EQ(f.prompt.shown[0].text.substr(0, 32), "2 of the 2 offered entries were ");
 }
@@ -228,10 +224,10 @@ TEST(TakingOfferedEntries, DamagedOffersAreRefusedWholeWithTheReason) {
       {"null source", [](IntakeFixture& f) { f.PublishSource(nullptr); }, "The offered entries cannot be reached.",
        kCopy},
       {"unreadable source",
-       [](IntakeFixture& f) { f.probe.unreadable.push_back({f.source.get(), sizeof(TZUN_User_Lotto_DBase)}); },
+       [](IntakeFixture& f) { f.fakeProbe.unreadable.push_back({f.source.get(), sizeof(TZUN_User_Lotto_DBase)}); },
        "The offered entries cannot be reached.", kCopy},
       {"unreadable entries",
-       [](IntakeFixture& f) { f.probe.unreadable.push_back({f.source->Entries.data() + 9, 1}); },
+       [](IntakeFixture& f) { f.fakeProbe.unreadable.push_back({f.source->Entries.data() + 9, 1}); },
        "The offered entries cannot be reached.", kCopy},
       {"another game's sets",
        [](IntakeFixture& f) {
@@ -248,7 +244,7 @@ TEST(TakingOfferedEntries, DamagedOffersAreRefusedWholeWithTheReason) {
        "The list of offered entries is damaged.", kCopy},
       {"more indexes than entries", [](IntakeFixture& f) { f.SetOfferedCount(1000000); },
        "The list of offered entries is damaged.", kCopy},
-      {"unreadable indexes", [](IntakeFixture& f) { f.probe.unreadable.push_back({f.offered.data() + 2, 4}); },
+      {"unreadable indexes", [](IntakeFixture& f) { f.fakeProbe.unreadable.push_back({f.offered.data() + 2, 4}); },
        "The list of offered entries is damaged.", kCopy},
   };
   for (const Case& c : cases) {
@@ -260,8 +256,8 @@ TEST(TakingOfferedEntries, DamagedOffersAreRefusedWholeWithTheReason) {
     f.TakeOffer();
     f.SetOfferedCount(3);  // the block is freed by its true count
     EXPECT_EQ(Take(f.Database()), before);
-    EXPECT_EQ(f.core.List().RowCount(), 2);
-    EXPECT_FALSE(f.core.Session().DatabaseModified());
+    EXPECT_EQ(f.Doc().List().RowCount(), 2);
+    EXPECT_FALSE(f.Doc().Session().DatabaseModified());
     ASSERT_EQ(f.prompt.shown.size(), 1u);
     EXPECT_EQ(f.prompt.shown[0].text, std::string("Error while adding DragDrop Entries.\r") + c.reason + "\rRef: " +
                                           c.code + "\rPlease contact ZUN Developer.");
@@ -303,7 +299,7 @@ TEST(TakingOfferedEntries, TheHourglassShowsWhileAnOfferIsTakenAndGoesAfterwards
   }
 }
 
-TEST(TakingOfferedEntries, OffersOfOurOwnWindowUnknownKindsAndReadOnlyMapsTakeNothingSilently) {
+TEST(TakingOfferedEntries, UnknownKindsAndReadOnlyMapsTakeNothingSilently) {
   struct Case {
     const char* name;
     int32_t kind;
@@ -311,7 +307,6 @@ TEST(TakingOfferedEntries, OffersOfOurOwnWindowUnknownKindsAndReadOnlyMapsTakeNo
     bool opensMap;
   };
   const Case cases[] = {
-      {"our own rows", 2, kOwnWindow, false},
       {"kind 0", 0, kPeerWindow, false},
       {"kind 4", 4, kPeerWindow, false},
       {"read-only map", 1, kPeerWindow, true},
@@ -324,7 +319,7 @@ TEST(TakingOfferedEntries, OffersOfOurOwnWindowUnknownKindsAndReadOnlyMapsTakeNo
     f.Record().SourceWindow = c.sourceWindow;
     f.TakeOffer();
     EXPECT_EQ(Take(f.Database()), before);
-    EXPECT_FALSE(f.core.Session().DatabaseModified());
+    EXPECT_FALSE(f.Doc().Session().DatabaseModified());
     EXPECT_TRUE(f.prompt.shown.empty());
     EXPECT_EQ(f.MapOpened(), c.opensMap);
     if (c.opensMap) {
@@ -338,7 +333,7 @@ TEST(TakingOfferedEntries, OffersOfOurOwnWindowUnknownKindsAndReadOnlyMapsTakeNo
 
 TEST(TakingOfferedEntries, ADatabaseFileOfferIsLoadedAsADroppedFile) {
   IntakeFixture f;
-  f.core.List().Clear();
+  f.adapter.Execute(CommandId::New);  // an empty list takes a file without a question
   f.files.files["C:\\Peer\\picks.sl5"] = Sl5Bytes(*f.source);
   f.Offer({}, 3);
   f.Record().TransferName = "C:\\Peer\\picks.sl5";
@@ -368,7 +363,7 @@ TEST(TakingOfferedEntries, AFailedFileOfferIsReportedAsADragDropNotAsAShellDrop)
          f.TakeOffer();
        },
        "Error while adding Entries from File DragDrop."},
-      {"a file dropped from the shell", [](IntakeFixture& f) { f.core.FilesDropped({"C:\\Peer\\picks.sl5"}); },
+      {"a file dropped from the shell", [](IntakeFixture& f) { f.adapter.FilesDropped({"C:\\Peer\\picks.sl5"}); },
        "Error while adding Entries from File Manager."},
   };
   for (const Case& c : cases) {
@@ -380,10 +375,10 @@ TEST(TakingOfferedEntries, AFailedFileOfferIsReportedAsADragDropNotAsAShellDrop)
     c.drop(f);
     ASSERT_EQ(f.prompt.shown.size(), 2u);
     EXPECT_EQ(f.prompt.shown[1].caption, "Error");
-    // The step that failed is the same for both: the grids are cleared for
-    // the load, and the game they show is gone.
+    // The step that failed is the same for both: the load checks the files
+    // against the game, which is gone.
     EXPECT_EQ(f.prompt.shown[1].text,
-              std::string(c.message) + "\rRef: ZUN User DBase Builder 003017\rPlease contact ZUN Developer.");
+              std::string(c.message) + "\rRef: ZUN User DBase Builder 009016\rPlease contact ZUN Developer.");
   }
 }
 
@@ -393,17 +388,17 @@ TEST(TakingOfferedEntries, AFailedFileOfferIsReportedAsADragDropNotAsAShellDrop)
 // first; those three rows are selected.
 struct OfferFixture : IntakeFixture {
   OfferFixture() {
-    auto ten = hostside::MakeSampleDatabase(*game, 10, 3);
-    TZUN_User_Lotto_DBase& database = core.Work().Database();
-    database.Entries.resize(0);
-    for (auto& entry : ten->Entries) database.Entries.push_back(std::move(entry));
-    for (int32_t i = 0; i < 10; ++i) database.Entries[i].Source.assign("z");
-    database.Entries[4].Source.assign("a");
-    database.Entries[1].Source.assign("b");
-    database.Entries[8].Source.assign("c");
-    core.List().Refill(database);
-    core.List().SetSort(database, true, database.NumberSets.size() + 1);
-    for (int32_t row = 0; row < 3; ++row) core.List().SelectRow(row, true);
+    // The peer's ten entries, taken whole into a new database.
+    for (int32_t i = 0; i < 10; ++i) source->Entries[i].Source.assign("z");
+    source->Entries[4].Source.assign("a");
+    source->Entries[1].Source.assign("b");
+    source->Entries[8].Source.assign("c");
+    adapter.Execute(CommandId::New);
+    Offer({0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    TakeOffer();
+    EXPECT_EQ(Database().Entries.size(), 10);
+    adapter.ColumnClicked(Database().NumberSets.size() + 1);  // by source, ascending
+    for (int32_t row = 0; row < 3; ++row) SelectRow(row);
     locators.push_back(MakeLocator(0, 0, 0, 0, false));
     locators.push_back(MakeLocator(3, 1, 2, 4, true));
     const void* pointer = locators.data();
@@ -416,7 +411,7 @@ struct OfferFixture : IntakeFixture {
 
 TEST(OfferingEntries, SendToWritesTheSelectedEntriesInDisplayOrderAndPostsTheOffer) {
   OfferFixture f;
-  f.core.SendTo(AddonCore::SendToList::PluginsMenu, 1, kOwnWindow);
+  f.adapter.SendTo(HostAdapter::SendToList::PluginsMenu, 1, kOwnWindow);
   EXPECT_EQ(f.messenger.requests, std::vector<int32_t>{3});
   EXPECT_EQ(f.Indices(), (std::vector<int32_t>{4, 1, 8}));
   EXPECT_EQ(f.messenger.posts, 1);
@@ -436,7 +431,7 @@ TEST(OfferingEntries, RefusedRoomWritesNoIndexButTheOfferIsStillPosted) {
   for (int32_t v : {-7, -7, -7}) f.offered.push_back(v);
   f.Record().EntryIndices = HostArrayRef<int32_t>(f.offered.data());
   const WindowLocator target = MakeLocator(0, 0, 0, 0, false);
-  EXPECT_FALSE(f.core.OfferSelectedEntries(&target, kOwnWindow));
+  EXPECT_FALSE(f.adapter.OfferSelectedEntries(&target, kOwnWindow));
   EXPECT_EQ(f.Indices(), (std::vector<int32_t>{-7, -7, -7}));
   EXPECT_EQ(f.messenger.posts, 1);
 }
@@ -445,34 +440,47 @@ TEST(OfferingEntries, AHostThatMadeLessRoomThanItGrantedGetsOnlyThatMany) {
   OfferFixture f;
   f.messenger.room = 2;
   const WindowLocator target = MakeLocator(0, 0, 0, 0, false);
-  EXPECT_TRUE(f.core.OfferSelectedEntries(&target, kOwnWindow));
+  EXPECT_TRUE(f.adapter.OfferSelectedEntries(&target, kOwnWindow));
   EXPECT_EQ(f.Indices(), (std::vector<int32_t>{4, 1}));
 
   OfferFixture none;
   none.messenger.room = 0;
-  EXPECT_FALSE(none.core.OfferSelectedEntries(&target, kOwnWindow));
+  EXPECT_FALSE(none.adapter.OfferSelectedEntries(&target, kOwnWindow));
   EXPECT_TRUE(none.Indices().empty());
 }
 
 TEST(OfferingEntries, ADragFillsTheRecordWithoutTargetOrPost) {
   OfferFixture f;
   f.Record().SendToParams[0] = 77;
-  EXPECT_TRUE(f.core.OfferSelectedEntries(nullptr, kOwnWindow));
+  EXPECT_TRUE(f.adapter.OfferSelectedEntries(nullptr, kOwnWindow));
   EXPECT_EQ(f.Indices(), (std::vector<int32_t>{4, 1, 8}));
   EXPECT_EQ(f.messenger.posts, 0);
   EXPECT_EQ(f.Record().SendToParams[0], 77);
 
   OfferFixture unselected;
-  unselected.core.List().ClearSelection();
-  EXPECT_FALSE(unselected.core.OfferSelectedEntries(nullptr, kOwnWindow));
+  unselected.adapter.SelectRows(-1, -1, false);
+  EXPECT_FALSE(unselected.adapter.OfferSelectedEntries(nullptr, kOwnWindow));
   EXPECT_TRUE(unselected.messenger.requests.empty());
 }
 
-TEST(OfferingEntries, OurOwnOfferDroppedBackOnOurListIsRefused) {
+// The list refuses our own rows dragged back onto it; an offer the host
+// delivers by message is taken whoever wrote the record last: a host that
+// offers a file after our own Send To or drag leaves our window in it.
+TEST(OfferingEntries, OurOwnRowsAreRefusedByTheListButAnOfferByMessageIsTakenWhoeverWroteIt) {
   OfferFixture f;
-  EXPECT_TRUE(f.core.OfferSelectedEntries(nullptr, kOwnWindow));
-  f.core.TakeOfferedEntries(kOwnWindow);
-  EXPECT_EQ(f.Database().Entries.size(), 10);
+  EXPECT_TRUE(f.adapter.OfferSelectedEntries(nullptr, kOwnWindow));
+  EXPECT_FALSE(f.adapter.AcceptsOffer(kOwnWindow)) << "our own rows dragged back onto the list";
+
+  // The record as our drag left it, delivered back by message: our own
+  // selected entries are copied.
+  f.adapter.TakeOfferedEntries();
+  EXPECT_EQ(f.Database().Entries.size(), 13);
+
+  f.files.files["C:\\Peer\\picks.sl5"] = Sl5Bytes(*f.source);
+  f.prompt.answers = {kResultNo};  // append
+  f.OfferFile("C:\\Peer\\picks.sl5");
+  EXPECT_EQ(f.Record().SourceWindow, kOwnWindow) << "the host did not rewrite it";
+  EXPECT_EQ(f.Database().Entries.size(), 23) << "the offered file was taken";
 }
 
 TEST(OfferingEntries, TheListAcceptsADragOfAnotherWindowsEntriesOrFileOnly) {
@@ -495,15 +503,15 @@ TEST(OfferingEntries, TheListAcceptsADragOfAnotherWindowsEntriesOrFileOnly) {
     IntakeFixture f;
     f.Offer({0}, c.kind);
     f.Record().SourceWindow = c.sourceWindow;
-    EXPECT_EQ(f.core.AcceptsOffer(kOwnWindow), c.accepted);
+    EXPECT_EQ(f.adapter.AcceptsOffer(kOwnWindow), c.accepted);
   }
   // After our own drag started, our list refuses what the record now says.
   OfferFixture own;
   own.Offer({0}, 2);
-  ASSERT_TRUE(own.core.AcceptsOffer(kOwnWindow));
-  ASSERT_TRUE(own.core.OfferSelectedEntries(nullptr, kOwnWindow));
-  EXPECT_FALSE(own.core.AcceptsOffer(kOwnWindow));
-  EXPECT_TRUE(own.core.AcceptsOffer(kPeerWindow)) << "another add-on's list takes it";
+  ASSERT_TRUE(own.adapter.AcceptsOffer(kOwnWindow));
+  ASSERT_TRUE(own.adapter.OfferSelectedEntries(nullptr, kOwnWindow));
+  EXPECT_FALSE(own.adapter.AcceptsOffer(kOwnWindow));
+  EXPECT_TRUE(own.adapter.AcceptsOffer(kPeerWindow)) << "another add-on's list takes it";
 }
 
 }  // namespace

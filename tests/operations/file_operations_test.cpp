@@ -10,14 +10,16 @@
 #include <functional>
 #include <ostream>
 
+#include "base/texts.h"
 #include "core/command_states.h"
+#include "core/command_table.h"
 #include "hostside/game_file_writer.h"
 #include "hostside/sample_games.h"
 #include "model/sl5_file.h"
 #include "platform/seeded_random.h"
-#include "core/addon_core.h"
+#include "core/host_adapter.h"
 #include "support/fake_ports.h"
-#include "support/core_fixture.h"
+#include "support/adapter_fixture.h"
 #include "support/fake_views.h"
 #include "support/memory_file_system.h"
 
@@ -40,10 +42,8 @@ struct FileState {
   }
 };
 
-struct FileFixture : testing::CoreFixture {
+struct FileFixture : testing::AdapterFixture {
   FileFixture() {
-    core.SetFileDialogs(&dialogs);
-    core.SetHostNotifier(&notifier);
     EXPECT_EQ(Start(), 1);
   }
 
@@ -57,20 +57,20 @@ struct FileFixture : testing::CoreFixture {
   // Loads through the Load command, answering the open dialog.
   void Load(std::vector<std::string> names) {
     dialogs.openAnswers.push_back(std::move(names));
-    core.Execute(CommandId::Load);
+    adapter.Execute(CommandId::Load);
   }
   void Drop(std::vector<std::string> names, std::initializer_list<int32_t> answers = {}) {
     prompt.answers.insert(prompt.answers.end(), answers);
-    core.FilesDropped(names);
+    adapter.FilesDropped(names);
   }
-  void Edit() { core.Execute(CommandId::QuickPick); }
+  void Edit() { adapter.Execute(CommandId::QuickPick); }
 
   FileState State() const {
-    const DatabaseSession& s = core.Session();
+    const DatabaseSession& s = Doc().Session();
     return {s.DatabaseModified(), s.CurrentDatabaseFile(), s.MultipleFilesLoaded(), views.fileLabel};
   }
-  int32_t EntryCount() const { return core.Database()->Entries.size(); }
-  std::string Source(int32_t entry) const { return std::string(core.Database()->Entries[entry].Source.view()); }
+  int32_t EntryCount() const { return Doc().Database()->Entries.size(); }
+  std::string Source(int32_t entry) const { return std::string(Doc().Database()->Entries[entry].Source.view()); }
   size_t Questions(const std::string& text) const {
     size_t n = 0;
     for (const auto& shown : prompt.shown) n += shown.text == text;
@@ -78,8 +78,6 @@ struct FileFixture : testing::CoreFixture {
   }
   const std::string& LastText() const { return prompt.shown.back().text; }
 
-  testing::ScriptedFileDialogs dialogs;
-  testing::RecordingHostNotifier notifier;
 };
 
 // ---- The session's state after each event ------------------------------
@@ -92,19 +90,19 @@ struct StateCase {
 };
 
 TEST(FileSessionState, EachEventLeavesTheStateItsRuleStates) {
-  const std::string multi = kMultipleFilesLabel;
+  const std::string multi = texts::kMultipleFilesLabel;
   const std::vector<StateCase> cases = {
-      {"new", [](FileFixture& f) { f.core.Execute(CommandId::New); }, {false, "", false, "---"}, 0},
+      {"new", [](FileFixture& f) { f.adapter.Execute(CommandId::New); }, {false, "", false, "---"}, 0},
       {"save after an edit",
        [](FileFixture& f) {
          f.Edit();
-         f.core.Execute(CommandId::Save);
+         f.adapter.Execute(CommandId::Save);
        },
        {false, kStart, false, kStart}, 4},
       {"save as",
        [](FileFixture& f) {
          f.dialogs.saveAnswers.push_back("C:\\db\\other.sl5");
-         f.core.Execute(CommandId::SaveAs);
+         f.adapter.Execute(CommandId::SaveAs);
        },
        {false, "C:\\db\\other.sl5", false, "C:\\db\\other.sl5"}, 3},
       {"load one .sl5",
@@ -151,7 +149,7 @@ TEST(FileSessionState, EachEventLeavesTheStateItsRuleStates) {
     c.run(f);
     EXPECT_EQ(f.State(), c.expected);
     EXPECT_EQ(f.EntryCount(), c.entries);
-    EXPECT_EQ(f.core.List().RowCount(), c.entries) << "the list shows every entry";
+    EXPECT_EQ(f.Doc().List().RowCount(), c.entries) << "the list shows every entry";
   }
 }
 
@@ -160,21 +158,21 @@ TEST(FileSessionState, ApplySortMarksTheDatabaseModifiedWhenItMovesEntries) {
   f.PutSl5(kStart, 3);
   f.PutSl5("C:\\db\\one.sl5", 1);
   f.Load({kStart});
-  f.core.ColumnClicked(EntryList::kSeqColumn);  // "Seq." descending
-  ASSERT_TRUE(f.core.CurrentCommandStates()[CommandId::ApplySort].shown);
-  f.core.Execute(CommandId::ApplySort);
-  EXPECT_TRUE(f.core.Session().DatabaseModified()) << "the new order is not in the file";
+  f.adapter.ColumnClicked(EntryList::kSeqColumn);  // "Seq." descending
+  ASSERT_TRUE(f.adapter.CurrentCommandStates()[CommandId::ApplySort].shown);
+  f.adapter.Execute(CommandId::ApplySort);
+  EXPECT_TRUE(f.Doc().Session().DatabaseModified()) << "the new order is not in the file";
   f.prompt.answer = kResultCancel;
-  EXPECT_EQ(f.core.CanClose(), 0);
+  EXPECT_EQ(f.adapter.CanClose(), 0);
   EXPECT_EQ(f.Questions(kQuestion), 1u);
 
   // One entry stays where it was: there is nothing to save.
   f.prompt.answer = kResultNo;
   f.Load({"C:\\db\\one.sl5"});
-  f.core.ColumnClicked(EntryList::kSeqColumn);
-  ASSERT_TRUE(f.core.CurrentCommandStates()[CommandId::ApplySort].shown);
-  f.core.Execute(CommandId::ApplySort);
-  EXPECT_FALSE(f.core.Session().DatabaseModified());
+  f.adapter.ColumnClicked(EntryList::kSeqColumn);
+  ASSERT_TRUE(f.adapter.CurrentCommandStates()[CommandId::ApplySort].shown);
+  f.adapter.Execute(CommandId::ApplySort);
+  EXPECT_FALSE(f.Doc().Session().DatabaseModified());
 }
 
 // ---- The save question -----------------------------------------------
@@ -182,7 +180,7 @@ TEST(FileSessionState, ApplySortMarksTheDatabaseModifiedWhenItMovesEntries) {
 TEST(FileConfirmSave, NothingUnsavedAsksNothing) {
   FileFixture f;
   f.Edit();
-  f.core.Execute(CommandId::New);
+  f.adapter.Execute(CommandId::New);
   ASSERT_EQ(f.prompt.shown.size(), 1u) << "the edit was unsaved";
   EXPECT_EQ(f.prompt.shown[0].text, kQuestion);
   EXPECT_EQ(f.prompt.shown[0].caption, "Confirm Save");
@@ -192,9 +190,9 @@ TEST(FileConfirmSave, NothingUnsavedAsksNothing) {
   EXPECT_EQ(f.EntryCount(), 1) << "the dialog's own close counts as Cancel";
 
   f.prompt.answer = kResultNo;
-  f.core.Execute(CommandId::New);
+  f.adapter.Execute(CommandId::New);
   EXPECT_EQ(f.EntryCount(), 0);
-  f.core.Execute(CommandId::New);
+  f.adapter.Execute(CommandId::New);
   EXPECT_EQ(f.prompt.shown.size(), 2u) << "an unchanged database is dropped without a question";
 }
 
@@ -204,7 +202,7 @@ TEST(FileConfirmSave, YesWithoutAFileAsksForANameAndItsCancelStopsWhatWaited) {
   f.Edit();
   f.prompt.answer = kResultYes;
 
-  f.core.Execute(CommandId::New);
+  f.adapter.Execute(CommandId::New);
   ASSERT_EQ(f.dialogs.saved.size(), 1u) << "no current file: the save asks for a name";
   EXPECT_EQ(f.EntryCount(), 1) << "cancelled name: New stops";
 
@@ -213,40 +211,31 @@ TEST(FileConfirmSave, YesWithoutAFileAsksForANameAndItsCancelStopsWhatWaited) {
   EXPECT_TRUE(f.dialogs.opened.empty()) << "cancelled name: the open dialog never shows";
   EXPECT_EQ(f.EntryCount(), 1);
 
-  EXPECT_EQ(f.core.CanClose(), 0) << "cancelled name: the close is refused";
+  EXPECT_EQ(f.adapter.CanClose(), 0) << "cancelled name: the close is refused";
   EXPECT_EQ(f.dialogs.saved.size(), 3u);
 
   f.dialogs.saveAnswers.push_back("C:\\db\\mine.sl5");
-  EXPECT_EQ(f.core.CanClose(), 1);
+  EXPECT_EQ(f.adapter.CanClose(), 1);
   EXPECT_TRUE(f.files.FileExists("C:\\db\\mine.sl5"));
   EXPECT_EQ(f.State(), (FileState{false, "C:\\db\\mine.sl5", false, "C:\\db\\mine.sl5"}));
 }
 
 TEST(FileConfirmSave, YesShowsAHiddenWindowBeforeTheSaveAndNoLeavesItHidden) {
-  // Notes whether the window was hidden when the name was asked for.
-  struct WatchingDialogs final : FileDialogs {
-    explicit WatchingDialogs(testing::RecordingViews& v) : views(v) {}
-    std::vector<std::string> Open(const FileDialogOptions&) override { return {}; }
-    std::string Save(const FileDialogOptions&) override {
-      hiddenWhenAsked.push_back(views.hidden);
-      return "C:\\db\\mine.sl5";
-    }
-    testing::RecordingViews& views;
-    std::vector<bool> hiddenWhenAsked;
-  };
   FileFixture f;
-  WatchingDialogs dialogs(f.views);
-  f.core.SetFileDialogs(&dialogs);
+  // Whether the window was hidden when the name was asked for.
+  std::vector<bool> hiddenWhenAsked;
+  f.dialogs.onAsk = [&] { hiddenWhenAsked.push_back(f.views.hidden); };
+  f.dialogs.saveAnswers = {"C:\\db\\mine.sl5"};
   f.Edit();
   f.views.hidden = true;
   f.prompt.answer = kResultNo;
-  EXPECT_EQ(f.core.CanClose(), 1);
+  EXPECT_EQ(f.adapter.CanClose(), 1);
   EXPECT_TRUE(f.views.hidden) << "No saves nothing and shows nothing";
 
   f.prompt.answer = kResultYes;
   const int pumps = f.views.pumps;
-  EXPECT_EQ(f.core.CanClose(), 1);
-  EXPECT_EQ(dialogs.hiddenWhenAsked, (std::vector<bool>{false})) << "shown before the save asks for a name";
+  EXPECT_EQ(f.adapter.CanClose(), 1);
+  EXPECT_EQ(hiddenWhenAsked, (std::vector<bool>{false})) << "shown before the save asks for a name";
   EXPECT_EQ(f.views.shows, 1);
   EXPECT_GT(f.views.pumps, pumps) << "the window gets to paint before the save";
   EXPECT_TRUE(f.files.FileExists("C:\\db\\mine.sl5"));
@@ -258,21 +247,21 @@ TEST(FileConfirmSave, AFailedSaveKeepsTheEntriesAndStopsTheCaller) {
   f.prompt.answer = kResultYes;
   f.files.failCommit = true;
   f.dialogs.saveAnswers = {"C:\\db\\mine.sl5", "C:\\db\\mine.sl5"};
-  f.core.Execute(CommandId::New);
+  f.adapter.Execute(CommandId::New);
   EXPECT_EQ(f.EntryCount(), 1) << "New does not run after the save failed";
   EXPECT_NE(f.LastText().find("Error while saving SL5 File: mine.sl5"), std::string::npos);
-  EXPECT_EQ(f.core.CanClose(), 0) << "nor does the close";
-  EXPECT_TRUE(f.core.Session().DatabaseModified());
+  EXPECT_EQ(f.adapter.CanClose(), 0) << "nor does the close";
+  EXPECT_TRUE(f.Doc().Session().DatabaseModified());
 }
 
 TEST(FileConfirmSave, CloseIsFreeWithAnEmptyListAndAsksOtherwise) {
   FileFixture f;
-  EXPECT_EQ(f.core.CanClose(), 1);
+  EXPECT_EQ(f.adapter.CanClose(), 1);
   f.Edit();
   f.prompt.answer = kResultNo;
-  EXPECT_EQ(f.core.CanClose(), 1) << "No lets the entries go";
+  EXPECT_EQ(f.adapter.CanClose(), 1) << "No lets the entries go";
   f.prompt.answer = kResultCancel;
-  EXPECT_EQ(f.core.CanClose(), 0);
+  EXPECT_EQ(f.adapter.CanClose(), 0);
   EXPECT_EQ(f.Questions(kQuestion), 2u);
 }
 
@@ -283,7 +272,7 @@ TEST(FileSave, APlainSaveWithoutChangesWritesAndTellsNothing) {
   f.PutSl5(kStart, 3);
   f.Load({kStart});
   const auto before = f.files.files;
-  f.core.Execute(CommandId::Save);
+  f.adapter.Execute(CommandId::Save);
   EXPECT_EQ(f.files.files, before);
   EXPECT_TRUE(f.notifier.saved.empty());
   EXPECT_TRUE(f.dialogs.saved.empty());
@@ -296,9 +285,9 @@ TEST(FileSave, SaveWritesTheCurrentFileStampsTheSourcesAndTellsTheHost) {
   f.Load({path});
   f.Edit();
   EXPECT_EQ(f.Source(2), "Quick Pick");
-  f.core.Execute(CommandId::Save);
+  f.adapter.Execute(CommandId::Save);
   EXPECT_TRUE(f.dialogs.saved.empty()) << "a current file needs no name";
-  EXPECT_FALSE(f.core.Session().DatabaseModified());
+  EXPECT_FALSE(f.Doc().Session().DatabaseModified());
   for (int32_t e = 0; e < 3; ++e) EXPECT_EQ(f.Source(e), "A rather long database na") << "cut to 25";
   EXPECT_EQ(f.notifier.saved, (std::vector<std::string>{path}));
   TZUN_User_Lotto_DBase back;
@@ -310,18 +299,18 @@ TEST(FileSave, SaveAsUsesItsDialogAndRemembersTheFile) {
   FileFixture f;
   f.Edit();
   f.dialogs.saveAnswers.push_back("C:\\db\\picks.sl5");
-  f.core.Execute(CommandId::SaveAs);
+  f.adapter.Execute(CommandId::SaveAs);
   ASSERT_EQ(f.dialogs.saved.size(), 1u);
   const FileDialogOptions& options = f.dialogs.saved[0];
   EXPECT_EQ(options.title, "Save to ZUN File (*.sl5)");
   EXPECT_EQ(options.filter, "ZUN File (*.sl5)|*.sl5");
   EXPECT_EQ(options.defaultExtension, "*.sl5");
   EXPECT_TRUE(options.promptOverwrite);
-  EXPECT_EQ(f.core.RecentFiles()[0], "C:\\db\\picks.sl5");
+  EXPECT_EQ(f.adapter.RecentFiles()[0], "C:\\db\\picks.sl5");
   EXPECT_EQ(f.notifier.saved, (std::vector<std::string>{"C:\\db\\picks.sl5"}));
   EXPECT_EQ(f.Source(0), "picks.sl5");
 
-  f.core.Execute(CommandId::SaveAs);  // cancelled
+  f.adapter.Execute(CommandId::SaveAs);  // cancelled
   EXPECT_EQ(f.notifier.saved.size(), 1u);
   EXPECT_EQ(f.State().current, "C:\\db\\picks.sl5");
 }
@@ -346,7 +335,7 @@ TEST(FileSave, AFailureAtAnyWriteStepLeavesTheOldFileAndTheDatabaseUnsaved) {
     const std::vector<uint8_t> old = f.files.files[kStart];
     f.Edit();
     fault.set(f.files);
-    f.core.Execute(CommandId::Save);
+    f.adapter.Execute(CommandId::Save);
     EXPECT_EQ(f.files.files[kStart], old);
     EXPECT_EQ(f.State(), (FileState{true, kStart, false, kStart}));
     EXPECT_NE(f.LastText().find("Error while saving SL5 File: start.sl5\r"), std::string::npos) << f.LastText();
@@ -356,10 +345,10 @@ TEST(FileSave, AFailureAtAnyWriteStepLeavesTheOldFileAndTheDatabaseUnsaved) {
 
     // Save As to another name fails the same way and does not take that name.
     f.dialogs.saveAnswers.push_back("C:\\db\\new.sl5");
-    f.core.Execute(CommandId::SaveAs);
+    f.adapter.Execute(CommandId::SaveAs);
     EXPECT_FALSE(f.files.FileExists("C:\\db\\new.sl5"));
     EXPECT_EQ(f.State(), (FileState{true, kStart, false, kStart}));
-    EXPECT_NE(f.core.RecentFiles()[0], "C:\\db\\new.sl5");
+    EXPECT_NE(f.adapter.RecentFiles()[0], "C:\\db\\new.sl5");
     EXPECT_NE(f.LastText().find("Error while saving SL5 File: new.sl5\r"), std::string::npos)
         << "the file that could not be written, not the current one: " << f.LastText();
   }
@@ -383,9 +372,9 @@ TEST(FileSave, SaveAsksForANameWheneverNoOneFileHoldsTheDatabaseChangedOrNot) {
     SCOPED_TRACE(c.name);
     FileFixture f;
     c.setUp(f);
-    ASSERT_FALSE(f.core.Session().DatabaseModified());
+    ASSERT_FALSE(f.Doc().Session().DatabaseModified());
     f.dialogs.saveAnswers.push_back("C:\\db\\mine.sl5");
-    f.core.Execute(CommandId::Save);
+    f.adapter.Execute(CommandId::Save);
     ASSERT_EQ(f.dialogs.saved.size(), 1u);
     EXPECT_EQ(f.dialogs.saved[0].title, "Save to ZUN File (*.sl5)");
     EXPECT_TRUE(f.files.FileExists("C:\\db\\mine.sl5"));
@@ -400,20 +389,20 @@ TEST(FileSave, SavingStampsTheSourcesButLeavesEveryRowWhereItStands) {
   f.Edit();
   f.Edit();
   const int32_t sourceColumn = f.Database().NumberSets.size() + 1;
-  f.core.ColumnClicked(sourceColumn);  // the quick picks first, then start.sl5's entries
+  f.adapter.ColumnClicked(sourceColumn);  // the quick picks first, then start.sl5's entries
   std::vector<int32_t> shown;
-  for (int32_t row = 0; row < f.core.List().RowCount(); ++row) shown.push_back(f.core.List().EntryAt(row));
+  for (int32_t row = 0; row < f.Doc().List().RowCount(); ++row) shown.push_back(f.Doc().List().EntryAt(row));
   ASSERT_EQ(shown, (std::vector<int32_t>{3, 4, 0, 1, 2}));
   const int rowChanges = f.views.rowChanges;
 
-  f.core.Execute(CommandId::Save);
-  ASSERT_FALSE(f.core.Session().DatabaseModified());
+  f.adapter.Execute(CommandId::Save);
+  ASSERT_FALSE(f.Doc().Session().DatabaseModified());
   ASSERT_EQ(f.Source(3), "start.sl5");
   std::vector<int32_t> after;
-  for (int32_t row = 0; row < f.core.List().RowCount(); ++row) after.push_back(f.core.List().EntryAt(row));
+  for (int32_t row = 0; row < f.Doc().List().RowCount(); ++row) after.push_back(f.Doc().List().EntryAt(row));
   EXPECT_EQ(after, shown) << "the rows do not move under the user's eyes";
   EXPECT_GT(f.views.rowChanges, rowChanges) << "the source texts are shown anew";
-  EXPECT_EQ(f.core.List().SortColumn(), sourceColumn);
+  EXPECT_EQ(f.Doc().List().SortColumn(), sourceColumn);
 }
 
 TEST(FileSave, NewSaveAndSaveAsShowTheHourglassWhileTheyWorkAndClearItAfterwards) {
@@ -422,23 +411,23 @@ TEST(FileSave, NewSaveAndSaveAsShowTheHourglassWhileTheyWorkAndClearItAfterwards
     std::function<void(FileFixture&)> run;
   };
   const std::vector<Case> cases = {
-      {"new", [](FileFixture& f) { f.core.Execute(CommandId::New); }},
+      {"new", [](FileFixture& f) { f.adapter.Execute(CommandId::New); }},
       {"save",
        [](FileFixture& f) {
          f.Edit();
          f.cursor.history.clear();
-         f.core.Execute(CommandId::Save);
+         f.adapter.Execute(CommandId::Save);
        }},
       {"save as",
        [](FileFixture& f) {
          f.dialogs.saveAnswers.push_back("C:\\db\\other.sl5");
-         f.core.Execute(CommandId::SaveAs);
+         f.adapter.Execute(CommandId::SaveAs);
        }},
       {"a save as that fails",
        [](FileFixture& f) {
          f.files.failTemporaryFile = true;
          f.dialogs.saveAnswers.push_back("C:\\db\\other.sl5");
-         f.core.Execute(CommandId::SaveAs);
+         f.adapter.Execute(CommandId::SaveAs);
        }},
   };
   for (const Case& c : cases) {
@@ -468,7 +457,7 @@ TEST(FileLoad, ALoadInsideBusyWorkLeavesTheHourglassOnUntilTheOuterWorkEnds) {
     f.Drop({"C:\\db\\drop.sl5"}, {kResultNo});
     afterLoad = f.cursor.cursor;
   };
-  f.core.Execute(CommandId::SelectAll);
+  f.adapter.Execute(CommandId::SelectAll);
   ASSERT_EQ(f.EntryCount(), 4) << "the dropped file was appended";
   EXPECT_EQ(afterLoad, kCursorHourGlass);
   EXPECT_EQ(f.cursor.cursor, kCursorDefault);
@@ -482,7 +471,7 @@ TEST(FileSave, ASaveAsThatFailsNamesTheChosenFileEvenWhenItsFirstReportCannotSho
   f.files.failCommit = true;
   f.prompt.failingShows = 1;
   f.dialogs.saveAnswers.push_back("C:\\db\\new.sl5");
-  f.core.Execute(CommandId::SaveAs);
+  f.adapter.Execute(CommandId::SaveAs);
   ASSERT_EQ(f.prompt.shown.size(), 1u);
   EXPECT_EQ(f.LastText().rfind("Error while saving SL5 File: new.sl5\r", 0), 0u) << f.LastText();
   EXPECT_EQ(f.State(), (FileState{true, kStart, false, kStart}));
@@ -495,7 +484,7 @@ TEST(FileLoad, TheOpenDialogOffersEveryFormatAndACancelChangesNothing) {
   f.Edit();
   f.prompt.answer = kResultNo;
   f.views.progress.clear();
-  f.core.Execute(CommandId::Load);
+  f.adapter.Execute(CommandId::Load);
   ASSERT_EQ(f.dialogs.opened.size(), 1u);
   const FileDialogOptions& options = f.dialogs.opened[0];
   EXPECT_EQ(options.title, "Load ZUN File (*.sl5)");
@@ -543,12 +532,12 @@ TEST(FileLoad, ADamagedFileKeepsWhatWasReadButIsNotTheCurrentFile) {
   f.Load({"C:\\db\\broken.sl5"});
   EXPECT_NE(f.LastText().find("Error while loading database file: broken.sl5"), std::string::npos);
   EXPECT_EQ(f.EntryCount(), 3);
-  EXPECT_EQ(f.core.List().RowCount(), 3);
+  EXPECT_EQ(f.Doc().List().RowCount(), 3);
   EXPECT_EQ(f.State(), (FileState{true, "", false, ""}));
-  f.core.Execute(CommandId::Save);
+  f.adapter.Execute(CommandId::Save);
   EXPECT_EQ(f.dialogs.saved.size(), 1u) << "the next save asks for a name";
   EXPECT_EQ(f.files.files["C:\\db\\broken.sl5"], damaged);
-  EXPECT_NE(f.core.RecentFiles()[0], "C:\\db\\broken.sl5");
+  EXPECT_NE(f.adapter.RecentFiles()[0], "C:\\db\\broken.sl5");
 }
 
 TEST(FileLoad, OldFilesImportWithTheirNameAsSource) {
@@ -557,7 +546,7 @@ TEST(FileLoad, OldFilesImportWithTheirNameAsSource) {
   f.Load({"C:\\old\\draws.sl3"});
   ASSERT_EQ(f.EntryCount(), 3);
   EXPECT_EQ(f.Source(0), "draws.sl3");
-  EXPECT_EQ(f.core.RecentFiles()[0], "C:\\old\\draws.sl3");
+  EXPECT_EQ(f.adapter.RecentFiles()[0], "C:\\old\\draws.sl3");
 }
 
 TEST(FileLoad, SeveralFilesAppendWithTheirSourcesAndReportProgress) {
@@ -573,8 +562,8 @@ TEST(FileLoad, SeveralFilesAppendWithTheirSourcesAndReportProgress) {
   EXPECT_EQ(f.Source(1), "b.sl5");
   EXPECT_EQ(f.Source(5), "a.sl5");
   EXPECT_EQ(f.views.progress, (std::vector<int32_t>{0, 33, 33, 67, 0}));
-  EXPECT_EQ(f.core.RecentFiles()[0], "C:\\db\\a.sl5");
-  EXPECT_EQ(f.core.RecentFiles()[2], "C:\\db\\c.sl4");
+  EXPECT_EQ(f.adapter.RecentFiles()[0], "C:\\db\\a.sl5");
+  EXPECT_EQ(f.adapter.RecentFiles()[2], "C:\\db\\c.sl4");
   EXPECT_EQ(f.cursor.cursor, kCursorDefault);
 }
 
@@ -615,8 +604,8 @@ TEST(FileDrop, OnlyExistingDatabaseFilesAreTaken) {
   f.Drop({"C:\\db\\upper.SL5", "C:\\db\\notes.txt", "C:\\db\\gone.sl5"});
   EXPECT_TRUE(f.prompt.shown.empty()) << "nothing usable: nothing asked";
   EXPECT_EQ(f.EntryCount(), 1);
-  EXPECT_EQ(f.core.List().RowCount(), 1);
-  EXPECT_EQ(f.core.LastDroppedFiles().size(), 3u);
+  EXPECT_EQ(f.Doc().List().RowCount(), 1);
+  EXPECT_EQ(f.adapter.LastDroppedFiles().size(), 3u);
 }
 
 TEST(FileDrop, AnEmptyListIsReplacedAndAFullOneAsksHowToTakeTheFiles) {
@@ -641,9 +630,9 @@ TEST(FileDrop, AnEmptyListIsReplacedAndAFullOneAsksHowToTakeTheFiles) {
   EXPECT_EQ(f.EntryCount(), 2);
   EXPECT_EQ(f.State(), (FileState{false, "C:\\db\\a.sl5", false, "C:\\db\\a.sl5"}));
 
-  f.core.LoadDroppedFile("C:\\db\\a.sl5");
+  f.OfferFile("C:\\db\\a.sl5");
   f.prompt.answers = {kResultNo};
-  f.core.LoadDroppedFile("C:\\db\\a.sl5");
+  f.OfferFile("C:\\db\\a.sl5");
   EXPECT_EQ(f.EntryCount(), 4) << "No appends";
 }
 
@@ -651,30 +640,30 @@ TEST(FileReopen, ReopensARecentFileAndMovesItToTheFront) {
   FileFixture f;
   f.PutSl5("C:\\db\\a.sl5", 2, 1);
   f.PutSl5("C:\\db\\b.sl5", 3, 2);
-  f.core.RecentFiles()[0] = "C:\\db\\a.sl5";
-  f.core.RecentFiles()[1] = "C:\\db\\gone.sl5";
-  f.core.RecentFiles()[2] = "C:\\db\\b.sl5";
-  f.core.Reopen(2);
+  f.SetRecentFile(0, "C:\\db\\a.sl5");
+  f.SetRecentFile(1, "C:\\db\\gone.sl5");
+  f.SetRecentFile(2, "C:\\db\\b.sl5");
+  f.adapter.Reopen(2);
   EXPECT_EQ(f.EntryCount(), 3);
   EXPECT_EQ(f.State(), (FileState{false, "C:\\db\\b.sl5", false, "C:\\db\\b.sl5"}));
-  EXPECT_EQ(f.core.RecentFiles()[0], "C:\\db\\b.sl5");
-  EXPECT_EQ(f.core.RecentFiles()[1], "C:\\db\\a.sl5");
-  EXPECT_EQ(f.core.RecentFiles()[2], "C:\\db\\gone.sl5");
+  EXPECT_EQ(f.adapter.RecentFiles()[0], "C:\\db\\b.sl5");
+  EXPECT_EQ(f.adapter.RecentFiles()[1], "C:\\db\\a.sl5");
+  EXPECT_EQ(f.adapter.RecentFiles()[2], "C:\\db\\gone.sl5");
 
-  f.core.Reopen(2);
+  f.adapter.Reopen(2);
   EXPECT_TRUE(f.prompt.shown.empty()) << "a file that is gone is skipped without a word";
   EXPECT_EQ(f.State().current, "C:\\db\\b.sl5");
 
   f.Edit();
   f.prompt.answer = kResultCancel;
-  f.core.Reopen(1);
+  f.adapter.Reopen(1);
   EXPECT_EQ(f.EntryCount(), 4) << "Cancel stops the reopening";
 }
 
 TEST(FileCommands, TheFileCommandsComeFromTheTableAndLoadIsEnabled) {
-  EXPECT_EQ(CommandForShortcut({'N', true})->id, CommandId::New);
-  EXPECT_EQ(CommandForShortcut({'S', true})->id, CommandId::Save);
-  EXPECT_EQ(CommandForShortcut({'L', true})->id, CommandId::Load);
+  EXPECT_EQ(CommandForShortcut({.key = 'N', .ctrl = true})->id, CommandId::New);
+  EXPECT_EQ(CommandForShortcut({.key = 'S', .ctrl = true})->id, CommandId::Save);
+  EXPECT_EQ(CommandForShortcut({.key = 'L', .ctrl = true})->id, CommandId::Load);
   EXPECT_STREQ(CommandFor(CommandId::New).code, "ZUN User DBase Builder 001006");
   EXPECT_STREQ(CommandFor(CommandId::Save).code, "ZUN User DBase Builder 001006");
   EXPECT_STREQ(CommandFor(CommandId::SaveAs).code, "ZUN User DBase Builder 001007");

@@ -4,6 +4,7 @@
 // fixed clock, a scripted message dialog and a cursor that counts changes.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -61,7 +62,8 @@ class ScriptedPrompt final : public MessagePrompt {
     std::vector<std::string> buttons;
   };
   std::vector<Shown> shown;
-  int32_t answer = kResultOk;
+  // A dialog closed through the system answers Cancel.
+  int32_t answer = kResultCancel;
   // Answers for the next questions, in order; `answer` once they run out.
   std::deque<int32_t> answers;
   // Messages that fail to show: the next this many throw instead.
@@ -89,8 +91,11 @@ class ScriptedFileDialogs final : public FileDialogs {
   std::deque<std::vector<std::string>> openAnswers;
   std::deque<std::string> saveAnswers;
   std::vector<FileDialogOptions> opened, saved;
+  // Runs as each dialog opens.
+  std::function<void()> onAsk;
 
   std::vector<std::string> Open(const FileDialogOptions& options) override {
+    if (onAsk) onAsk();
     opened.push_back(options);
     if (openAnswers.empty()) return {};
     auto next = openAnswers.front();
@@ -98,6 +103,7 @@ class ScriptedFileDialogs final : public FileDialogs {
     return next;
   }
   std::string Save(const FileDialogOptions& options) override {
+    if (onAsk) onAsk();
     saved.push_back(options);
     if (saveAnswers.empty()) return {};
     auto next = saveAnswers.front();

@@ -1,15 +1,17 @@
 #pragma once
 
-// Views that record what the core told them, and start-up steps that record
-// their order, for tests of the core without windows.
+// Views that record what they were told, a document listener that counts
+// the changes it heard of, and the platform's life-cycle steps recorded in
+// their order: for tests of the adapter and the document without windows.
 
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/host_adapter.h"
+#include "document/document.h"
 #include "platform/views.h"
-#include "core/addon_core.h"
 
 namespace zun::testing {
 
@@ -23,6 +25,7 @@ class RecordingViews final : public EntryListView,
   int rowChanges = 0;
   int selectionChanges = 0;
   std::vector<int32_t> revealed;
+  int focused = 0;
   int gridRepaints = 0;
   bool failRepaints = false;  // the grids cannot be painted
   std::string fileLabel = "---";
@@ -40,6 +43,7 @@ class RecordingViews final : public EntryListView,
   }
   void SelectionChanged() override { ++selectionChanges; }
   void RevealRow(int32_t row) override { revealed.push_back(row); }
+  void Focus() override { ++focused; }
   void RepaintGrids() override {
     if (failRepaints) throw std::runtime_error("cannot repaint the grids");
     ++gridRepaints;
@@ -63,18 +67,35 @@ class RecordingViews final : public EntryListView,
   bool Enabled(CommandId id) const { return commandStates.back()[id].enabled; }
 };
 
-class RecordingStartUp final : public StartUpSteps {
+class RecordingChanges final : public DocumentListener {
+ public:
+  int entries = 0;
+  int selection = 0;
+  int choices = 0;
+  int session = 0;
+  void EntriesChanged() override { ++entries; }
+  void SelectionChanged() override { ++selection; }
+  void ChoicesChanged() override { ++choices; }
+  void SessionChanged() override { ++session; }
+};
+
+class RecordingWindows final : public AddonWindows {
  public:
   std::vector<std::string> steps;
   std::string shownError;
   std::string failAt;  // the step that throws
   // Runs inside CreateWindows, as the main window reads its settings.
   std::function<void()> onCreateWindows;
+  // Then the new main window hands its views over, as its last step.
+  std::function<void()> handOverViews;
+  // Runs inside DestroyWindows, as the windows go.
+  std::function<void()> onDestroyWindows;
 
   void RefuseVersion(const std::string& message) override { Do("refuse " + message); }
   void CreateWindows() override {
     Do("create windows");
     if (onCreateWindows) onCreateWindows();
+    if (handOverViews) handOverViews();
   }
   void HandOverWindow() override { Do("hand over window"); }
   void BuildGameViews() override { Do("build game views"); }
@@ -84,7 +105,12 @@ class RecordingStartUp final : public StartUpSteps {
     shownError = message;
     steps.push_back("start error");
   }
-  void DestroyWindows() override { steps.push_back("destroy windows"); }
+  void DestroyWindows() override {
+    steps.push_back("destroy windows");
+    if (onDestroyWindows) onDestroyWindows();
+  }
+  void FreeGameViews() override { Do("free game views"); }
+  void ReleaseMessageDialog() override { Do("release message dialog"); }
 
  private:
   void Do(const std::string& step) {

@@ -1,3 +1,4 @@
+#include "base/texts.h"
 #include "zunhost/host_environment.h"
 
 #include <gtest/gtest.h>
@@ -201,7 +202,7 @@ TEST_F(HostEnvironmentTest, OffersToClosedMissingOrUnknownWindowsGoNowhere) {
 
   // The add-on's own entry takes offers once its window is registered.
   const UniqueWindow addon = MakeWindow();
-  Target(kMainWindowCaption);
+  Target(texts::kMainWindowCaption);
   EXPECT_EQ(environment.RouteOffer(), nullptr);
   environment.RegisterAddonWindow(addon.get());
   EXPECT_EQ(environment.RouteOffer(), addon.get());

@@ -1,3 +1,4 @@
+#include "base/texts.h"
 #include "zunhost/host_registry.h"
 
 #include <gtest/gtest.h>
@@ -27,9 +28,9 @@ TEST(HostRegistry, EveryPublishedLocatorResolvesToItsWindow) {
   const HostRegistry registry;
   EXPECT_EQ(Resolved(registry, registry.PluginsMenu().data()),
             (std::vector<std::string>{kWinningNumbersChecker, kFrequencyCharts, kWheelGenerator, kNumberFilter,
-                                      kMainWindowCaption}));
+                                      texts::kMainWindowCaption}));
   EXPECT_EQ(Resolved(registry, registry.AddonButtons().data()),
-            (std::vector<std::string>{kWinningNumbersChecker, kMainWindowCaption, kPeerDatabase}));
+            (std::vector<std::string>{kWinningNumbersChecker, texts::kMainWindowCaption, kPeerDatabase}));
 
   // Both kinds of locator are published, and a stale SubGroup is left in a
   // direct one: it must not matter while InSubGroup is clear.
@@ -55,7 +56,7 @@ TEST(HostRegistry, WindowsCarryTheStatesTheAddonMustRespect) {
   // The add-on's entry opens with its window and closes without one.
   const PluginWindow* addon = ResolveLocator(registry.Groups(), registry.AddonLocator());
   ASSERT_NE(addon, nullptr);
-  EXPECT_EQ(addon->Caption.view(), kMainWindowCaption);
+  EXPECT_EQ(addon->Caption.view(), texts::kMainWindowCaption);
   EXPECT_FALSE(addon->IsOpen);
   registry.RegisterAddonWindow(0x1234);
   EXPECT_TRUE(addon->IsOpen);

@@ -8,6 +8,7 @@
 #include "dialog_clicker.h"
 #include "host/host_messages.h"
 #include "win32/window_text.h"
+#include "zunhost/host_environment.h"
 
 namespace zun::win32 {
 namespace {
@@ -65,12 +66,17 @@ TEST(MainWindow, TheCaptionButtonOnlyHidesAndShowingAgainRestoresThePlace) {
 
 TEST(MainWindow, ClosingForGoodWritesTheSettingsDetachesAndEndsTheDialog) {
   AddonFixture f;
-  ASSERT_TRUE(f.addon.Slots().Attach());
-  f.addon.CreateWindows(nullptr);
+  // A host with its game and slots, and a recent file in the settings.
+  devhost::HostEnvironment host;
+  ASSERT_TRUE(host.LoadGame(testing::SourcePath("samples/Lotto649.dat")));
+  ASSERT_TRUE(host.CreateSlots(nullptr)) << host.LastError();
+  WritePrivateProfileStringA("Test ZUN Plugins", "Fast Load 1", "C:\\picks\\mine.sl5",
+                             (f.folder / "User_DBase_Builder.ini").c_str());
+  HWND handle = nullptr;
+  ASSERT_EQ(f.addon.Run(nullptr, &handle, f.folder.Path().c_str(), "Test ", "0.39"), 1);
+  EXPECT_EQ(f.addon.Slots().AttachedCount(), 6);
   MainWindow& window = *f.addon.MainPage();
-  window.ShowStep();
   SetWindowPos(window.Handle(), nullptr, 120, 90, 850, 400, SWP_NOZORDER);
-  window.RecentFiles()[0] = "C:\\picks\\mine.sl5";
   EXPECT_EQ(SendMessageA(window.Handle(), kMsgCloseForGood, 0, 0), 1);
   EXPECT_TRUE(f.addon.Closing());
   EXPECT_FALSE(IsWindowVisible(window.Handle()));

@@ -1,6 +1,6 @@
 // The ball grids, the entry list and the command bar as real windows over
 // the core, its ports faked: what they show of the core's models and what
-// they tell the core. A test window stands in for the main window and hands
+// they tell the adapter. A test window stands in for the main window and hands
 // its children's notifications to the views.
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@
 #include "dialog_clicker.h"
 #include "host/main_layout.h"
 #include "list/list_columns.h"
-#include "support/core_fixture.h"
+#include "support/adapter_fixture.h"
 #include "win32/ball_grid.h"
 #include "win32/command_bar_view.h"
 #include "win32/entry_list_view.h"
@@ -35,7 +35,6 @@ class ViewHost final : public Window {
   ViewHost() {
     CreateOfClass("ZUN_TestViewHost", 0, "views", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 640, 480, nullptr);
   }
-  ~ViewHost() override { Destroy(); }
 
   std::function<bool(NMHDR*, LRESULT&)> onNotify;
   std::function<bool(WPARAM, LPARAM)> onCommand;
@@ -49,20 +48,22 @@ class ViewHost final : public Window {
   }
 };
 
-struct ViewsFixture : testing::CoreFixture {
+struct ViewsFixture : testing::AdapterFixture {
   explicit ViewsFixture(std::unique_ptr<TZUN_Lotto_Temp> g = hostside::MakeLotto649(3))
-      : testing::CoreFixture(std::move(g)) {
-    core.SetViews(Views{&list, &grids, &views, &bar, &views});  // the status and the message pump are recorded
+      : testing::AdapterFixture(std::move(g)) {
+    // The views as the main window hands them over; the status and the
+    // message pump are recorded.
+    windows.handOverViews = [this] { adapter.SetViews(Views{&list, &grids, &views, &bar, &views}); };
     EXPECT_EQ(Start(), 1);
 
-    host.onNotify = [this](NMHDR* header, LRESULT& result) {
+    host->onNotify = [this](NMHDR* header, LRESULT& result) {
       return list.OnNotify(header, result) || bar.OnNotify(header, result);
     };
-    host.onCommand = [this](WPARAM wParam, LPARAM lParam) { return bar.OnCommand(wParam, lParam); };
-    grids.Build(host.Handle());
-    list.Create(host.Handle());
+    host->onCommand = [this](WPARAM wParam, LPARAM lParam) { return bar.OnCommand(wParam, lParam); };
+    grids.Build(host->Handle());
+    list.Create(host->Handle());
     list.SetupColumns();
-    bar.Create(host.Handle());
+    bar.Create(host->Handle());
   }
 
   const Lotto_Numbers_Framework& Set(int32_t index) const { return game->PlaySets[index]; }
@@ -71,8 +72,8 @@ struct ViewsFixture : testing::CoreFixture {
   // Adds an entry of six numbers of set 0 through the Add command.
   void AddEntry(std::initializer_list<int32_t> numbers) {
     Pick(0, numbers);
-    core.Execute(CommandId::Add);
-    core.Execute(CommandId::Clear);
+    adapter.Execute(CommandId::Add);
+    adapter.Execute(CommandId::Clear);
   }
 
   void ClickCell(const BallGrid& grid, GridCell cell, int dx = 8, int dy = 8) {
@@ -82,10 +83,10 @@ struct ViewsFixture : testing::CoreFixture {
   }
   void Key(HWND window, WPARAM key) { SendMessageA(window, WM_KEYDOWN, key, 0); }
 
-  ViewHost host;
-  BallGrids grids{core};
-  EntryListWindow list{core};
-  CommandBarWindow bar{core};
+  WindowPtr<ViewHost> host = MakeWindow<ViewHost>();
+  BallGrids grids{adapter};
+  EntryListWindow list{adapter};
+  CommandBarWindow bar{adapter};
 };
 
 // Holds the Ctrl key down for this thread's GetKeyState while it lives.
@@ -202,7 +203,7 @@ TEST(BallGrids, OneGridPerPlaySetWhereTheLayoutPutsIt) {
     EXPECT_EQ(r.top, boxes[i].top);
     EXPECT_EQ(r.right - r.left, GridColumns(f.Set(static_cast<int32_t>(i))) * kBallCellPitch);
     EXPECT_EQ(r.bottom - r.top, GridRows(f.Set(static_cast<int32_t>(i))) * kBallCellPitch);
-    EXPECT_EQ(GetParent(grid), f.host.Handle());
+    EXPECT_EQ(GetParent(grid), f.host->Handle());
     char name[64] = {};
     GetClassNameA(grid, name, sizeof name);
     EXPECT_STREQ(name, kBallGridClassName);
@@ -214,7 +215,7 @@ TEST(BallGrids, OneGridPerPlaySetWhereTheLayoutPutsIt) {
 TEST(BallGrids, BuildingAgainReplacesTheGridsAndFreeDestroysThem) {
   ViewsFixture f;
   const HWND first = f.grids.Grid(0).Handle();
-  f.grids.Build(f.host.Handle());
+  f.grids.Build(f.host->Handle());
   EXPECT_FALSE(IsWindow(first));
   ASSERT_EQ(f.grids.Count(), 1u);
   const HWND second = f.grids.Grid(0).Handle();
@@ -228,33 +229,33 @@ TEST(BallGrid, AClickChoosesTheBallUnderThePointerAndAnotherUnchoosesIt) {
   BallGrid& grid = f.grids.Grid(0);
   const GridCell cell = f.CellOf(0, 23);
   f.ClickCell(grid, cell);
-  EXPECT_TRUE(f.core.Choices().IsChosen(0, 23));
+  EXPECT_TRUE(f.Doc().Choices().IsChosen(0, 23));
   EXPECT_EQ(grid.CurrentCell(), cell);
   EXPECT_EQ(GetFocus(), grid.Handle());
   f.ClickCell(grid, cell, 17, 17);  // the grid lines belong to the cell on their left and above
-  EXPECT_FALSE(f.core.Choices().IsChosen(0, 23));
+  EXPECT_FALSE(f.Doc().Choices().IsChosen(0, 23));
 }
 
 TEST(BallGrid, ArrowKeysMoveTheCurrentCellAndChooseWhereItLands) {
   ViewsFixture f;
   BallGrid& grid = f.grids.Grid(0);
   f.ClickCell(grid, {0, 0});
-  ASSERT_TRUE(f.core.Choices().IsChosen(0, 1));
+  ASSERT_TRUE(f.Doc().Choices().IsChosen(0, 1));
   f.Key(grid.Handle(), VK_RIGHT);
   EXPECT_EQ(grid.CurrentCell(), (GridCell{1, 0}));
-  EXPECT_TRUE(f.core.Choices().IsChosen(0, 2));
+  EXPECT_TRUE(f.Doc().Choices().IsChosen(0, 2));
   f.Key(grid.Handle(), VK_DOWN);
   EXPECT_EQ(grid.CurrentCell(), (GridCell{1, 1}));
-  EXPECT_TRUE(f.core.Choices().IsChosen(0, 12));
+  EXPECT_TRUE(f.Doc().Choices().IsChosen(0, 12));
   f.Key(grid.Handle(), VK_END);
   EXPECT_EQ(grid.CurrentCell(), (GridCell{9, 1}));
-  EXPECT_TRUE(f.core.Choices().IsChosen(0, 20));
+  EXPECT_TRUE(f.Doc().Choices().IsChosen(0, 20));
   f.Key(grid.Handle(), VK_RIGHT);  // the edge: nothing moves, nothing is chosen again
   EXPECT_EQ(grid.CurrentCell(), (GridCell{9, 1}));
-  EXPECT_TRUE(f.core.Choices().IsChosen(0, 20));
+  EXPECT_TRUE(f.Doc().Choices().IsChosen(0, 20));
   f.Key(grid.Handle(), VK_HOME);
   EXPECT_EQ(grid.CurrentCell(), (GridCell{0, 1}));
-  EXPECT_TRUE(f.core.Choices().IsChosen(0, 11));
+  EXPECT_TRUE(f.Doc().Choices().IsChosen(0, 11));
 }
 
 TEST(BallGrid, SpaceTogglesTheCurrentCell) {
@@ -262,19 +263,19 @@ TEST(BallGrid, SpaceTogglesTheCurrentCell) {
   BallGrid& grid = f.grids.Grid(0);
   f.ClickCell(grid, {2, 0});
   f.Key(grid.Handle(), VK_SPACE);
-  EXPECT_FALSE(f.core.Choices().IsChosen(0, 3));
+  EXPECT_FALSE(f.Doc().Choices().IsChosen(0, 3));
   f.Key(grid.Handle(), VK_SPACE);
-  EXPECT_TRUE(f.core.Choices().IsChosen(0, 3));
+  EXPECT_TRUE(f.Doc().Choices().IsChosen(0, 3));
 }
 
 TEST(BallGrid, ShortcutKeysRunTheirCommands) {
   ViewsFixture f;
   f.AddEntry({1, 2, 3, 4, 5, 6});
   f.AddEntry({7, 8, 9, 10, 11, 12});
-  ASSERT_EQ(f.core.List().SelectedCount(), 0);
+  ASSERT_EQ(f.Doc().List().SelectedCount(), 0);
   CtrlHeld ctrl;
   f.Key(f.grids.Grid(0).Handle(), 'A');
-  EXPECT_EQ(f.core.List().SelectedCount(), 2) << "Ctrl+A selects all rows";
+  EXPECT_EQ(f.Doc().List().SelectedCount(), 2) << "Ctrl+A selects all rows";
 }
 
 TEST(BallGrid, PaintsChosenBallsRedOthersGreyAndTheLinesInTheShadowColour) {
@@ -296,7 +297,7 @@ TEST(BallGrid, AMissingGameLeavesTheGridBlankInsteadOfReadingIt) {
   f.memory.blocks["ZUN_Mem_Map"].assign(4096, 0);  // the host's game is gone
   BallGrid& grid = f.grids.Grid(0);
   f.ClickCell(grid, {0, 0});
-  EXPECT_FALSE(f.core.Choices().IsChosen(0, 1));
+  EXPECT_FALSE(f.Doc().Choices().IsChosen(0, 1));
   const GridPicture picture(grid);
   EXPECT_EQ(picture.At(8, 8), GetSysColor(COLOR_BTNFACE));
 }
@@ -330,7 +331,7 @@ TEST(EntryListWindow, ShowsTheModelsRowsAndTheirTexts) {
   ASSERT_EQ(SendMessageA(f.list.Handle(), LVM_GETITEMCOUNT, 0, 0), 2);
   for (int row = 0; row < 2; ++row)
     for (int column = 0; column < 2; ++column) {
-      const std::string expected = f.core.List().CellText(*f.core.Database(), row, column);
+      const std::string expected = f.Doc().List().CellText(*f.Doc().Database(), row, column);
       EXPECT_FALSE(expected.empty());
       EXPECT_EQ(testing::ListItemText(f.list.Handle(), row, column), expected);
     }
@@ -339,15 +340,15 @@ TEST(EntryListWindow, ShowsTheModelsRowsAndTheirTexts) {
 TEST(EntryListWindow, TheModelsSelectionIsPushedIntoTheControl) {
   ViewsFixture f;
   for (int i = 0; i < 3; ++i) f.AddEntry({1 + i, 10, 20, 30, 40, 49});
-  f.core.List().SelectRow(1, true);
+  f.SelectRow(1);
   f.list.SelectionChanged();
   EXPECT_FALSE(RowSelected(f.list.Handle(), 0));
   EXPECT_TRUE(RowSelected(f.list.Handle(), 1));
   EXPECT_FALSE(RowSelected(f.list.Handle(), 2));
-  EXPECT_EQ(f.core.List().SelectedCount(), 1) << "pushing does not come back as the user's change";
-  f.core.Execute(CommandId::SelectAll);
+  EXPECT_EQ(f.Doc().List().SelectedCount(), 1) << "pushing does not come back as the user's change";
+  f.adapter.Execute(CommandId::SelectAll);
   EXPECT_EQ(SendMessageA(f.list.Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 3);
-  f.core.Execute(CommandId::InvertSelection);
+  f.adapter.Execute(CommandId::InvertSelection);
   EXPECT_EQ(SendMessageA(f.list.Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 0);
 }
 
@@ -359,28 +360,28 @@ TEST(EntryListWindow, TheUsersSelectionReachesTheModelAndTheGrids) {
   item.stateMask = LVIS_SELECTED;
   item.state = LVIS_SELECTED;
   SendMessageA(f.list.Handle(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&item));
-  EXPECT_TRUE(f.core.List().IsRowSelected(1));
-  EXPECT_EQ(f.core.List().SelectedCount(), 1);
-  EXPECT_TRUE(f.core.Choices().IsChosen(0, 7)) << "the selected entry shows on the grids";
+  EXPECT_TRUE(f.Doc().List().IsRowSelected(1));
+  EXPECT_EQ(f.Doc().List().SelectedCount(), 1);
+  EXPECT_TRUE(f.Doc().Choices().IsChosen(0, 7)) << "the selected entry shows on the grids";
   item.state = 0;
   SendMessageA(f.list.Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-  EXPECT_EQ(f.core.List().SelectedCount(), 0);
+  EXPECT_EQ(f.Doc().List().SelectedCount(), 0);
 }
 
 TEST(EntryListWindow, ASortKeepsTheSelectedEntrySelectedOnItsNewRow) {
   ViewsFixture f;
   f.AddEntry({1, 2, 3, 4, 5, 6});
   f.AddEntry({7, 8, 9, 10, 11, 12});
-  f.core.List().SelectRow(0, true);
+  f.SelectRow(0);
   f.list.SelectionChanged();
   NMLISTVIEW click{};
   click.hdr = {f.list.Handle(), kEntryListControlId, LVN_COLUMNCLICK};
   click.iItem = -1;
   click.iSubItem = 0;
-  SendMessageA(f.host.Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&click));
-  ASSERT_EQ(f.core.List().SortColumn(), 0);
-  ASSERT_FALSE(f.core.List().SortAscending()) << "a click on the sort column inverts it";
-  EXPECT_EQ(f.core.List().EntryAt(1), 0);
+  SendMessageA(f.host->Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&click));
+  ASSERT_EQ(f.Doc().List().SortColumn(), 0);
+  ASSERT_FALSE(f.Doc().List().SortAscending()) << "a click on the sort column inverts it";
+  EXPECT_EQ(f.Doc().List().EntryAt(1), 0);
   EXPECT_FALSE(RowSelected(f.list.Handle(), 0));
   EXPECT_TRUE(RowSelected(f.list.Handle(), 1)) << "entry 0 now stands on row 1";
 }
@@ -392,11 +393,11 @@ TEST(EntryListWindow, CtrlLettersRunTheirCommandsAndPlainLettersDoNot) {
   NMLVKEYDOWN key{};
   key.hdr = {f.list.Handle(), kEntryListControlId, LVN_KEYDOWN};
   key.wVKey = 'A';
-  SendMessageA(f.host.Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&key));
-  EXPECT_EQ(f.core.List().SelectedCount(), 0);
+  SendMessageA(f.host->Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&key));
+  EXPECT_EQ(f.Doc().List().SelectedCount(), 0);
   CtrlHeld ctrl;
-  SendMessageA(f.host.Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&key));
-  EXPECT_EQ(f.core.List().SelectedCount(), 2);
+  SendMessageA(f.host->Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&key));
+  EXPECT_EQ(f.Doc().List().SelectedCount(), 2);
   EXPECT_EQ(SendMessageA(f.list.Handle(), LVM_GETSELECTEDCOUNT, 0, 0), 2);
 }
 
@@ -406,7 +407,7 @@ TEST(EntryListWindow, TypingFindsNoRow) {
   NMLVFINDITEMA find{};
   find.hdr = {f.list.Handle(), kEntryListControlId, LVN_ODFINDITEMA};
   find.iStart = 0;
-  EXPECT_EQ(SendMessageA(f.host.Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&find)), -1);
+  EXPECT_EQ(SendMessageA(f.host->Handle(), WM_NOTIFY, kEntryListControlId, reinterpret_cast<LPARAM>(&find)), -1);
 }
 
 TEST(EntryListWindow, ColumnWidthsKeepWithinTheirLimitsHoweverTheyAreChanged) {
@@ -450,7 +451,7 @@ TEST(EntryListWindow, NewRowsDoNotScrollTheListAway) {
   SendMessageA(list, LVM_SETITEMSTATE, 39, reinterpret_cast<LPARAM>(&focus));
   SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
   ASSERT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0);
-  f.core.Execute(CommandId::QuickPick);
+  f.adapter.Execute(CommandId::QuickPick);
   EXPECT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 41);
   EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0) << "the page the user looks at stays";
 }
@@ -505,7 +506,7 @@ TEST(EntryListWindow, ShiftF10AndTheMenuKeyOpenThePopupAtTheFocusedRow) {
   EXPECT_GE(watcher.Rect().top, row.top) << "at the focused row, not wherever the pointer is";
   EXPECT_LE(watcher.Rect().top, row.bottom + 2);
   EXPECT_NEAR(watcher.Rect().left, row.left, 40);
-  EXPECT_EQ(f.core.List().RowCount(), 6) << "Escape chose nothing";
+  EXPECT_EQ(f.Doc().List().RowCount(), 6) << "Escape chose nothing";
 }
 
 // ---- Command bar ----------------------------------------------------------------
@@ -538,9 +539,9 @@ TEST(CommandBarWindow, OneButtonPerToolCommandInOrderEachOnItsOwnRow) {
   EXPECT_EQ(ImageList_GetImageCount(images), kCommandImageCount);
 }
 
-TEST(CommandBarWindow, StartsWithOnlyQuickPickAndClearEnabledThenShowsTheCoresStates) {
+TEST(CommandBarWindow, StartsWithLoadQuickPickAndClearEnabledThenShowsTheAdaptersStates) {
   ViewsFixture f;
-  EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::Load));
+  EXPECT_TRUE(ButtonEnabled(f.bar, CommandId::Load));
   EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::Add));
   EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::Apply));
   EXPECT_FALSE(ButtonEnabled(f.bar, CommandId::Delete));
@@ -558,9 +559,9 @@ TEST(CommandBarWindow, StartsWithOnlyQuickPickAndClearEnabledThenShowsTheCoresSt
 TEST(CommandBarWindow, AClickRunsItsCommandAndOtherWindowsCommandsAreNotTaken) {
   ViewsFixture f;
   f.Pick(0, {1, 2, 3});
-  SendMessageA(f.host.Handle(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(CommandId::Clear), BN_CLICKED),
+  SendMessageA(f.host->Handle(), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(CommandId::Clear), BN_CLICKED),
                reinterpret_cast<LPARAM>(f.bar.Handle()));
-  EXPECT_EQ(f.core.Choices().ChosenCount(0), 0);
+  EXPECT_EQ(f.Doc().Choices().ChosenCount(0), 0);
   EXPECT_FALSE(f.bar.OnCommand(MAKEWPARAM(static_cast<WORD>(CommandId::Clear), BN_CLICKED),
                                reinterpret_cast<LPARAM>(f.list.Handle())));
 }

@@ -1,39 +1,19 @@
 #include "udbtool/merge_command.h"
 
-#include <cstring>
-#include <map>
 #include <memory>
 #include <vector>
 
 #include "base/paths.h"
+#include "document/document.h"
 #include "model/lotto_game.h"
 #include "operations/file_operations.h"
 #include "platform/clock.h"
-#include "platform/profile_store.h"
 #include "platform/screen_cursor.h"
 #include "platform/seeded_random.h"
-#include "core/addon_core.h"
+#include "platform/shared_memory.h"
 
 namespace zun {
 namespace {
-
-// The host's slots within this process: the tool plays the host.
-class ToolSharedMemory final : public SharedMemory {
- public:
-  std::unique_ptr<MappedSlot> Open(const char* name, uint32_t, bool) override {
-    auto& block = blocks_[name];
-    block.resize(4096);
-    return std::make_unique<Block>(block.data());
-  }
-
- private:
-  struct Block final : MappedSlot {
-    explicit Block(void* view) : view_(view) {}
-    void* View() const override { return view_; }
-    void* view_;
-  };
-  std::map<std::string, std::vector<unsigned char>> blocks_;
-};
 
 // What the window would show in a dialog goes to err, one line per line.
 class ConsolePrompt final : public MessagePrompt {
@@ -53,13 +33,6 @@ class ConsolePrompt final : public MessagePrompt {
   std::ostream& err_;
 };
 
-class NoProfile final : public ProfileStore {
- public:
-  bool ReadString(const std::string&, const std::string&, const std::string&, std::string&) override { return false; }
-  bool WriteString(const std::string&, const std::string&, const std::string&, const std::string&) override {
-    return true;
-  }
-};
 class NoClock final : public Clock {
  public:
   std::string LocalDateTimeText() override { return {}; }
@@ -69,16 +42,10 @@ class NoCursor final : public ScreenCursor {
   int32_t Get() const override { return kCursorDefault; }
   void Set(int32_t) override {}
 };
-class NoStartUp final : public StartUpSteps {
+// The tool offers nothing to other windows and takes nothing from them.
+class NoSharedMemory final : public SharedMemory {
  public:
-  void RefuseVersion(const std::string&) override {}
-  void CreateWindows() override {}
-  void HandOverWindow() override {}
-  void BuildGameViews() override {}
-  void ShowMainWindow() override {}
-  void AnnounceStarted() override {}
-  void ShowStartError(const std::string&) override {}
-  void DestroyWindows() override {}
+  std::unique_ptr<MappedSlot> Open(const char*, uint32_t, bool) override { return nullptr; }
 };
 
 }  // namespace
@@ -97,33 +64,39 @@ int MergeCommand(FileSystem& files, std::span<const std::string> args, std::ostr
     err << "udbtool: " << gameFile << ": not a readable game file\n";
     return 1;
   }
-  ToolSharedMemory memory;
-  NoProfile profile;
-  NoClock clock;
+  // The window's own document and load, on the tool's game and console.
+  const FixedGame source(game.get());
+  Document document(source);
+  document.CreateDatabase(files);
   ConsolePrompt prompt(err);
-  NoCursor cursor;
+  NoFileDialogs dialogs;
   SeededRandom random;
-  AddonCore core({files, profile, memory, clock, prompt, cursor, random});
-  // The game goes into the host's game slot before the core starts.
-  const std::unique_ptr<MappedSlot> gameSlot = memory.Open("ZUN_Mem_Map", 4, true);
-  const void* pointer = game.get();
-  std::memcpy(gameSlot->View(), &pointer, sizeof pointer);
-  NoStartUp steps;
-  if (core.Start(steps, ".", "udbtool ", "0.39") != 1 || core.Database() == nullptr) {
-    err << "udbtool: cannot make a database for " << gameFile << "\n";
-    return 1;
-  }
-  FileWork work = core.FileWorkspace();
-  const int32_t taken = LoadFilesTogether(work, names, true);
+  HostNotifier notifier;
+  HostMessenger messenger;
+  NoSharedMemory memory;
+  MemoryProbe probe;
+  NoClock clock;
+  NoCursor cursor;
+  ErrorReporter errors(files, clock, prompt, cursor);
+  Hourglass hourglass{HourglassCursor(cursor)};
+  RecentFileList recent;
+  EntryListView list;
+  BallGridsView grids;
+  StatusView status;
+  CommandBarView commandBar;
+  MessagePump pump;
+  Services services{files,  prompt, dialogs,   random, notifier, messenger, memory,
+                    probe,  errors, hourglass, recent, Views{&list, &grids, &status, &commandBar, &pump}};
+  const int32_t taken = LoadFilesTogether(document, services, names, true);
   if (taken == 0) {
     err << "udbtool: no file was taken; " << newFile << " is not written\n";
     return 1;
   }
-  if (!core.Database()->SaveToFile(files, newFile)) {
+  if (!document.RequireDatabase().SaveToFile(files, newFile)) {
     err << "udbtool: " << newFile << ": cannot be written (any earlier file of that name is unchanged)\n";
     return 1;
   }
-  const int32_t entries = core.Database()->Entries.size();
+  const int32_t entries = document.RequireDatabase().Entries.size();
   out << "Merged " << taken << (taken == 1 ? " file" : " files") << ", " << entries
       << (entries == 1 ? " entry" : " entries") << ", into " << newFile << "\n";
   return 0;

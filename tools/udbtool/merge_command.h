@@ -10,7 +10,7 @@ class FileSystem;
 
 // udbtool merge GAMEFILE NEWFILE.sl5 FILE...: the files are loaded together
 // by the window's own load operation (a several-file load that replaces
-// the entries), on an add-on core without windows; its report of
+// the entries), on the add-on's document without windows or host; its report of
 // unsuitable and unreadable files goes to err. Then the merged database is
 // written to NEWFILE.sl5. Returns 0 when at least one file was taken, 1
 // when none could be (or the result cannot be written).

@@ -1,3 +1,4 @@
+#include "base/texts.h"
 #include "zunhost/host_registry.h"
 
 #include "host/host_messages.h"
@@ -54,7 +55,7 @@ HostRegistry::HostRegistry() {
   // second, and counts as open only once its window exists.
   PluginGroup& addons = groups_.emplace_back();
   addons.SubGroups.emplace_back().Nodes.push_back(MakeNode({MakeWindow(kNumberFilter, true, true)}));
-  addons.SubGroups.emplace_back().Nodes.push_back(MakeNode({MakeWindow(kMainWindowCaption, false, true)}));
+  addons.SubGroups.emplace_back().Nodes.push_back(MakeNode({MakeWindow(texts::kMainWindowCaption, false, true)}));
 
   const WindowLocator checker = MakeLocator(0, 0, 0, 0, false);
   const WindowLocator charts = MakeLocator(0, 0, 0, 1, false);

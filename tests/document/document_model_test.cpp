@@ -1,6 +1,7 @@
-// Random sequences of the user's commands run through the core, and on a
-// plain reference written from the rules: after every step the database,
-// the display order, the selection and the sort must agree.
+// Random sequences of the user's commands, run through the command table
+// against the document with no host, and on a plain reference written from
+// the rules: after every step the database, the display order, the
+// selection and the sort must agree.
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,8 @@
 
 #include "list/list_text.h"
 #include "model/entry_text.h"
-#include "support/core_fixture.h"
+#include "core/command_table.h"
+#include "support/document_fixture.h"
 
 namespace zun {
 namespace {
@@ -63,10 +65,23 @@ struct Reference {
   }
 };
 
-struct ModelFixture : testing::CoreFixture {
-  explicit ModelFixture(std::unique_ptr<TZUN_Lotto_Temp> g) : testing::CoreFixture(std::move(g)) {
+struct ModelFixture : testing::DocumentFixture {
+  explicit ModelFixture(std::unique_ptr<TZUN_Lotto_Temp> g) : testing::DocumentFixture(std::move(g)) {
     reference.game = game.get();
+    document.SetListener(&watcher);
   }
+
+  // The rows the list would show, as last told.
+  struct RowWatcher final : DocumentListener {
+    explicit RowWatcher(const Document& d) : document(d) {}
+    void EntriesChanged() override { rows = document.List().RowCount(); }
+    const Document& document;
+    int32_t rows = 0;
+  } watcher{document};
+
+  const Document& Doc() const { return document; }
+  // A command as the window runs it, through its row of the table.
+  void Run(CommandId id) { CommandFor(id).run(document, services); }
 
   Reference reference;
   std::mt19937 dice{7};
@@ -75,7 +90,7 @@ struct ModelFixture : testing::CoreFixture {
 
   RefEntry EntryOf(int32_t e) const {
     RefEntry entry;
-    const auto& record = core.Database()->Entries[e];
+    const auto& record = Doc().Database()->Entries[e];
     for (int32_t s = 0; s < record.Numbers.size(); ++s) {
       const auto numbers = record.Numbers[s];
       entry.numbers.emplace_back(numbers.begin(), numbers.end());
@@ -86,45 +101,44 @@ struct ModelFixture : testing::CoreFixture {
 
   // A complete random pick made by clicking, and what it stores.
   RefEntry ClickPick() {
-    core.Execute(CommandId::Clear);
+    Run(CommandId::Clear);
     RefEntry picked;
     for (int32_t s = 0; s < game->PlaySets.size(); ++s) {
       std::vector<int8_t> numbers;
-      for (int tries = 0; core.Choices().ChosenCount(s) < game->PlaySets[s].NumberCount && tries < 10000; ++tries) {
+      for (int tries = 0; Doc().Choices().ChosenCount(s) < game->PlaySets[s].NumberCount && tries < 10000; ++tries) {
         const auto& set = game->PlaySets[s];
         const GridCell cell{Roll(GridColumns(set)), Roll(GridRows(set))};
-        if (!BallInCell(set, cell) || core.Choices().IsChosen(s, *BallInCell(set, cell))) continue;
-        core.BallCellChosen(s, cell);
+        if (!BallInCell(set, cell) || Doc().Choices().IsChosen(s, *BallInCell(set, cell))) continue;
+        document.ChooseCell(s, cell);
       }
-      for (int32_t n : core.Choices().Chosen(s)) numbers.push_back(static_cast<int8_t>(n));
+      for (int32_t n : Doc().Choices().Chosen(s)) numbers.push_back(static_cast<int8_t>(n));
       picked.numbers.push_back(numbers);
     }
     return picked;
   }
 
   void SelectRandomRows() {
-    core.List().ClearSelection();
+    document.ClearSelection();
     reference.selected.clear();
-    const int32_t rows = core.List().RowCount();
+    const int32_t rows = Doc().List().RowCount();
     for (int k = Roll(4); k >= 0 && rows > 0; --k) {
       const int32_t row = Roll(rows);
-      core.List().SelectRow(row, true);
+      document.SelectRows(row, row, true);
       reference.selected.insert(reference.order[static_cast<size_t>(row)]);
     }
-    core.RowSelectionChanged();
   }
 
   void Step() {
     switch (Roll(9)) {
       case 0: {  // Add
         RefEntry picked = ClickPick();
-        core.Execute(CommandId::Add);
+        Run(CommandId::Add);
         reference.Append(std::move(picked));
         break;
       }
       case 1: {  // Quick Pick: its numbers are random; the rest is checked
-        core.Execute(CommandId::QuickPick);
-        RefEntry drawn = EntryOf(core.Database()->Entries.size() - 1);
+        Run(CommandId::QuickPick);
+        RefEntry drawn = EntryOf(Doc().Database()->Entries.size() - 1);
         EXPECT_EQ(drawn.source, "Quick Pick");
         reference.Append(std::move(drawn));
         break;
@@ -133,7 +147,7 @@ struct ModelFixture : testing::CoreFixture {
         SelectRandomRows();
         RefEntry picked = ClickPick();
         picked.source = "";
-        core.Execute(CommandId::Apply);
+        Run(CommandId::Apply);
         for (size_t row = 0; row < reference.order.size(); ++row) {
           const int32_t entry = reference.order[row];
           if (reference.selected.count(entry) == 0) continue;
@@ -146,7 +160,7 @@ struct ModelFixture : testing::CoreFixture {
       case 3: {  // Delete, answered Yes
         SelectRandomRows();
         prompt.answer = kResultYes;
-        core.Execute(CommandId::Delete);
+        Run(CommandId::Delete);
         std::vector<RefEntry> kept;
         for (size_t e = 0; e < reference.entries.size(); ++e)
           if (reference.selected.count(static_cast<int32_t>(e)) == 0) kept.push_back(reference.entries[e]);
@@ -157,7 +171,7 @@ struct ModelFixture : testing::CoreFixture {
       }
       case 4: {  // A header click
         const int32_t column = Roll(game->PlaySets.size() + 2);
-        core.ColumnClicked(column);
+        document.ClickColumn(column);
         if (column == reference.column) reference.ascending = !reference.ascending;
         reference.column = column;
         reference.Sort();
@@ -167,7 +181,7 @@ struct ModelFixture : testing::CoreFixture {
         static const CommandId kCommands[] = {CommandId::SelectAll, CommandId::SelectEven, CommandId::SelectOdd,
                                               CommandId::InvertSelection};
         const CommandId command = kCommands[Roll(4)];
-        core.Execute(command);
+        Run(command);
         for (int32_t e = 0; e < static_cast<int32_t>(reference.entries.size()); ++e) {
           const bool even = (e + 1) % 2 == 0;
           const bool was = reference.selected.count(e) != 0;
@@ -184,7 +198,7 @@ struct ModelFixture : testing::CoreFixture {
       }
       case 6: {  // Apply Sort
         SelectRandomRows();
-        core.Execute(CommandId::ApplySort);
+        Run(CommandId::ApplySort);
         std::vector<RefEntry> sorted;
         std::set<int32_t> selected;
         for (size_t row = 0; row < reference.order.size(); ++row) {
@@ -207,25 +221,24 @@ struct ModelFixture : testing::CoreFixture {
 
   void ExpectAgreement(int step) {
     SCOPED_TRACE("step " + std::to_string(step));
-    const TZUN_User_Lotto_DBase& database = *core.Database();
+    const TZUN_User_Lotto_DBase& database = *Doc().Database();
     ASSERT_EQ(database.Entries.size(), static_cast<int32_t>(reference.entries.size()));
     for (int32_t e = 0; e < database.Entries.size(); ++e)
       ASSERT_EQ(EntryOf(e), reference.entries[static_cast<size_t>(e)]) << "entry " << e;
-    ASSERT_EQ(core.List().RowCount(), static_cast<int32_t>(reference.order.size()));
-    for (int32_t row = 0; row < core.List().RowCount(); ++row) {
-      ASSERT_EQ(core.List().EntryAt(row), reference.order[static_cast<size_t>(row)]) << "row " << row;
-      ASSERT_EQ(core.List().IsRowSelected(row), reference.selected.count(reference.order[static_cast<size_t>(row)]) != 0)
+    ASSERT_EQ(Doc().List().RowCount(), static_cast<int32_t>(reference.order.size()));
+    for (int32_t row = 0; row < Doc().List().RowCount(); ++row) {
+      ASSERT_EQ(Doc().List().EntryAt(row), reference.order[static_cast<size_t>(row)]) << "row " << row;
+      ASSERT_EQ(Doc().List().IsRowSelected(row), reference.selected.count(reference.order[static_cast<size_t>(row)]) != 0)
           << "row " << row;
     }
-    EXPECT_EQ(core.List().SortColumn(), reference.column);
-    EXPECT_EQ(core.List().SortAscending(), reference.ascending);
-    EXPECT_EQ(views.rowCount, core.List().RowCount()) << "the view was told";
+    EXPECT_EQ(Doc().List().SortColumn(), reference.column);
+    EXPECT_EQ(Doc().List().SortAscending(), reference.ascending);
+    EXPECT_EQ(watcher.rows, Doc().List().RowCount()) << "the listener was told";
   }
 };
 
 void RunSequence(std::unique_ptr<TZUN_Lotto_Temp> game, int steps) {
   ModelFixture f(std::move(game));
-  ASSERT_EQ(f.Start(), 1);
   for (int step = 0; step < steps; ++step) {
     f.Step();
     f.ExpectAgreement(step);
@@ -234,11 +247,11 @@ void RunSequence(std::unique_ptr<TZUN_Lotto_Temp> game, int steps) {
   EXPECT_TRUE(f.prompt.shown.size() > 0) << "deletions asked first";
 }
 
-TEST(AddonCoreModel, SixFromFortyNineAgreesWithTheReferenceAfterEveryStep) {
+TEST(DocumentModel, SixFromFortyNineAgreesWithTheReferenceAfterEveryStep) {
   RunSequence(hostside::MakeLotto649(2), 400);
 }
 
-TEST(AddonCoreModel, TwoSetsAndTheDigitGameAgreeWithTheReference) {
+TEST(DocumentModel, TwoSetsAndTheDigitGameAgreeWithTheReference) {
   RunSequence(hostside::MakeTwinPool(2), 250);
   RunSequence(hostside::MakePickThree(2), 250);
 }
