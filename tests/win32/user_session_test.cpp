@@ -22,7 +22,9 @@
 #include <vector>
 
 #include "core/command_table.h"
-#include "dialog_clicker.h"
+#include "support/win32_person.h"
+#include "support/win32_waits.h"
+#include "support/win32_windows.h"
 #include "model/sl5_file.h"
 #include "model/user_database.h"
 #include "host/host_messages.h"

@@ -13,14 +13,15 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/command_states.h"
-#include "dialog_clicker.h"
 #include "host/main_layout.h"
 #include "list/list_columns.h"
 #include "support/core_fixture.h"
+#include "support/win32_person.h"
+#include "support/win32_waits.h"
+#include "support/win32_windows.h"
 #include "win32/ball_grid.h"
 #include "win32/command_bar_view.h"
 #include "win32/entry_list_view.h"
@@ -455,34 +456,6 @@ TEST(EntryListWindow, NewRowsDoNotScrollTheListAway) {
   EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0) << "the page the user looks at stays";
 }
 
-// The visible popup menu window of this process, waited for up to two
-// seconds on another thread while the menu's own loop runs on this one.
-class PopupWatcher {
- public:
-  PopupWatcher()
-      : thread_([this] {
-          for (int i = 0; i < 200 && found_ == nullptr; ++i) {
-            found_ = FindWindowA("#32768", nullptr);
-            if (found_ != nullptr && !IsWindowVisible(found_)) found_ = nullptr;
-            if (found_ == nullptr) Sleep(10);
-          }
-          if (found_ == nullptr) return;
-          GetWindowRect(found_, &rect_);
-          PostMessageA(found_, WM_KEYDOWN, VK_ESCAPE, 0);  // closes it, choosing nothing
-        }) {}
-  ~PopupWatcher() { Join(); }
-  void Join() {
-    if (thread_.joinable()) thread_.join();
-  }
-  bool Opened() const { return found_ != nullptr; }
-  RECT Rect() const { return rect_; }
-
- private:
-  HWND found_ = nullptr;
-  RECT rect_{};
-  std::thread thread_;
-};
-
 TEST(EntryListWindow, ShiftF10AndTheMenuKeyOpenThePopupAtTheFocusedRow) {
   ViewsFixture f;
   const HWND list = f.list.Handle();
@@ -498,13 +471,13 @@ TEST(EntryListWindow, ShiftF10AndTheMenuKeyOpenThePopupAtTheFocusedRow) {
   MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
 
   // What the system sends the focused window for Shift+F10 or the menu key.
-  PopupWatcher watcher;
+  testing::Person watcher({testing::ChooseMenuItem("")});  // looks where it opened, then Escape
   SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(0xFFFF, 0xFFFF));
-  watcher.Join();
-  ASSERT_TRUE(watcher.Opened()) << "the list's popup menu opens";
-  EXPECT_GE(watcher.Rect().top, row.top) << "at the focused row, not wherever the pointer is";
-  EXPECT_LE(watcher.Rect().top, row.bottom + 2);
-  EXPECT_NEAR(watcher.Rect().left, row.left, 40);
+  ASSERT_TRUE(watcher.Done()) << "the list's popup menu opens";
+  const RECT popup = watcher.At(0).windowRect;
+  EXPECT_GE(popup.top, row.top) << "at the focused row, not wherever the pointer is";
+  EXPECT_LE(popup.top, row.bottom + 2);
+  EXPECT_NEAR(popup.left, row.left, 40);
   EXPECT_EQ(f.core.List().RowCount(), 6) << "Escape chose nothing";
 }
 
