@@ -20,6 +20,7 @@
 #include "list/list_columns.h"
 #include "support/core_fixture.h"
 #include "support/win32_person.h"
+#include "support/win32_pixels.h"
 #include "support/win32_waits.h"
 #include "support/win32_windows.h"
 #include "win32/ball_grid.h"
@@ -105,43 +106,11 @@ class CtrlHeld {
   BYTE saved_[256] = {};
 };
 
-// A grid painted whole into a 32-bit bitmap, read back pixel by pixel.
-class GridPicture {
- public:
-  explicit GridPicture(const BallGrid& grid) {
-    RECT area{};
-    GetClientRect(grid.Handle(), &area);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = area.right;
-    info.bmiHeader.biHeight = -area.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    dc_.reset(CreateCompatibleDC(nullptr));
-    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    old_ = SelectObject(dc_.get(), bitmap_.get());
-    SendMessageA(grid.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT);
-    GdiFlush();
-  }
-  ~GridPicture() { SelectObject(dc_.get(), old_); }
-
-  COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
-  // Whether every pixel of the cell has the colour.
-  bool CellIs(GridCell cell, COLORREF colour) const {
-    const Box box = CellBox(cell);
-    for (int y = box.top; y < box.top + box.height; ++y)
-      for (int x = box.left; x < box.left + box.width; ++x)
-        if (At(x, y) != colour) return false;
-    return true;
-  }
-
- private:
-  UniqueMemoryDc dc_;
-  UniqueGdiObject bitmap_;
-  HGDIOBJ old_ = nullptr;
-};
+// Whether every pixel of the cell has the colour.
+bool CellIs(const testing::Picture& picture, GridCell cell, COLORREF colour) {
+  const Box box = CellBox(cell);
+  return picture.AllOf(RECT{box.left, box.top, box.left + box.width, box.top + box.height}, colour);
+}
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGrey = RGB(200, 200, 200);
@@ -281,15 +250,15 @@ TEST(BallGrid, ShortcutKeysRunTheirCommands) {
 TEST(BallGrid, PaintsChosenBallsRedOthersGreyAndTheLinesInTheShadowColour) {
   ViewsFixture f;
   f.Pick(0, {1, 14});
-  const GridPicture picture(f.grids.Grid(0));
+  const auto picture = testing::Picture::OfClient(f.grids.Grid(0).Handle());
   const Box chosen = CellBox(f.CellOf(0, 14));
   EXPECT_EQ(picture.At(chosen.left + 16, chosen.top + 16), kRed);
   const Box plain = CellBox(f.CellOf(0, 15));
   EXPECT_EQ(picture.At(plain.left + 16, plain.top + 16), kGrey);
   EXPECT_EQ(picture.At(17, 5), GetSysColor(COLOR_BTNSHADOW)) << "the line right of column 0";
   EXPECT_EQ(picture.At(5, 17), GetSysColor(COLOR_BTNSHADOW)) << "the line below row 0";
-  EXPECT_FALSE(picture.CellIs(f.CellOf(0, 2), kGrey)) << "a ball's cell shows its number";
-  EXPECT_TRUE(picture.CellIs({9, 4}, kGrey)) << "ball 50 is not in the game: grey, no text";
+  EXPECT_FALSE(CellIs(picture, f.CellOf(0, 2), kGrey)) << "a ball's cell shows its number";
+  EXPECT_TRUE(CellIs(picture, {9, 4}, kGrey)) << "ball 50 is not in the game: grey, no text";
 }
 
 TEST(BallGrid, AMissingGameLeavesTheGridBlankInsteadOfReadingIt) {
@@ -298,7 +267,7 @@ TEST(BallGrid, AMissingGameLeavesTheGridBlankInsteadOfReadingIt) {
   BallGrid& grid = f.grids.Grid(0);
   f.ClickCell(grid, {0, 0});
   EXPECT_FALSE(f.core.Choices().IsChosen(0, 1));
-  const GridPicture picture(grid);
+  const auto picture = testing::Picture::OfClient(grid.Handle());
   EXPECT_EQ(picture.At(8, 8), GetSysColor(COLOR_BTNFACE));
 }
 
