@@ -132,7 +132,7 @@ void Hand::Run() {
   } else {
     waitFor("the drag's loop to start", dragLoop);
   }
-  // The windows take each move in turn, each at its own place.
+  // No pause between the moves: the windows take them in order, each at its place.
   constexpr int kSteps = 12;
   for (int i = 1; i <= kSteps; ++i)
     MoveMouse({move_.from.x + (move_.to.x - move_.from.x) * i / kSteps,
@@ -145,7 +145,8 @@ void Hand::Run() {
 
 void DragWithMouse(const DragMove& move) {
   Hand hand(move);
-  WaitUntil("the hand to release the button", [&] { return hand.Released(); });
+  // Longer than the hand's own waits, which say better what went wrong.
+  WaitUntil("the hand to release the button", [&] { return hand.Released(); }, 3 * kWaitMilliseconds);
   hand.Finish();
   WaitForIdle();
 }
