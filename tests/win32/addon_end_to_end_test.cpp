@@ -10,9 +10,9 @@
 
 #include <cstring>
 
-#include "dialog_clicker.h"
 #include "host/host_messages.h"
 #include "support/test_files.h"
+#include "support/win32_person.h"
 #include "win32/window_text.h"
 #include "zunhost/addon_library.h"
 #include "zunhost/host_environment.h"

@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "addon_fixture.h"
-#include "dialog_clicker.h"
 #include "host/host_messages.h"
+#include "support/win32_person.h"
 #include "win32/window_text.h"
 #include "zunhost/host_environment.h"
 

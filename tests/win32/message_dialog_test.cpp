@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "dialog_clicker.h"
 #include "host/host_messages.h"
+#include "support/win32_person.h"
+#include "support/win32_waits.h"
 
 namespace zun::win32 {
 namespace {

@@ -5,9 +5,9 @@
 
 #include "addon_fixture.h"
 #include "base/error_location.h"
-#include "dialog_clicker.h"
 #include "host/host_messages.h"
 #include "host/host_slots.h"
+#include "support/win32_person.h"
 
 namespace zun::win32 {
 namespace {

@@ -1,6 +1,6 @@
 // The ball grids, the entry list and the command bar as real windows over
-// the core, its ports faked: what they show of the core's models and what
-// they tell the adapter. A test window stands in for the main window and hands
+// the host adapter, its ports faked: what they show of the document and
+// what they tell the adapter. A test window stands in for the main window and hands
 // its children's notifications to the views.
 
 #include <gtest/gtest.h>
@@ -13,14 +13,16 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/command_states.h"
-#include "dialog_clicker.h"
 #include "host/main_layout.h"
 #include "list/list_columns.h"
 #include "support/adapter_fixture.h"
+#include "support/win32_person.h"
+#include "support/win32_pixels.h"
+#include "support/win32_waits.h"
+#include "support/win32_windows.h"
 #include "win32/ball_grid.h"
 #include "win32/command_bar_view.h"
 #include "win32/entry_list_view.h"
@@ -105,43 +107,11 @@ class CtrlHeld {
   BYTE saved_[256] = {};
 };
 
-// A grid painted whole into a 32-bit bitmap, read back pixel by pixel.
-class GridPicture {
- public:
-  explicit GridPicture(const BallGrid& grid) {
-    RECT area{};
-    GetClientRect(grid.Handle(), &area);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = area.right;
-    info.bmiHeader.biHeight = -area.bottom;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    dc_.reset(CreateCompatibleDC(nullptr));
-    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    old_ = SelectObject(dc_.get(), bitmap_.get());
-    SendMessageA(grid.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc_.get()), PRF_CLIENT);
-    GdiFlush();
-  }
-  ~GridPicture() { SelectObject(dc_.get(), old_); }
-
-  COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
-  // Whether every pixel of the cell has the colour.
-  bool CellIs(GridCell cell, COLORREF colour) const {
-    const Box box = CellBox(cell);
-    for (int y = box.top; y < box.top + box.height; ++y)
-      for (int x = box.left; x < box.left + box.width; ++x)
-        if (At(x, y) != colour) return false;
-    return true;
-  }
-
- private:
-  UniqueMemoryDc dc_;
-  UniqueGdiObject bitmap_;
-  HGDIOBJ old_ = nullptr;
-};
+// Whether every pixel of the cell has the colour.
+bool CellIs(const testing::Picture& picture, GridCell cell, COLORREF colour) {
+  const Box box = CellBox(cell);
+  return picture.AllOf(RECT{box.left, box.top, box.left + box.width, box.top + box.height}, colour);
+}
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGrey = RGB(200, 200, 200);
@@ -281,15 +251,15 @@ TEST(BallGrid, ShortcutKeysRunTheirCommands) {
 TEST(BallGrid, PaintsChosenBallsRedOthersGreyAndTheLinesInTheShadowColour) {
   ViewsFixture f;
   f.Pick(0, {1, 14});
-  const GridPicture picture(f.grids.Grid(0));
+  const auto picture = testing::Picture::OfClient(f.grids.Grid(0).Handle());
   const Box chosen = CellBox(f.CellOf(0, 14));
   EXPECT_EQ(picture.At(chosen.left + 16, chosen.top + 16), kRed);
   const Box plain = CellBox(f.CellOf(0, 15));
   EXPECT_EQ(picture.At(plain.left + 16, plain.top + 16), kGrey);
   EXPECT_EQ(picture.At(17, 5), GetSysColor(COLOR_BTNSHADOW)) << "the line right of column 0";
   EXPECT_EQ(picture.At(5, 17), GetSysColor(COLOR_BTNSHADOW)) << "the line below row 0";
-  EXPECT_FALSE(picture.CellIs(f.CellOf(0, 2), kGrey)) << "a ball's cell shows its number";
-  EXPECT_TRUE(picture.CellIs({9, 4}, kGrey)) << "ball 50 is not in the game: grey, no text";
+  EXPECT_FALSE(CellIs(picture, f.CellOf(0, 2), kGrey)) << "a ball's cell shows its number";
+  EXPECT_TRUE(CellIs(picture, {9, 4}, kGrey)) << "ball 50 is not in the game: grey, no text";
 }
 
 TEST(BallGrid, AMissingGameLeavesTheGridBlankInsteadOfReadingIt) {
@@ -298,7 +268,7 @@ TEST(BallGrid, AMissingGameLeavesTheGridBlankInsteadOfReadingIt) {
   BallGrid& grid = f.grids.Grid(0);
   f.ClickCell(grid, {0, 0});
   EXPECT_FALSE(f.Doc().Choices().IsChosen(0, 1));
-  const GridPicture picture(grid);
+  const auto picture = testing::Picture::OfClient(grid.Handle());
   EXPECT_EQ(picture.At(8, 8), GetSysColor(COLOR_BTNFACE));
 }
 
@@ -456,34 +426,6 @@ TEST(EntryListWindow, NewRowsDoNotScrollTheListAway) {
   EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 0) << "the page the user looks at stays";
 }
 
-// The visible popup menu window of this process, waited for up to two
-// seconds on another thread while the menu's own loop runs on this one.
-class PopupWatcher {
- public:
-  PopupWatcher()
-      : thread_([this] {
-          for (int i = 0; i < 200 && found_ == nullptr; ++i) {
-            found_ = FindWindowA("#32768", nullptr);
-            if (found_ != nullptr && !IsWindowVisible(found_)) found_ = nullptr;
-            if (found_ == nullptr) Sleep(10);
-          }
-          if (found_ == nullptr) return;
-          GetWindowRect(found_, &rect_);
-          PostMessageA(found_, WM_KEYDOWN, VK_ESCAPE, 0);  // closes it, choosing nothing
-        }) {}
-  ~PopupWatcher() { Join(); }
-  void Join() {
-    if (thread_.joinable()) thread_.join();
-  }
-  bool Opened() const { return found_ != nullptr; }
-  RECT Rect() const { return rect_; }
-
- private:
-  HWND found_ = nullptr;
-  RECT rect_{};
-  std::thread thread_;
-};
-
 TEST(EntryListWindow, ShiftF10AndTheMenuKeyOpenThePopupAtTheFocusedRow) {
   ViewsFixture f;
   const HWND list = f.list.Handle();
@@ -499,13 +441,13 @@ TEST(EntryListWindow, ShiftF10AndTheMenuKeyOpenThePopupAtTheFocusedRow) {
   MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&row), 2);
 
   // What the system sends the focused window for Shift+F10 or the menu key.
-  PopupWatcher watcher;
+  testing::Person watcher({testing::ChooseMenuItem("")});  // looks where it opened, then Escape
   SendMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(0xFFFF, 0xFFFF));
-  watcher.Join();
-  ASSERT_TRUE(watcher.Opened()) << "the list's popup menu opens";
-  EXPECT_GE(watcher.Rect().top, row.top) << "at the focused row, not wherever the pointer is";
-  EXPECT_LE(watcher.Rect().top, row.bottom + 2);
-  EXPECT_NEAR(watcher.Rect().left, row.left, 40);
+  ASSERT_TRUE(watcher.Done()) << "the list's popup menu opens";
+  const RECT popup = watcher.At(0).windowRect;
+  EXPECT_GE(popup.top, row.top) << "at the focused row, not wherever the pointer is";
+  EXPECT_LE(popup.top, row.bottom + 2);
+  EXPECT_NEAR(popup.left, row.left, 40);
   EXPECT_EQ(f.Doc().List().RowCount(), 6) << "Escape chose nothing";
 }
 
