@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "list/list_sort.h"
 #include "model/user_database.h"
 
 namespace zun {
@@ -28,7 +29,7 @@ enum class SelectionCommand { All, Even, Odd, Invert };
 
 class EntryList {
  public:
-  static constexpr int32_t kSeqColumn = 0;
+  static constexpr int32_t kSeqColumn = zun::kSeqColumn;
 
   int32_t RowCount() const noexcept { return static_cast<int32_t>(order_.size()); }
   // The entry row `row` shows (0-based); the row's caption is this plus 1.

@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "list/entry_list.h"
 #include "list/list_text.h"
 #include "model/entry_text.h"
 
@@ -319,7 +318,7 @@ class FoldedTextWriter {
 void AppendColumnText(std::string& out, const TZUN_User_Lotto_DBase& database, int32_t entry, int32_t column) {
   if (!database.Entries.contains(entry)) return;
   const int32_t setCount = database.NumberSets.size();
-  if (column == EntryList::kSeqColumn) {
+  if (column == kSeqColumn) {
     AppendCaption(out, entry);
   } else if (column >= 1 && column <= setCount) {
     const auto& numbers = database.Entries[entry].Numbers;
@@ -361,11 +360,11 @@ void SortByColumnText(const TZUN_User_Lotto_DBase& database, int32_t column, boo
 
 RowPlacement::RowPlacement(const TZUN_User_Lotto_DBase& database, int32_t column, bool ascending, int32_t entry)
     : database_(database), column_(column), ascending_(ascending), entry_(entry) {
-  if (column_ != EntryList::kSeqColumn) AppendColumnText(text_, database_, entry_, column_);
+  if (column_ != kSeqColumn) AppendColumnText(text_, database_, entry_, column_);
 }
 
 bool RowPlacement::StandsBefore(int32_t other) {
-  if (column_ != EntryList::kSeqColumn) {
+  if (column_ != kSeqColumn) {
     otherText_.clear();
     AppendColumnText(otherText_, database_, other, column_);
     const int order = CompareListText(otherText_, text_);

@@ -11,6 +11,9 @@
 
 namespace zun {
 
+// Column 0 of the list: "Seq.", the entry's position plus one.
+inline constexpr int32_t kSeqColumn = 0;
+
 // Appends what `column` shows for `entry`: the caption, the set's entry text
 // or the source; nothing for a column or an entry the database does not have
 // (or a set the entry lacks), so painting a stale row never fails.
