@@ -11,6 +11,7 @@
 #include "base/error_location.h"
 #include "base/reference_codes.h"
 #include "hostside/sample_games.h"
+#include "model/sl5_file.h"
 #include "support/adapter_fixture.h"
 
 namespace zun {
@@ -475,6 +476,51 @@ TEST(HostAdapterLifeCycle, ACloseOrderedWhileACommandLetsMessagesRunStopsThatCom
   f.adapter.Execute(CommandId::New);
   EXPECT_EQ(f.Database().Entries.size(), 1);
   EXPECT_TRUE(f.prompt.shown.empty());
+}
+
+// A close for good that arrives while Reopen lets messages run stops it:
+// no save question, no load against slots that are gone.
+TEST(HostAdapterLifeCycle, ACloseOrderedWhileReopenLetsMessagesRunStopsIt) {
+  AdapterFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  f.files.files["C:\\db\\a.sl5"] = Sl5Bytes(*hostside::MakeSampleDatabase(*f.game, 2, 1));
+  f.SetRecentFile(0, "C:\\db\\a.sl5");
+  f.adapter.Execute(CommandId::QuickPick);  // unsaved: Reopen would ask
+  f.views.onPump = [&] { f.adapter.OrderClose(); };
+  f.adapter.Reopen(0);
+  EXPECT_TRUE(f.prompt.shown.empty());
+  EXPECT_EQ(f.Database().Entries.size(), 1);
+}
+
+// Starting again destroys the old windows: their views are let go first,
+// so a message handled while the new main window reports a settings error
+// (a drop the host forwards) reaches no view that is gone.
+TEST(HostAdapterLifeCycle, AStartAgainLetsGoOfTheOldViewsBeforeTheWindowsGo) {
+  AdapterFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  f.files.files["C:\\db\\a.sl5"] = Sl5Bytes(*hostside::MakeSampleDatabase(*f.game, 2, 1));
+  testing::RecordingViews old;  // the first windows' views
+  f.adapter.SetViews(old.All());
+  f.windows.onDestroyWindows = [&] { old.failRepaints = true; };
+  f.windows.onCreateWindows = [&] { f.adapter.FilesDropped({"C:\\db\\a.sl5"}); };
+  const int rowChanges = old.rowChanges, repaints = old.gridRepaints, pumps = old.pumps;
+  ASSERT_EQ(f.Start(), 1);
+  EXPECT_EQ(f.Database().Entries.size(), 0) << "the new start made a new database after the drop";
+  EXPECT_EQ(old.rowChanges, rowChanges);
+  EXPECT_EQ(old.gridRepaints, repaints);
+  EXPECT_EQ(old.pumps, pumps);
+  EXPECT_EQ(old.focused, 0);
+}
+
+// The close steps in their order, the platform's share included.
+TEST(HostAdapterLifeCycle, TheCloseStepsRunInOrder) {
+  AdapterFixture f;
+  ASSERT_EQ(f.Start(), 1);
+  f.windows.steps.clear();
+  f.adapter.OrderClose();
+  f.adapter.CloseForGood(true, WindowGeometry{});
+  EXPECT_EQ(f.windows.steps, (std::vector<std::string>{"free game views", "release message dialog"}));
+  EXPECT_EQ(f.adapter.Slots().AttachedCount(), 0);
 }
 
 TEST(HostAdapterLifeCycle, AHeaderClickRevealsTheSelectedRow) {

@@ -140,6 +140,44 @@ TEST(OldFileImport, OnlyASixFromFortyNineGameWithOneBonusTakesOldFiles) {
   auto database = hostside::MakeSampleDatabase(*lotto, 0, 1);
   database->NumberSets[0].SecondaryCount = 5;
   EXPECT_FALSE(TakesOldFormats(*lotto, *database));
+  auto twoSets = hostside::MakeSampleDatabase(*lotto, 0, 1);
+  twoSets->NumberSets.push_back(twoSets->NumberSets[0]);
+  EXPECT_FALSE(TakesOldFormats(*lotto, *twoSets)) << "old records fill one set; a second would stay empty";
+}
+
+// Each of the six fields alone makes a set unfit; the two flags fit when
+// they equal the play set's or the draw set's at the same position, which
+// is what an append copies into a database the add-on then saves.
+TEST(Suitability, EachFieldAloneDecidesAndTheFlagsMayBeTheDrawSets) {
+  auto game = hostside::MakeTwinPool(0);
+  game->DrawSets[1].OwnPool = game->PlaySets[1].OwnPool ? 0 : 1;
+  game->DrawSets[1].AuxFlag = 1;
+  ASSERT_EQ(game->PlaySets[1].AuxFlag, 0);
+  struct Case {
+    const char* change;
+    void (*apply)(Lotto_Numbers_Framework&, const Lotto_Numbers_Framework& draw);
+    bool fits;
+  };
+  const Case cases[] = {
+      {"nothing", [](auto&, auto&) {}, true},
+      {"NumberCount", [](auto& s, auto&) { ++s.NumberCount; }, false},
+      {"SecondaryCount", [](auto& s, auto&) { ++s.SecondaryCount; }, false},
+      {"HighestNumber", [](auto& s, auto&) { --s.HighestNumber; }, false},
+      {"LowestNumber", [](auto& s, auto&) { ++s.LowestNumber; }, false},
+      {"OwnPool alone", [](auto& s, auto&) { s.OwnPool = s.OwnPool ? 0 : 1; }, false},
+      {"AuxFlag alone", [](auto& s, auto&) { s.AuxFlag = 1; }, false},
+      {"both flags of the draw set",
+       [](auto& s, auto& draw) {
+         s.OwnPool = draw.OwnPool;
+         s.AuxFlag = draw.AuxFlag;
+       },
+       true},
+  };
+  for (const Case& c : cases) {
+    auto header = hostside::MakeSampleDatabase(*game, 0, 1);
+    c.apply(header->NumberSets[1], game->DrawSets[1]);
+    EXPECT_EQ(SetsFitGame(*header, *game), c.fits) << c.change;
+  }
 }
 
 TEST(Suitability, SetsFitWhenAllSixFieldsAgreeOrTheFileDeclaresNone) {

@@ -114,6 +114,19 @@ TEST(TakingOfferedEntries, OfferedEntriesAreAppendedInOfferOrderWithTheirNumbers
   EXPECT_EQ(f.memory.log.back(), std::string("close ") + kPeerMap);
 }
 
+// Offered entries take their sorted places; the selected row stays in view.
+TEST(TakingOfferedEntries, TheSelectedRowIsScrolledIntoViewAfterTheRowsAreSorted) {
+  IntakeFixture f;
+  f.adapter.ColumnClicked(1);
+  f.SelectRow(1);
+  const int32_t selectedEntry = f.Doc().List().EntryAt(1);
+  f.views.revealed.clear();
+  f.Offer({7, 2, 5});
+  f.TakeOffer();
+  ASSERT_FALSE(f.views.revealed.empty());
+  EXPECT_EQ(f.Doc().List().EntryAt(f.views.revealed.back()), selectedEntry);
+}
+
 TEST(TakingOfferedEntries, AnOfferOfOurOwnDatabaseFromAnotherWindowCopiesItsEntries) {
   IntakeFixture f;
   f.PublishSource(f.Doc().Database());
@@ -423,17 +436,37 @@ TEST(OfferingEntries, SendToWritesTheSelectedEntriesInDisplayOrderAndPostsTheOff
   EXPECT_EQ(record.SendToInSubGroup, 1);
 }
 
-TEST(OfferingEntries, RefusedRoomWritesNoIndexButTheOfferIsStillPosted) {
+// Only the answer 1 grants the room: any other leaves the host's array as
+// it is; Send To still posts its offer.
+TEST(OfferingEntries, AnAnswerOtherThanOneWritesNoIndexButTheOfferIsStillPosted) {
+  for (const int32_t answer : {0, 2, -1}) {
+    SCOPED_TRACE(answer);
+    OfferFixture f;
+    f.messenger.answer = answer;
+    f.messenger.record = nullptr;
+    f.offered.resize(0);
+    for (int32_t v : {-7, -7, -7}) f.offered.push_back(v);
+    f.Record().EntryIndices = HostArrayRef<int32_t>(f.offered.data());
+    const WindowLocator target = MakeLocator(0, 0, 0, 0, false);
+    EXPECT_FALSE(f.adapter.OfferSelectedEntries(&target, kOwnWindow));
+    EXPECT_EQ(f.Indices(), (std::vector<int32_t>{-7, -7, -7}));
+    EXPECT_EQ(f.messenger.posts, 1);
+  }
+}
+
+// The host granted room but its array cannot be written: the listing step
+// fails, by its own message, and a drag does not start.
+TEST(OfferingEntries, AListingThatCannotBeWrittenIsReportedAsTheListings) {
   OfferFixture f;
-  f.messenger.answer = 0;
-  f.messenger.record = nullptr;
-  f.offered.resize(0);
-  for (int32_t v : {-7, -7, -7}) f.offered.push_back(v);
+  f.messenger.record = nullptr;  // the host answers 1 but leaves the array
   f.Record().EntryIndices = HostArrayRef<int32_t>(f.offered.data());
-  const WindowLocator target = MakeLocator(0, 0, 0, 0, false);
-  EXPECT_FALSE(f.adapter.OfferSelectedEntries(&target, kOwnWindow));
-  EXPECT_EQ(f.Indices(), (std::vector<int32_t>{-7, -7, -7}));
-  EXPECT_EQ(f.messenger.posts, 1);
+  const auto* header = reinterpret_cast<const HostBlockHeader*>(f.offered.data()) - 1;
+  f.fakeProbe.unreadable.push_back({header, sizeof *header});
+  f.prompt.shown.clear();
+  EXPECT_FALSE(f.adapter.OfferSelectedEntries(nullptr, kOwnWindow));
+  ASSERT_EQ(f.prompt.shown.size(), 1u);
+  EXPECT_EQ(f.prompt.shown[0].text,
+            "Error seting up DragDrop Listings.\rRef: ZUN DBaseBuilder 008004\rPlease contact ZUN Developer.");
 }
 
 TEST(OfferingEntries, AHostThatMadeLessRoomThanItGrantedGetsOnlyThatMany) {

@@ -43,7 +43,8 @@ struct FileState {
 };
 
 struct FileFixture : testing::AdapterFixture {
-  FileFixture() {
+  explicit FileFixture(std::unique_ptr<TZUN_Lotto_Temp> g = hostside::MakeLotto649(3))
+      : testing::AdapterFixture(std::move(g)) {
     EXPECT_EQ(Start(), 1);
   }
 
@@ -634,6 +635,73 @@ TEST(FileDrop, AnEmptyListIsReplacedAndAFullOneAsksHowToTakeTheFiles) {
   f.prompt.answers = {kResultNo};
   f.OfferFile("C:\\db\\a.sl5");
   EXPECT_EQ(f.EntryCount(), 4) << "No appends";
+}
+
+// An append copies OwnPool and AuxFlag from the game's draw sets into the
+// database's sets, and a save writes them: in a game whose draw set and
+// play set differ there, the add-on's own file is taken back everywhere.
+TEST(FileSuitability, AFileSavedWithTheDrawSetsFlagsIsTakenBackByEveryLoad) {
+  auto game = hostside::MakeLotto649(3);
+  game->DrawSets[0].AuxFlag = 1;
+  game->DrawSets[0].OwnPool = 1;
+  FileFixture f(std::move(game));
+  f.Edit();
+  f.Edit();
+  f.dialogs.saveAnswers.push_back("C:\\db\\mine.sl5");
+  f.adapter.Execute(CommandId::SaveAs);
+  ASSERT_EQ(f.State().current, "C:\\db\\mine.sl5");
+  ASSERT_EQ(f.Database().NumberSets[0].AuxFlag, 1) << "the draw set's flag went into the file";
+
+  const auto menu = f.adapter.ReopenMenu();
+  ASSERT_EQ(menu.size(), 1u);
+  EXPECT_TRUE(menu[0].suitable);
+  f.adapter.Execute(CommandId::New);
+  f.adapter.Reopen(0);
+  EXPECT_EQ(f.EntryCount(), 2) << "reopened";
+  f.Drop({"C:\\db\\mine.sl5"}, {kResultNo});
+  EXPECT_EQ(f.EntryCount(), 4) << "dropped and appended";
+  f.prompt.answer = kResultNo;
+  f.Load({"C:\\db\\mine.sl5", "C:\\db\\mine.sl5"});
+  EXPECT_EQ(f.EntryCount(), 4) << "merged twice over";
+  EXPECT_TRUE(f.prompt.shown.empty() || f.prompt.shown.back().caption != "Error")
+      << f.prompt.shown.back().text;
+}
+
+// Load clears the selection before its dialog opens; a drop brings the
+// list to the front before it asks whether to clear it.
+TEST(FileLoad, LoadClearsTheSelectionFirstAndADropFocusesTheListFirst) {
+  FileFixture f;
+  f.PutSl5(kStart, 3);
+  f.Load({kStart});
+  f.SelectRow(1);
+  int32_t selectedWhenAsked = -1;
+  f.dialogs.onAsk = [&] { selectedWhenAsked = f.Doc().List().SelectedCount(); };
+  f.adapter.Execute(CommandId::Load);  // cancelled
+  EXPECT_EQ(selectedWhenAsked, 0);
+
+  int focusedWhenAsked = -1;
+  f.prompt.onShow = [&] { focusedWhenAsked = f.views.focused; };
+  f.Drop({kStart}, {kResultCancel});
+  EXPECT_EQ(focusedWhenAsked, 1);
+  EXPECT_EQ(f.prompt.shown.back().caption, "Confirm Clear");
+}
+
+// Files appended to the database are no one file's content: even when the
+// append took nothing, a plain save asks for a name.
+TEST(FileSave, SaveAfterAnAppendingDropAsksForAName) {
+  FileFixture f;
+  f.PutSl5(kStart, 3);
+  f.Load({kStart});
+  auto unfit = hostside::MakeSampleDatabase(*f.game, 2, 3);
+  unfit->NumberSets[0].HighestNumber = 45;
+  f.files.files["C:\\db\\unfit.sl5"] = Sl5Bytes(*unfit);
+  f.files.files["C:\\db\\unfit2.sl5"] = Sl5Bytes(*unfit);
+  f.Drop({"C:\\db\\unfit.sl5", "C:\\db\\unfit2.sl5"}, {kResultNo});
+  ASSERT_TRUE(f.Doc().Session().MultipleFilesLoaded());
+  f.Edit();
+  f.dialogs.saved.clear();
+  f.adapter.Execute(CommandId::Save);
+  EXPECT_EQ(f.dialogs.saved.size(), 1u) << "the name is asked for, not the start file overwritten";
 }
 
 TEST(FileReopen, ReopensARecentFileAndMovesItToTheFront) {

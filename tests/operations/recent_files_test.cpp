@@ -77,8 +77,9 @@ TEST(RecentFiles, TheReopenMenuNamesEachFileAndMarksMissingAndUnsuitableOnes) {
   recent[2] = "D:\\x\\other.sl5";
   recent[3] = "C:\\gone.sl5";
   recent[5] = "C:\\old.sl4";
+  recent[6] = "C:\\gone.sl4";
   const auto items = DescribeReopenMenu(files, recent, game.get(), database.get());
-  ASSERT_EQ(items.size(), 4u);
+  ASSERT_EQ(items.size(), 5u);
   EXPECT_EQ(items[0].index, 0);
   EXPECT_EQ(items[0].caption, "fits.sl5");
   EXPECT_TRUE(items[0].exists && items[0].suitable);
@@ -90,6 +91,8 @@ TEST(RecentFiles, TheReopenMenuNamesEachFileAndMarksMissingAndUnsuitableOnes) {
   EXPECT_FALSE(items[2].exists);
   EXPECT_EQ(items[2].image, kMissingFileImage);
   EXPECT_TRUE(items[3].suitable) << "a 6-from-49 game takes the older files";
+  EXPECT_FALSE(items[4].exists);
+  EXPECT_FALSE(items[4].suitable) << "a missing older file suits nothing either";
 
   const auto withoutGame = DescribeReopenMenu(files, recent, nullptr, nullptr);
   EXPECT_FALSE(withoutGame[0].suitable);

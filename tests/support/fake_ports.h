@@ -68,6 +68,8 @@ class ScriptedPrompt final : public MessagePrompt {
   std::deque<int32_t> answers;
   // Messages that fail to show: the next this many throw instead.
   int failingShows = 0;
+  // Runs as each message shows.
+  std::function<void()> onShow;
 
   int32_t ShowMessagePage(std::string_view text, std::string_view caption, uint8_t iconKind,
                           std::span<const int32_t> results, std::span<const std::string> buttons) override {
@@ -75,6 +77,7 @@ class ScriptedPrompt final : public MessagePrompt {
       --failingShows;
       throw std::runtime_error("the message dialog cannot be shown");
     }
+    if (onShow) onShow();
     shown.push_back({std::string(text), std::string(caption), iconKind, {results.begin(), results.end()},
                      {buttons.begin(), buttons.end()}});
     if (answers.empty()) return answer;
