@@ -42,6 +42,12 @@ inline constexpr char kExportHtml[] = "Save to HTML File";
 inline constexpr char kExportCsv[] = "Export to *.csv";
 }  // namespace command
 
+// The entry list's fixed columns (the play sets' names stand between them).
+namespace list {
+inline constexpr char kSeqColumn[] = "Seq.";
+inline constexpr char kSourceColumn[] = "                        ZUN File";
+}  // namespace list
+
 namespace menu {
 inline constexpr char kReopen[] = "Reopen";
 inline constexpr char kSendTo[] = "Send To";
@@ -161,6 +167,9 @@ inline constexpr char kListDamaged[] = "The list of offered entries is damaged."
 inline constexpr char kUnreachable[] = "The offered entries cannot be reached.";
 inline constexpr char kOtherGame[] = "The offered entries belong to another game.";
 inline constexpr char kNoMap[] = "The offer names no memory map.";
+// The map's name stands between these two.
+inline constexpr char kMapClosedHead[] = "The memory map \"";
+inline constexpr char kMapClosedTail[] = "\" cannot be opened.";
 // " of the " ... kSkippedTail, after the counts.
 inline constexpr char kSkippedOf[] = " of the ";
 inline constexpr char kSkippedTail[] =

@@ -20,7 +20,7 @@ class HourglassCursor {
   ScreenCursor* cursor_;
 };
 
-// One per screen cursor. AddonCore owns it beside the cursor port and hands
+// One per screen cursor. The host adapter owns it beside the cursor port and hands
 // it to the work that wants the hourglass (FileWork, the intake): a load run
 // by a command or by a drop, a save asked for by the save question, all
 // share the outermost scope's hourglass, which goes when that scope ends

@@ -4,6 +4,7 @@
 
 #include "base/error_location.h"
 #include "base/reference_codes.h"
+#include "base/texts.h"
 
 namespace zun {
 namespace {
@@ -25,11 +26,11 @@ std::vector<ListColumn> ListColumns(std::span<const Lotto_Numbers_Framework> pla
   const OperationScope operation(codes::kSetupColumns);
   std::vector<ListColumn> columns;
   columns.reserve(playSets.size() + 2);
-  columns.push_back({"Seq.", kSeqWidth, kSeqWidth, kSeqWidth, ColumnAlign::Left});
+  columns.push_back({texts::list::kSeqColumn, kSeqWidth, kSeqWidth, kSeqWidth, ColumnAlign::Left});
   for (const auto& set : playSets)
     columns.push_back({std::string(set.SetName.view()), SetWidth(set.NumberCount, fontPoints), kMinSetWidth, 0,
                        ColumnAlign::Centre});
-  columns.push_back({kSourceColumnCaption, kSourceWidth, kSourceWidth, kSourceWidth, ColumnAlign::Left});
+  columns.push_back({texts::list::kSourceColumn, kSourceWidth, kSourceWidth, kSourceWidth, ColumnAlign::Left});
   return columns;
 }
 

@@ -21,7 +21,6 @@ struct ListColumn {
   ColumnAlign align = ColumnAlign::Left;
 };
 
-inline constexpr char kSourceColumnCaption[] = "                        ZUN File";
 
 // "Seq." fixed at 50; per set its name, centred, at least 50 and
 // (fontPoints - 1) * 4 * (NumberCount - 1) wide; the source fixed at 215.

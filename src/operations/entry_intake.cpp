@@ -207,7 +207,7 @@ IntakeResult TakeEntriesFromMap(Document& document, Services& services, const Dr
   const bool writable = kind == static_cast<int32_t>(TransferKind::WritableSlot);
   std::unique_ptr<MappedSlot> map = services.memory.Open(name.c_str(), kSlotSize, writable);
   if (!map || map->View() == nullptr) {
-    result.refusal = "The memory map \"" + name + "\" cannot be opened.";
+    result.refusal = texts::offer::kMapClosedHead + name + texts::offer::kMapClosedTail;
     return result;
   }
   if (!writable) {

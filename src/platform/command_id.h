@@ -2,7 +2,7 @@
 
 // The add-on's commands by number: the tool buttons, the menu items and
 // the shortcuts name them, and the views' command states are indexed by
-// them. What each command does is the core's command table.
+// them. What each command does is the command table's.
 
 #include <cstddef>
 #include <cstdint>

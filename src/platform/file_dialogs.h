@@ -36,8 +36,7 @@ class FileDialogs {
   virtual std::string Save(const FileDialogOptions& options) = 0;
 };
 
-// Dialogs that are always cancelled: the core's default before the
-// platform's dialogs are set.
+// Dialogs that are always cancelled: a tool's, which shows no windows.
 class NoFileDialogs final : public FileDialogs {
  public:
   std::vector<std::string> Open(const FileDialogOptions&) override { return {}; }

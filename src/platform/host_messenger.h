@@ -4,7 +4,7 @@
 
 namespace zun {
 
-// The messages the core sends the host while entries pass between windows.
+// The messages the add-on sends the host while entries pass between windows.
 // The Win32 side sends and posts the window messages; the defaults do
 // nothing and grant no room.
 class HostMessenger {

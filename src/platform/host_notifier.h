@@ -6,7 +6,7 @@ namespace zun {
 
 // Tells the host that a user database file was written, so the host can
 // pick it up (the Win32 side puts the path in the drag-and-drop record's
-// TransferName and posts message 0x63A to the host). The core calls it only
+// TransferName and posts message 0x63A to the host). It is called only
 // for a file that exists after the save. The default does nothing.
 class HostNotifier {
  public:

@@ -5,7 +5,7 @@
 namespace zun {
 
 // Tells whether memory another module handed us can be read, before the
-// core follows a pointer it did not make (an offer from another add-on).
+// add-on follows a pointer it did not make (an offer from another add-on).
 // The default trusts every non-null pointer; the Win32 side asks the
 // system which pages are committed and readable.
 class MemoryProbe {

@@ -1,11 +1,11 @@
 #pragma once
 
-// What the add-on's windows show of the core's state. The core changes its
-// models (the entry list, the ball choices, the session) and then tells the
-// views through these ports; the views paint what the models hold and keep
-// no state of their own that the core would have to ask for. Each port has
-// a do-nothing default, so the core runs before its windows exist and in
-// tests that watch only some of them.
+// What the add-on's windows show of the document. The document changes
+// (the entry list, the ball choices, the session) and the host adapter
+// tells the views through these ports; the views paint what the document
+// holds and keep no state of their own that it would have to ask for. Each
+// port has a do-nothing default, so the add-on runs before its windows
+// exist and in tests that watch only some of them.
 
 #include <array>
 #include <cstdint>
@@ -94,7 +94,7 @@ class MessagePump {
   virtual void ProcessPendingMessages() {}
 };
 
-// All of them, as the core holds them.
+// All of them, as the host adapter holds them.
 struct Views {
   EntryListView* list;
   BallGridsView* grids;

@@ -125,7 +125,7 @@ uint8_t Addon::AddonData(const char* path) noexcept {
 
 uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const char* prefix,
                    const char* version) noexcept {
-  // A start from inside the start is refused (by the core too) and must not
+  // A start from inside the start is refused (by the adapter too) and must not
   // take over the handles of the start in progress.
   if (starting_) return 0;
   hostWindow_ = hostWindow;

@@ -1,7 +1,7 @@
 #pragma once
 
 // The ball grids of the selection panel: one window per play set of the
-// host's game, placed as LayOutGrids puts them. A grid paints the core's
+// host's game, placed as LayOutGrids puts them. A grid paints the document's
 // choices and turns clicks and keys into HostAdapter::BallCellChosen; it keeps
 // only its current cell and whether it has the focus. The game is read live
 // from the host at every use, so a grid never holds a copy of its set.
@@ -67,7 +67,7 @@ class BallGrid final : public Window {
   bool focused_ = false;
 };
 
-// The port the core repaints the grids through; owns the grid windows.
+// The port the adapter repaints the grids through; owns the grid windows.
 class BallGrids final : public BallGridsView {
  public:
   explicit BallGrids(HostAdapter& adapter) : adapter_(adapter) {}
@@ -76,7 +76,7 @@ class BallGrids final : public BallGridsView {
   BallGrids& operator=(const BallGrids&) = delete;
 
   // Destroys the grids there are and creates one per play set of the
-  // core's game in `panel`; none when there is no game.
+  // document's game in `panel`; none when there is no game.
   void Build(HWND panel);
   // Destroys every grid.
   void Free();

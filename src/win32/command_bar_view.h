@@ -3,7 +3,7 @@
 // The command bar: a flat tool bar in the buttons panel, one button per
 // row in the order of ToolButtonCommands(), each showing its command's
 // picture and its hint as a tool tip. A click runs the command through the
-// core; the core says which buttons are enabled (ShowCommandStates).
+// adapter; the adapter says which buttons are enabled (ShowCommandStates).
 //
 // The tool bar reports clicks (WM_COMMAND) and its tool tips' requests
 // (WM_NOTIFY) to its parent panel. The tool bar and its tip are tied to

@@ -196,7 +196,7 @@ void EntryListWindow::DeleteColumns() {
   for (int i = count - 1; i >= 0; --i) SendMessageA(Handle(), LVM_DELETECOLUMN, static_cast<WPARAM>(i), 0);
 }
 
-// ---- What the core tells --------------------------------------------------------
+// ---- What the document tells --------------------------------------------------------
 
 void EntryListWindow::RowsChanged(int32_t rowCount) {
   if (!Handle()) return;

@@ -47,7 +47,7 @@ class EntryListWindow final : public EntryListView, public SystemControl, privat
   // Creates the control in `panel`, filling its client area, with no columns.
   void Create(HWND panel);
 
-  // The columns of the core's game: "Seq.", one per play set, the source.
+  // The columns of the document's game: "Seq.", one per play set, the source.
   void SetupColumns();
 
   // A notification from the control or its header. Returns whether it was

@@ -39,7 +39,7 @@ class MainWindow final : public Window, public StatusView, public MessagePump {
   // Each time the window is hidden: its place and size are stored.
   void HideStep();
 
-  // Reads the geometry and the recent files into the core.
+  // Reads the geometry and the recent files into the adapter.
   void LoadSettings();
 
   // The ball grids and the list's columns for the host's game (start-up),
@@ -49,7 +49,7 @@ class MainWindow final : public Window, public StatusView, public MessagePump {
 
   const WindowGeometry& StoredGeometry() const;
   int SelectionWidth() const { return selectionWidth_; }
-  // StatusView and MessagePump, for the core.
+  // StatusView and MessagePump, for the adapter.
   void SetFileLabel(const std::string& text) override;
   void SetProgress(int32_t percent) override;
   bool ShowIfHidden() override;
@@ -91,7 +91,7 @@ class MainWindow final : public Window, public StatusView, public MessagePump {
   UniqueGdiObject imageBitmap_;  // a static control does not free the picture it is given
   HWND progressBar_ = nullptr;
   int32_t progress_ = 0;
-  // The views of the core's models; they live as long as the window.
+  // The views of the document; they live as long as the window.
   BallGrids grids_;
   EntryListWindow entryList_;
   CommandBarWindow commandBar_;

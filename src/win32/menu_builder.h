@@ -2,7 +2,7 @@
 
 // The add-on's menus, built each time one opens: the tool bar's file menu
 // with its Reopen submenu, and the list's popup with its Send To submenu.
-// Their items take the core's command states as they are: greyed, checked
+// Their items take the adapter's command states as they are: greyed, checked
 // or left out as the enabling rule decided.
 //
 // This file owns the menus' ids: a command's item carries its CommandId;
