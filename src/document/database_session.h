@@ -62,6 +62,8 @@ class DatabaseSession {
   // A load of several files that took none: only the multiple flag follows
   // the load's kind.
   void NothingTaken(bool appended) { multipleFiles_ = appended; }
+  // An undo or redo reached the state last saved or loaded, or left it.
+  void HistoryMoved(bool atSaved) { modified_ = !atSaved; }
 
  private:
   void BecameFile(const std::string& path) {

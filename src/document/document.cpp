@@ -24,12 +24,17 @@ TZUN_User_Lotto_DBase& Document::Writable() {
   return *database_;
 }
 
-void Document::Commit() {
+void Document::Commit(EntryStep step) {
+  journal_.Record(std::move(step));
   session_.EntriesEdited();
   listener_->EntriesChanged();
 }
 
-void Document::SessionEvent() { listener_->SessionChanged(); }
+void Document::SessionEvent() {
+  // The state a save or a load leaves is the one an undo can come back to.
+  if (!session_.DatabaseModified()) journal_.MarkSaved();
+  listener_->SessionChanged();
+}
 
 // ---- The database ------------------------------------------------------------
 
@@ -41,6 +46,7 @@ void Document::CreateDatabase(FileSystem& files) {
   // until the next one replaces it.
   previous_ = std::move(database_);
   database_ = std::move(database);
+  journal_.Clear();
   list_.Clear();
   session_.Emptied();
   listener_->EntriesChanged();
@@ -51,6 +57,7 @@ void Document::CreateDatabase(FileSystem& files) {
 void Document::NewDatabase() {
   const OperationScope operation(codes::kNewDatabase);
   Writable().Entries.resize(0);
+  journal_.Clear();
   list_.Clear();
   session_.Emptied();
   listener_->EntriesChanged();
@@ -71,7 +78,7 @@ int32_t Document::AddEntryFromChoices() {
   choices_.StoreInEntry(database, entry);
   EnterOperation(codes::kAddEntryRow);
   list_.AddRow(database, entry);
-  Commit();
+  Commit(EntryStep{.kind = EntryStep::Kind::Appended, .name = "Add Entry", .first = entry, .count = 1});
   listener_->SelectionChanged();
   return entry;
 }
@@ -82,6 +89,8 @@ int32_t Document::ApplyChoicesToSelected() {
   if (row < 0 || !choices_.AllSetsComplete(PlaySets())) return -1;
   TZUN_User_Lotto_DBase& database = Writable();
   const int32_t entry = list_.EntryAt(row);
+  EntryStep step{.kind = EntryStep::Kind::Replaced, .name = "Apply Changes", .first = entry};
+  step.entries.push_back(database.Entries[entry]);  // the version before, for an undo
   // An entry loaded from a file of another shape gets the game's shape
   // before the picks go in.
   database.SizeEntry(entry, database.EntryShape());
@@ -89,11 +98,11 @@ int32_t Document::ApplyChoicesToSelected() {
   choices_.StoreInEntry(database, entry);
   EnterOperation(codes::kUpdateSelectedRow);
   list_.EntryChanged(database, entry);
-  Commit();
+  Commit(std::move(step));
   return entry;
 }
 
-int32_t Document::AppendEntries(std::vector<TZUN_Database_Structure>&& entries) {
+int32_t Document::AppendEntries(std::vector<TZUN_Database_Structure>&& entries, std::string name) {
   if (entries.empty()) return -1;
   TZUN_User_Lotto_DBase& database = Writable();
   const int32_t first = database.Entries.size();
@@ -106,26 +115,30 @@ int32_t Document::AppendEntries(std::vector<TZUN_Database_Structure>&& entries) 
   entries.clear();
   EnterOperation(codes::kAddEntryRow);
   list_.AddRows(database, first);
-  Commit();
+  Commit(EntryStep{.kind = EntryStep::Kind::Appended, .name = std::move(name), .first = first, .count = count});
   return first;
 }
 
-int32_t Document::DeleteSelected() {
+int32_t Document::DeleteSelected(std::string_view verb) {
   const OperationScope operation(codes::kDeleteSelectedEntries);
   if (list_.SelectedCount() == 0) return 0;
   EnterOperation(codes::kDeleteEntry);
-  const int32_t deleted = list_.DeleteSelected(Writable());
-  Commit();
+  EntryStep step{.kind = EntryStep::Kind::Removed};
+  const int32_t deleted = list_.DeleteSelected(Writable(), &step.entries, &step.positions);
+  step.name = StepName(verb, deleted);
+  Commit(std::move(step));
   listener_->SelectionChanged();
   return deleted;
 }
 
 bool Document::ApplySort() {
+  EntryStep step{.kind = EntryStep::Kind::Permuted, .name = "Apply Sort", .positions = list_.DisplayOrder(),
+                 .sortColumn = list_.SortColumn(), .sortAscending = list_.SortAscending()};
   const bool moved = list_.ApplySort(Writable());
   // The order the user asked for is the database's now: it is unsaved like
   // any other edit (a close asks to save it). Unmoved, only the sort changed.
   if (moved)
-    Commit();
+    Commit(std::move(step));
   else
     listener_->EntriesChanged();
   listener_->SelectionChanged();
@@ -142,10 +155,11 @@ void Document::StampSources(std::string_view fileName) {
   listener_->EntriesChanged();
 }
 
-Document::Load::Load(Document& document, bool replace) : document_(document) {
-  TZUN_User_Lotto_DBase& database = document_.Writable();
+Document::Load::Load(Document& document, bool replace)
+    : document_(document), replace_(replace), before_(document.Writable().Entries.size()) {
   if (!replace) return;
-  database.Entries.resize(0);
+  document_.database_->Entries.resize(0);
+  document_.journal_.Clear();
   document_.list_.Clear();
   changed_ = true;
 }
@@ -155,6 +169,12 @@ Document::Load::~Load() {
   try {
     const OperationScope operation(codes::kRefillList);
     Document& d = document_;
+    const int32_t after = d.database_->Entries.size();
+    // Files appended are one step of the history; a replacing load starts
+    // a new history.
+    if (!replace_ && after > before_)
+      d.journal_.Record(EntryStep{.kind = EntryStep::Kind::Appended, .name = name_, .first = before_,
+                                  .count = after - before_});
     d.list_.ClearSelection();
     d.list_.Refill(*d.database_);
     d.listener_->EntriesChanged();
@@ -271,6 +291,7 @@ void Document::ImportedOldFile() {
 
 void Document::LoadBrokeOff() {
   session_.LoadBrokeOff(database_ && !database_->Entries.empty());
+  journal_.MarkUnsaved();  // what was read is no file's content
   SessionEvent();
 }
 
@@ -282,6 +303,144 @@ void Document::AssembledFromFiles(bool appended) {
 void Document::NothingTaken(bool appended) {
   session_.NothingTaken(appended);
   SessionEvent();
+}
+
+// ---- The history ----------------------------------------------------------------
+
+namespace {
+
+// entries[k] := the entry at order[k], for a permutation `order`: each
+// cycle is walked once with moves.
+void Permute(HostArray<TZUN_Database_Structure>& entries, const std::vector<int32_t>& order) {
+  const auto count = static_cast<int32_t>(order.size());
+  std::vector<uint8_t> placed(order.size(), 0);
+  for (int32_t start = 0; start < count; ++start) {
+    if (placed[static_cast<size_t>(start)] || order[static_cast<size_t>(start)] == start) continue;
+    TZUN_Database_Structure held = std::move(entries[start]);
+    int32_t k = start;
+    for (;;) {
+      placed[static_cast<size_t>(k)] = 1;
+      const int32_t source = order[static_cast<size_t>(k)];
+      if (source == start) {
+        entries[k] = std::move(held);
+        break;
+      }
+      entries[k] = std::move(entries[source]);
+      k = source;
+    }
+  }
+}
+
+// The removed entries go back to their positions (ascending, as they stood
+// before the removal) in one backward pass over the grown array.
+void Reinsert(HostArray<TZUN_Database_Structure>& entries, const std::vector<int32_t>& positions,
+              std::vector<TZUN_Database_Structure>& removed) {
+  int32_t kept = entries.size();
+  const int32_t total = kept + static_cast<int32_t>(removed.size());
+  entries.resize(total);  // the only step that can fail, before anything moves
+  int32_t next = static_cast<int32_t>(removed.size()) - 1;
+  for (int32_t at = total - 1; at >= 0; --at) {
+    if (next >= 0 && positions[static_cast<size_t>(next)] == at)
+      entries[at] = std::move(removed[static_cast<size_t>(next--)]);
+    else
+      entries[at] = std::move(entries[--kept]);
+  }
+  removed.clear();
+  removed.shrink_to_fit();
+}
+
+std::vector<int32_t> Range(int32_t first, int32_t count) {
+  std::vector<int32_t> range(static_cast<size_t>(std::max(count, 0)));
+  for (int32_t i = 0; i < count; ++i) range[static_cast<size_t>(i)] = first + i;
+  return range;
+}
+
+std::vector<int32_t> Moved(const std::vector<int32_t>& order) {
+  std::vector<int32_t> moved;
+  for (size_t k = 0; k < order.size(); ++k)
+    if (order[k] != static_cast<int32_t>(k)) moved.push_back(static_cast<int32_t>(k));
+  return moved;
+}
+
+}  // namespace
+
+std::vector<int32_t> Document::Reverse(EntryStep& step) {
+  auto& entries = Writable().Entries;
+  switch (step.kind) {
+    case EntryStep::Kind::Appended: {
+      step.entries.reserve(static_cast<size_t>(step.count));
+      for (int32_t i = step.first; i < step.first + step.count; ++i) step.entries.push_back(std::move(entries[i]));
+      entries.resize(step.first);
+      list_.Truncate(step.first);
+      return {};
+    }
+    case EntryStep::Kind::Removed:
+      Reinsert(entries, step.positions, step.entries);
+      list_.Refill(*database_);
+      return step.positions;
+    case EntryStep::Kind::Replaced:
+      std::swap(entries[step.first], step.entries.front());
+      list_.EntryChanged(*database_, step.first);
+      return {step.first};
+    case EntryStep::Kind::Permuted: {
+      std::vector<int32_t> inverse(step.positions.size());
+      for (size_t k = 0; k < step.positions.size(); ++k)
+        inverse[static_cast<size_t>(step.positions[k])] = static_cast<int32_t>(k);
+      Permute(entries, inverse);
+      list_.Refill(*database_);
+      list_.SetSort(*database_, step.sortAscending, step.sortColumn);
+      return Moved(inverse);
+    }
+  }
+  return {};
+}
+
+std::vector<int32_t> Document::Repeat(EntryStep& step) {
+  auto& entries = Writable().Entries;
+  switch (step.kind) {
+    case EntryStep::Kind::Appended: {
+      entries.reserve(step.first + static_cast<int32_t>(step.entries.size()));
+      for (TZUN_Database_Structure& entry : step.entries) entries.emplace_back(std::move(entry));
+      step.entries.clear();
+      step.entries.shrink_to_fit();
+      list_.AddRows(*database_, step.first);
+      return Range(step.first, step.count);
+    }
+    case EntryStep::Kind::Removed:
+      list_.SelectOnly(step.positions);
+      list_.DeleteSelected(*database_, &step.entries, nullptr);
+      return {};
+    case EntryStep::Kind::Replaced:
+      std::swap(entries[step.first], step.entries.front());
+      list_.EntryChanged(*database_, step.first);
+      return {step.first};
+    case EntryStep::Kind::Permuted:
+      Permute(entries, step.positions);
+      list_.SetSort(*database_, true, kSeqColumn);
+      list_.Refill(*database_);
+      return Moved(step.positions);
+  }
+  return {};
+}
+
+int32_t Document::AfterHistoryMove(const std::vector<int32_t>& changed) {
+  journal_.Recount();
+  session_.HistoryMoved(journal_.AtSaved());
+  list_.SelectOnly(changed);
+  listener_->EntriesChanged();
+  listener_->SelectionChanged();
+  listener_->SessionChanged();
+  return list_.FirstSelectedRow();
+}
+
+int32_t Document::Undo() {
+  if (!journal_.CanUndo()) return -1;
+  return AfterHistoryMove(Reverse(journal_.StepToUndo()));
+}
+
+int32_t Document::Redo() {
+  if (!journal_.CanRedo()) return -1;
+  return AfterHistoryMove(Repeat(journal_.StepToRedo()));
 }
 
 }  // namespace zun

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "document/database_session.h"
+#include "document/entry_journal.h"
 #include "list/entry_list.h"
 #include "model/game_source.h"
 #include "model/lotto_game.h"
@@ -88,11 +89,13 @@ class Document {
   // row moves to its sorted place. Returns the entry.
   int32_t ApplyChoicesToSelected();
   // Appends the entries with one reservation (a failure appends nothing),
-  // with their rows in their sorted places. Returns the first new entry.
-  int32_t AppendEntries(std::vector<TZUN_Database_Structure>&& entries);
+  // with their rows in their sorted places; the history names the step
+  // `name`. Returns the first new entry.
+  int32_t AppendEntries(std::vector<TZUN_Database_Structure>&& entries, std::string name);
   // Deletes every selected entry in one pass; the other rows keep their
-  // order. Returns how many went.
-  int32_t DeleteSelected();
+  // order. The history names the step by `verb` and the count ("Delete 512
+  // Entries", "Cut Entry"). Returns how many went.
+  int32_t DeleteSelected(std::string_view verb = "Delete");
   // "Apply Sort": the entries take the display order, which becomes the
   // natural order; the selection follows them. Returns whether any moved.
   bool ApplySort();
@@ -122,11 +125,29 @@ class Document {
     // taken whole when there are none yet).
     void Append(TZUN_User_Lotto_DBase& loaded);
     int32_t EntryCount() const { return document_.database_->Entries.size(); }
+    // What the history calls an appending load ("Append 2 Files").
+    void Name(std::string name) { name_ = std::move(name); }
 
    private:
     Document& document_;
+    bool replace_;
+    int32_t before_;        // entries when the load began
     bool changed_ = false;  // the entries changed: the rows follow when the load ends
+    std::string name_ = "Append Files";
   };
+
+  // ---- The history -----------------------------------------------------------
+
+  // What an undo or a redo would change back ("Delete 512 Entries"); empty
+  // when there is nothing.
+  std::string UndoName() const { return journal_.UndoName(); }
+  std::string RedoName() const { return journal_.RedoName(); }
+  // Undoes or redoes the last step: the changed entries' rows are selected
+  // afterwards, and the modified mark says whether the database is what was
+  // last saved or loaded. Returns the first selected row (-1 for none).
+  int32_t Undo();
+  int32_t Redo();
+  const EntryJournal& Journal() const { return journal_; }
 
   // ---- The list ------------------------------------------------------------------
 
@@ -161,10 +182,15 @@ class Document {
 
  private:
   TZUN_User_Lotto_DBase& Writable();
-  // Every change of the entries ends here: the session marks it, the
-  // listener hears of it.
-  void Commit();
+  // Every change of the entries ends here: the history keeps the step, the
+  // session marks it, the listener hears of it.
+  void Commit(EntryStep step);
   void SessionEvent();
+  // The step run backward or forward; returns the entries it changed that
+  // still stand.
+  std::vector<int32_t> Reverse(EntryStep& step);
+  std::vector<int32_t> Repeat(EntryStep& step);
+  int32_t AfterHistoryMove(const std::vector<int32_t>& changed);
 
   const GameSource& game_;
   std::unique_ptr<TZUN_User_Lotto_DBase> database_;
@@ -172,6 +198,7 @@ class Document {
   DatabaseSession session_;
   EntryList list_;
   BallChoices choices_;
+  EntryJournal journal_;
   DocumentListener nobody_;
   DocumentListener* listener_ = &nobody_;
 };

@@ -180,6 +180,17 @@ void EntryList::SelectRow(int32_t row, bool selected) noexcept {
   selectedCount_ += selected ? 1 : -1;
 }
 
+void EntryList::SelectOnly(std::span<const int32_t> entries) noexcept {
+  std::fill(selected_.begin(), selected_.end(), uint8_t{0});
+  int32_t count = 0;
+  for (const int32_t entry : entries) {
+    if (entry < 0 || static_cast<size_t>(entry) >= selected_.size() || selected_[static_cast<size_t>(entry)]) continue;
+    selected_[static_cast<size_t>(entry)] = 1;
+    ++count;
+  }
+  selectedCount_ = count;
+}
+
 void EntryList::ClearSelection() noexcept {
   const OperationScope operation(codes::kClearRowSelection);
   std::fill(selected_.begin(), selected_.end(), uint8_t{0});
@@ -221,7 +232,8 @@ void EntryList::ApplySelectionCommand(SelectionCommand command) noexcept {
 
 // ---- Deletion ---------------------------------------------------------------
 
-int32_t EntryList::DeleteSelected(TZUN_User_Lotto_DBase& database) {
+int32_t EntryList::DeleteSelected(TZUN_User_Lotto_DBase& database, std::vector<TZUN_Database_Structure>* removed,
+                                  std::vector<int32_t>* positions) {
   const int32_t count = database.Entries.size();
   if (selected_.size() < static_cast<size_t>(count)) selected_.resize(static_cast<size_t>(count), 0);
   // Old entry index -> new one, -1 for a deleted entry: a running count of
@@ -233,9 +245,19 @@ int32_t EntryList::DeleteSelected(TZUN_User_Lotto_DBase& database) {
   const int32_t deleted = count - survivors;
   if (deleted == 0) return 0;
 
+  if (removed != nullptr) {
+    removed->reserve(removed->size() + static_cast<size_t>(deleted));
+    if (positions != nullptr) positions->reserve(positions->size() + static_cast<size_t>(deleted));
+  }
   const TZUN_Database_Structure* first = database.Entries.data();
-  database.Entries.compact([&](const TZUN_Database_Structure& record) {
-    return newIndex[static_cast<size_t>(&record - first)] >= 0;
+  database.Entries.compact([&](TZUN_Database_Structure& record) {
+    const int32_t entry = static_cast<int32_t>(&record - first);
+    if (newIndex[static_cast<size_t>(entry)] >= 0) return true;
+    if (removed != nullptr) {
+      removed->push_back(std::move(record));
+      if (positions != nullptr) positions->push_back(entry);
+    }
+    return false;
   });
   size_t kept = 0;
   for (const int32_t entry : order_) {
@@ -248,6 +270,12 @@ int32_t EntryList::DeleteSelected(TZUN_User_Lotto_DBase& database) {
   std::vector<uint8_t>(static_cast<size_t>(survivors), 0).swap(selected_);
   selectedCount_ = 0;
   return deleted;
+}
+
+void EntryList::Truncate(int32_t count) {
+  std::erase_if(order_, [count](int32_t entry) { return entry >= count; });
+  if (selected_.size() > static_cast<size_t>(count)) selected_.resize(static_cast<size_t>(std::max(count, 0)));
+  selectedCount_ = static_cast<int32_t>(std::count(selected_.begin(), selected_.end(), uint8_t{1}));
 }
 
 // ---- Texts ------------------------------------------------------------------

@@ -17,6 +17,7 @@
 // entry (its selection). A sort builds its keys while it runs.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,8 @@ class EntryList {
   bool IsRowSelected(int32_t row) const noexcept { return selected_[static_cast<size_t>(EntryAt(row))] != 0; }
   bool IsEntrySelected(int32_t entry) const noexcept { return selected_[static_cast<size_t>(entry)] != 0; }
   void SelectRow(int32_t row, bool selected) noexcept;
+  // Selects the entries given (and only them); ones the list lacks are skipped.
+  void SelectOnly(std::span<const int32_t> entries) noexcept;
   void ClearSelection() noexcept;
   int32_t SelectedCount() const noexcept { return selectedCount_; }
   // The first selected row in display order, or -1.
@@ -91,9 +94,16 @@ class EntryList {
 
   // Deletes every selected entry from the database in one compacting pass
   // (the survivors keep their order) and their rows; the other rows keep
-  // their order and show the same entries under their new captions.
-  // Returns how many were deleted.
-  int32_t DeleteSelected(TZUN_User_Lotto_DBase& database);
+  // their order and show the same entries under their new captions. With
+  // `removed`, the deleted records move there (in entry order) and their
+  // positions go to `positions`. Returns how many were deleted.
+  int32_t DeleteSelected(TZUN_User_Lotto_DBase& database, std::vector<TZUN_Database_Structure>* removed = nullptr,
+                         std::vector<int32_t>* positions = nullptr);
+  // The database kept its first `count` entries: the rows of the others go.
+  void Truncate(int32_t count);
+
+  // The entry each row shows, row 0 first.
+  const std::vector<int32_t>& DisplayOrder() const noexcept { return order_; }
 
   // ---- Texts ----------------------------------------------------------------
 

@@ -94,6 +94,9 @@ class EntryNumbers {
   // new ones are 0.
   void Reshape(const Shape& shape);
 
+  // Bytes this entry's numbers hold (its block); 0 for none.
+  size_t MemoryBytes() const noexcept { return sets_ == nullptr ? 0 : BlockSize(); }
+
   // The reference the host sees: the outer array's first element.
   const void* HostReference() const noexcept { return sets_; }
 

@@ -57,7 +57,7 @@ void AddQuickPickEntry(Document& document, Services& services) {
   std::vector<TZUN_Database_Structure> pick;
   pick.push_back(QuickPickEntry(document.RequireGame(), services.random));
   document.ClearSelection();
-  document.AppendEntries(std::move(pick));
+  document.AppendEntries(std::move(pick), "Quick Pick");
 }
 
 void RunSelectionCommand(Document& document, Services& services, SelectionCommand command) {

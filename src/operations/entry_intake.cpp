@@ -184,7 +184,7 @@ OfferedEntries CopyOfferedEntries(const TZUN_User_Lotto_DBase& target, const TZU
 int32_t AppendOfferedEntries(Document& document, Services& services, std::vector<TZUN_Database_Structure>&& entries) {
   if (entries.empty()) return 0;
   const auto count = static_cast<int32_t>(entries.size());
-  document.AppendEntries(std::move(entries));
+  document.AppendEntries(std::move(entries), StepName("Take", count));
   // The new rows took their sorted places; the selected row stays in view.
   const int32_t selected = document.List().FirstSelectedRow();
   if (selected >= 0) services.views.list->RevealRow(selected);

@@ -221,6 +221,7 @@ LoadResult LoadManyFiles(Document& document, Services& services, const std::vect
   if (anySuitable) {
     Document::Load load(document, clear);
     lastTaken = TakeSuitableFiles(document, services, load, files, check, result);
+    load.Name(StepName("Append", result.taken, "File", "Files"));
   }
   SettleManyFiles(document, result, clear, anySuitable, lastTaken);
   ReportLoadProblems(services, check.unsuitable, check.failed);
