@@ -28,7 +28,10 @@ class Panel : public Window {
   Bevel bevel_;
 };
 
-// Lets pending window messages run, as long work does between its steps.
+// Lets pending window messages run (posted and sent messages, painting,
+// timers), as long work does between its steps. The user's keys and clicks
+// stay queued for the host's loop: a command never runs inside another, and
+// keys typed ahead (Ctrl+Z, then Ctrl+Y) run in the order they were typed.
 void ProcessPendingMessages();
 
 // The font of the add-on's windows: MS Sans Serif, 8 point. One per module.
