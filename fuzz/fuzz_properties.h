@@ -13,12 +13,15 @@
 #include <vector>
 
 #include "hostside/game_file_writer.h"
+#include "base/text_lines.h"
 #include "hostside/sample_games.h"
+#include "list/list_sort.h"
 #include "model/draw_statistics.h"
 #include "model/entry_text.h"
 #include "model/game_file_reader.h"
 #include "model/old_file_import.h"
 #include "model/sl5_file.h"
+#include "operations/entry_lines.h"
 #include "support/memory_file_system.h"
 
 // A property that does not hold is a crash for the fuzzer.
@@ -100,6 +103,50 @@ inline void CheckOldFile(std::span<const uint8_t> bytes, bool sl3) {
       const uint8_t expected = sl3 ? bytes[size_t(12 * e + 2 * (5 - k))] : bytes[size_t(29 * e + 22 + k)];
       FUZZ_CHECK(static_cast<uint8_t>(database->Entries[e].Numbers[0][k]) == expected);
     }
+  }
+}
+
+// The line reader (paste, CSV import), for a sample game the first byte
+// picks: every line counted once, each entry taken one the grids could
+// make, and the list's cells of a taken entry read back as the same entry.
+inline void CheckEntryLines(std::span<const uint8_t> bytes) {
+  static const auto games = hostside::MakeSampleGames();
+  if (bytes.empty()) return;
+  const TZUN_Lotto_Temp& game = *games[bytes[0] % games.size()].game;
+  EntryLines lines(game);
+  int32_t physical = 0;
+  ForEachTextLine(bytes.subspan(1), [&](std::string_view line) {
+    FUZZ_CHECK(line.size() <= kMaxLineLength + 1);
+    lines.Add(line);
+    ++physical;
+  });
+  FUZZ_CHECK(lines.Taken() + lines.RefusedCount() == lines.EntryLineCount());
+  FUZZ_CHECK(lines.EntryLineCount() <= physical);
+  FUZZ_CHECK(lines.Refusals().size() == std::min<size_t>(kReportedLines, size_t(lines.RefusedCount())));
+
+  auto database = hostside::MakeSampleDatabase(game, 0, 1);
+  for (auto& entry : lines.TakeEntries()) database->Entries.push_back(std::move(entry));
+  const EntryRules rules(std::span(game.PlaySets.data(), size_t(game.PlaySets.size())));
+  EntryLines again(game);
+  for (int32_t e = 0; e < database->Entries.size(); ++e) {
+    const TZUN_Database_Structure& entry = database->Entries[e];
+    FUZZ_CHECK(entry.Numbers.HasShape(database->EntryShape()));
+    std::vector<std::vector<int32_t>> numbers;
+    for (int32_t s = 0; s < entry.Numbers.size(); ++s) {
+      numbers.emplace_back(entry.Numbers[s].begin(), entry.Numbers[s].end());
+      FUZZ_CHECK(std::is_sorted(numbers.back().begin(), numbers.back().end()));
+    }
+    FUZZ_CHECK(rules.Check(numbers).empty());
+
+    std::string copy;
+    for (int32_t column = 0; column < database->NumberSets.size() + 2; ++column) {
+      if (column > 0) copy += '\t';
+      AppendColumnText(copy, *database, e, column);
+    }
+    const EntryLines::Reading back = again.Read(copy, false);
+    FUZZ_CHECK(back.reason.empty() && !back.blank && !back.header);
+    FUZZ_CHECK(back.entry.Numbers == entry.Numbers);
+    FUZZ_CHECK(back.entry.Source.view() == entry.Source.view());
   }
 }
 

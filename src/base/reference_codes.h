@@ -123,4 +123,13 @@ inline constexpr const char kWriteCsvEntries[] = "ZUN DBaseBuilder 008018";
 inline constexpr const char kHtmlExport[] = "ZUN DBaseBuilder List HTML 001001";
 inline constexpr const char kHtmlJoinListColumn[] = "ZUN DBaseBuilder List HTML 001002";
 
+// Editing beyond the first commands: the history, entries as text.
+inline constexpr const char kUndo[] = "ZUN User DBase Builder 010001";
+inline constexpr const char kRedo[] = "ZUN User DBase Builder 010002";
+inline constexpr const char kCutEntries[] = "ZUN User DBase Builder 010003";
+inline constexpr const char kCopyEntries[] = "ZUN User DBase Builder 010004";
+inline constexpr const char kPasteEntries[] = "ZUN User DBase Builder 010005";
+inline constexpr const char kImportCsv[] = "ZUN User DBase Builder 010006";
+inline constexpr const char kReadEntryLines[] = "ZUN User DBase Builder 010007";
+
 }  // namespace zun::codes

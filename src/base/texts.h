@@ -40,6 +40,12 @@ inline constexpr char kInvertSelection[] = "Invert Selection";
 inline constexpr char kApplySort[] = "Apply Sort";
 inline constexpr char kExportHtml[] = "Save to HTML File";
 inline constexpr char kExportCsv[] = "Export to *.csv";
+inline constexpr char kUndo[] = "Undo";  // and what it undoes: "Undo Delete 512 Entries"
+inline constexpr char kRedo[] = "Redo";
+inline constexpr char kCut[] = "Cut";
+inline constexpr char kCopy[] = "Copy";
+inline constexpr char kPaste[] = "Paste";
+inline constexpr char kImportCsv[] = "Import from *.csv\x85";  // an ellipsis: a dialog follows
 }  // namespace command
 
 // The entry list's fixed columns (the play sets' names stand between them).
@@ -111,6 +117,12 @@ inline constexpr char kInvertSelection[] = "Error inverting Selecting Lotto Entr
 inline constexpr char kApplySort[] = "Error while applying entries sort.";
 inline constexpr char kHtmlExport[] = "Error saving to HTML File: ";  // and the file at fault
 inline constexpr char kCsvExport[] = "Error saving to CSV File: ";    // and the file's name
+inline constexpr char kUndo[] = "Error while undoing a change.";
+inline constexpr char kRedo[] = "Error while redoing a change.";
+inline constexpr char kCopy[] = "Error while copying Entries.";
+inline constexpr char kCut[] = "Error while cutting Entries.";
+inline constexpr char kPaste[] = "Error while pasting Entries.";
+inline constexpr char kImportCsv[] = "Error while importing from CSV File.";
 // The grids and the list.
 inline constexpr char kChooseBall[] = "Error while selecting Winning Lotto Numbers.";
 inline constexpr char kShowEntry[] = "Error while Displaying your Lotto Numbers.";
@@ -158,7 +170,17 @@ inline constexpr char kHtmlExtension[] = "*.html";
 inline constexpr char kCsvTitle[] = "Save to CSV File (*.csv)";
 inline constexpr char kCsvFilter[] = "CSV File (*.csv)|*.csv";
 inline constexpr char kCsvExtension[] = "*.csv";
+inline constexpr char kImportTitle[] = "Import from CSV File (*.csv)";
+inline constexpr char kImportFilter[] =
+    "CSV File (*.csv)|*.csv|Text File (*.txt)|*.txt|All Files (*.csv, *.txt)|*.csv;*.txt";
 }  // namespace file_dialog
+
+// ---- Entries as text ----------------------------------------------------------------
+
+namespace transfer {
+inline constexpr char kNoClipboard[] = "The clipboard cannot be opened.";
+inline constexpr char kCannotRead[] = "The file cannot be read: ";  // and its name
+}  // namespace transfer
 
 // ---- Entries from other windows -------------------------------------------------------
 

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/command_id.h"
 
@@ -22,6 +23,8 @@ struct CommandSituation {
   bool modified = false;         // there are unsaved changes
   bool htmlTemplate = false;     // the game's list template exists
   bool recentFiles = false;      // the Reopen menu has a file to show
+  std::string undoName;          // what an undo would change back; empty for nothing
+  std::string redoName;
 
   bool Rows() const { return rowCount > 0; }
   bool Selection() const { return selectedCount > 0; }

@@ -1,5 +1,6 @@
 #include "core/command_states.h"
 
+#include "base/texts.h"
 #include "core/command_table.h"
 
 namespace zun {
@@ -11,6 +12,8 @@ CommandStates CommandStatesFor(const CommandSituation& s) noexcept {
     state.enabled = command.enabled(s);
     state.shown = command.shown == nullptr || command.shown(s);
   }
+  if (!s.undoName.empty()) states[CommandId::Undo].caption = std::string(texts::command::kUndo) + " " + s.undoName;
+  if (!s.redoName.empty()) states[CommandId::Redo].caption = std::string(texts::command::kRedo) + " " + s.redoName;
   states.sendTo.enabled = s.Rows() && s.Selection();
   states.listCsv.enabled = s.Rows();
   states.reopen.enabled = s.recentFiles;

@@ -7,6 +7,7 @@
 #include "base/reference_codes.h"
 #include "base/texts.h"
 #include "operations/entry_editing.h"
+#include "operations/entry_transfer.h"
 #include "operations/exports.h"
 #include "operations/file_operations.h"
 
@@ -17,6 +18,9 @@ namespace text = texts::command;
 namespace failure = texts::failure;
 
 constexpr Shortcut Ctrl(char letter) { return Shortcut{.key = static_cast<uint16_t>(letter), .ctrl = true}; }
+constexpr Shortcut CtrlShift(char letter) {
+  return Shortcut{.key = static_cast<uint16_t>(letter), .ctrl = true, .shift = true};
+}
 
 bool Always(const CommandSituation&) { return true; }
 bool Rows(const CommandSituation& s) { return s.Rows(); }
@@ -27,7 +31,7 @@ bool SortedOtherwise(const CommandSituation& s) { return s.Rows() && !s.naturalO
 void Select(Document& d, Services& s, SelectionCommand command) { RunSelectionCommand(d, s, command); }
 
 // clang-format off
-const std::array<Command, 16> kCommands = {{
+const std::array<Command, 22> kCommands = {{
   {.id = CommandId::New, .code = codes::kNewOrSave, .caption = text::kNew, .shortcut = Ctrl('N'),
    .failure = failure::kNew, .enabled = Always,
    .run = [](Document& d, Services& s) { NewDatabase(d, s); }},
@@ -84,6 +88,24 @@ const std::array<Command, 16> kCommands = {{
   {.id = CommandId::ExportCsv, .code = codes::kExportCsv, .caption = text::kExportCsv,
    .failure = failure::kCsvExport, .enabled = SomethingToSave,
    .run = [](Document& d, Services& s) { ExportListCsv(d, s); }},
+  // The history: its menu items name the step ("Undo Delete 512 Entries").
+  {.id = CommandId::Undo, .code = codes::kUndo, .caption = text::kUndo, .shortcut = Ctrl('Z'), .busy = true,
+   .failure = failure::kUndo, .enabled = [](const CommandSituation& s) { return !s.undoName.empty(); },
+   .run = [](Document& d, Services& s) { UndoChange(d, s); }},
+  {.id = CommandId::Redo, .code = codes::kRedo, .caption = text::kRedo, .shortcut = Ctrl('Y'),
+   .alternate = CtrlShift('Z'), .busy = true, .failure = failure::kRedo,
+   .enabled = [](const CommandSituation& s) { return !s.redoName.empty(); },
+   .run = [](Document& d, Services& s) { RedoChange(d, s); }},
+  // Entries as text, through the clipboard.
+  {.id = CommandId::Cut, .code = codes::kCutEntries, .caption = text::kCut, .shortcut = Ctrl('X'),
+   .failure = failure::kCut, .enabled = Selection, .run = [](Document& d, Services& s) { CutEntries(d, s); }},
+  {.id = CommandId::Copy, .code = codes::kCopyEntries, .caption = text::kCopy, .shortcut = Ctrl('C'),
+   .failure = failure::kCopy, .enabled = Selection, .run = [](Document& d, Services& s) { CopyEntries(d, s); }},
+  {.id = CommandId::Paste, .code = codes::kPasteEntries, .caption = text::kPaste, .shortcut = Ctrl('V'),
+   .failure = failure::kPaste, .enabled = Always, .run = [](Document& d, Services& s) { PasteEntries(d, s); }},
+  {.id = CommandId::ImportCsv, .code = codes::kImportCsv, .caption = text::kImportCsv,
+   .failure = failure::kImportCsv, .enabled = Always,
+   .run = [](Document& d, Services& s) { ImportCsvFile(d, s); }},
 }};
 // clang-format on
 
@@ -92,10 +114,13 @@ constexpr std::array<CommandId, 6> kToolButtons = {CommandId::Load,   CommandId:
 
 // The "Send To" submenu stands right after the first separator; the view
 // builds it from the host's registry each time the menu opens.
-constexpr std::array<std::optional<CommandId>, 9> kListPopup = {
+// After the items it has always had, each group behind a separator: the
+// history, then the clipboard.
+constexpr std::array<std::optional<CommandId>, 16> kListPopup = {
     CommandId::SelectAll,  CommandId::SelectEven, CommandId::SelectOdd,    CommandId::InvertSelection,
     std::nullopt,          CommandId::ExportHtml, CommandId::ApplySort,    std::nullopt,
-    CommandId::ExportCsv};
+    CommandId::ExportCsv,  std::nullopt,          CommandId::Undo,         CommandId::Redo,
+    std::nullopt,          CommandId::Cut,        CommandId::Copy,         CommandId::Paste};
 
 std::string KeyName(uint16_t key) {
   if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));
@@ -121,12 +146,12 @@ const Command& CommandFor(CommandId id) {
 const Command* CommandForShortcut(Shortcut shortcut) {
   if (shortcut.key == 0) return nullptr;
   for (const Command& command : kCommands)
-    if (command.shortcut == shortcut) return &command;
+    if (command.shortcut == shortcut || (command.alternate.key != 0 && command.alternate == shortcut)) return &command;
   return nullptr;
 }
 
-std::string MenuCaption(const Command& command) {
-  std::string text = command.caption;
+std::string MenuCaption(const Command& command, std::string_view caption) {
+  std::string text = caption.empty() ? std::string(command.caption) : std::string(caption);
   const Shortcut& key = command.shortcut;
   const std::string name = KeyName(key.key);
   if (name.empty()) return text;

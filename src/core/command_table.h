@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "core/command_situation.h"
 #include "document/document.h"
@@ -35,6 +36,7 @@ struct Command {
   const char* caption;
   const char* hint = nullptr;  // the tool button's tool tip
   Shortcut shortcut{};
+  Shortcut alternate{};    // a second key for the same command
   int32_t image = -1;      // index in the tool bar's pictures; -1 for none
   bool busy = false;       // the hourglass shows while it runs
   bool exclusive = false;  // its button greys while it runs, so it cannot start twice
@@ -52,9 +54,10 @@ const Command* FindCommand(CommandId id);
 const Command& CommandFor(CommandId id);
 // The command a key with these modifiers runs, if any.
 const Command* CommandForShortcut(Shortcut shortcut);
-// A command's caption in a menu: its shortcut follows after a tab
-// ("Select All\tCtrl+A", "Delete_DBase_Entry\tDel").
-std::string MenuCaption(const Command& command);
+// A command's caption in a menu (`caption` instead of its own when not
+// empty): its shortcut follows after a tab ("Select All\tCtrl+A",
+// "Delete_DBase_Entry\tDel").
+std::string MenuCaption(const Command& command, std::string_view caption = {});
 // What a failure of the command reports: its message (the one for several
 // entries when more than one is selected), and the current file's name
 // where it names one.

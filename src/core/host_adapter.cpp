@@ -38,8 +38,8 @@ HostAdapter::HostAdapter(const Ports& ports)
       errors_(ports.files, ports.clock, ports.prompt, ports.cursor),
       hourglass_(HourglassCursor(ports.cursor)),
       slots_(ports.memory),
-      services_{ports.files,   ports.prompt,    ports.dialogs, ports.random, ports.notifier, ports.messenger,
-                ports.memory,  ports.probe,     errors_,       hourglass_,   recent_,        views_} {
+      services_{ports.files,  ports.prompt, ports.dialogs, ports.clipboard, ports.random, ports.notifier,
+                ports.messenger, ports.memory, ports.probe, errors_, hourglass_, recent_, views_} {
   document_.SetListener(this);
 }
 
@@ -245,6 +245,8 @@ CommandSituation HostAdapter::Situation() const {
     situation.htmlTemplate = false;
   }
   situation.allSetsComplete = game != nullptr && document_.Choices().AllSetsComplete(game->PlaySets.span());
+  situation.undoName = document_.UndoName();
+  situation.redoName = document_.RedoName();
   return situation;
 }
 

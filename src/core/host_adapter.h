@@ -77,6 +77,7 @@ class HostAdapter final : private DocumentListener {
     ScreenCursor& cursor;
     RandomSource& random;
     FileDialogs& dialogs;
+    Clipboard& clipboard;
     HostNotifier& notifier;
     HostMessenger& messenger;
     const MemoryProbe& probe;

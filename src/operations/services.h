@@ -8,6 +8,7 @@
 #include "host/error_reporter.h"
 #include "host/hourglass.h"
 #include "host/settings.h"
+#include "platform/clipboard.h"
 #include "platform/file_dialogs.h"
 #include "platform/file_system.h"
 #include "platform/host_messenger.h"
@@ -24,6 +25,7 @@ struct Services {
   FileSystem& files;
   MessagePrompt& prompt;
   FileDialogs& dialogs;
+  Clipboard& clipboard;
   RandomSource& random;
   // Told of every saved database file.
   HostNotifier& notifier;

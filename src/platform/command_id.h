@@ -25,10 +25,16 @@ enum class CommandId : uint16_t {
   Save,
   SaveAs,
   ExportHtml,
-  ExportCsv,  // the last: kCommandIdLimit follows it
+  ExportCsv,
+  Undo,
+  Redo,
+  Cut,
+  Copy,
+  Paste,
+  ImportCsv,  // the last: kCommandIdLimit follows it
 };
 
 // One past the highest command id.
-inline constexpr size_t kCommandIdLimit = static_cast<size_t>(CommandId::ExportCsv) + 1;
+inline constexpr size_t kCommandIdLimit = static_cast<size_t>(CommandId::ImportCsv) + 1;
 
 }  // namespace zun

@@ -55,6 +55,7 @@ struct CommandState {
   bool enabled = false;
   bool checked = false;
   bool shown = true;
+  std::string caption{};  // instead of the command's own, when not empty ("Undo Delete 512 Entries")
   friend bool operator==(const CommandState&, const CommandState&) = default;
 };
 

@@ -36,7 +36,7 @@ Addon* g_instance = nullptr;
 Addon::Addon(Ports ports)
     : ports_(ports),
       adapter_(HostAdapter::Ports{*this, ports.files, ports.profile, ports.memory, ports.clock, prompt_, ports.cursor,
-                                  random_, dialogs_, notifier_, messenger_, memoryProbe_}) {}
+                                  random_, dialogs_, clipboard_, notifier_, messenger_, memoryProbe_}) {}
 
 int32_t Addon::HostWindowMessenger::RequestIndexRoom(uintptr_t replyWindow, int32_t count) {
   const HWND reply = reinterpret_cast<HWND>(replyWindow);

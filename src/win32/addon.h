@@ -20,6 +20,7 @@
 #include "host/settings.h"
 #include "win32/main_window.h"
 #include "win32/message_dialog.h"
+#include "win32/win32_clipboard.h"
 #include "win32/win32_file_dialogs.h"
 #include "win32/win32_ports.h"
 
@@ -135,6 +136,7 @@ class Addon final : private AddonWindows {
   HostWindowMessenger messenger_{*this};
   Win32MemoryProbe memoryProbe_;
   Win32FileDialogs dialogs_{[this] { return mainPage_ ? mainPage_->Handle() : hostWindow_; }};
+  Win32Clipboard clipboard_{[this] { return mainPage_ ? mainPage_->Handle() : nullptr; }};
   HostAdapter adapter_;
   HWND hostWindow_ = nullptr;
   HWND* addonWindow_ = nullptr;  // during a start: where the host wants the window's handle

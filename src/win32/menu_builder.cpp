@@ -21,7 +21,7 @@ class MenuBuilder {
   }
 
   void AddCommand(CommandId id, const CommandState& state) {
-    AddItem(static_cast<UINT>(id), MenuCaption(CommandFor(id)), state);
+    AddItem(static_cast<UINT>(id), MenuCaption(CommandFor(id), state.caption), state);
   }
 
   void AddItem(UINT id, std::string caption, const CommandState& state, HBITMAP bitmap = nullptr) {
@@ -95,6 +95,9 @@ UniqueMenu BuildFileMenu(const CommandStates& states, std::span<const ReopenMenu
   for (CommandId id : {CommandId::Save, CommandId::SaveAs}) menu.AddCommand(id, states[id]);
   menu.AddSeparator();
   for (CommandId id : {CommandId::ExportHtml, CommandId::ExportCsv}) menu.AddCommand(id, states[id]);
+  // After the items it has always had.
+  menu.AddSeparator();
+  menu.AddCommand(CommandId::ImportCsv, states[CommandId::ImportCsv]);
   return menu.Take();
 }
 

@@ -15,7 +15,8 @@ namespace {
 std::string Describe(const CommandStates& states) {
   static const char* const kNames[kCommandIdLimit] = {
       "?",         "Load",       "Add",       "Apply",     "Delete", "QuickPick", "Clear",  "SelectAll", "SelectEven",
-      "SelectOdd", "InvertSel.", "ApplySort", "New",       "Save",   "SaveAs",    "Html",   "Csv"};
+      "SelectOdd", "InvertSel.", "ApplySort", "New",       "Save",   "SaveAs",    "Html",   "Csv",
+      "Undo",      "Redo",       "Cut",       "Copy",      "Paste",  "Import"};
   std::string enabled, checked, hidden;
   const auto add = [](std::string& list, const char* name) { list += (list.empty() ? "" : " ") + std::string(name); };
   for (size_t i = 1; i < kCommandIdLimit; ++i) {
@@ -56,34 +57,39 @@ TEST(CommandStates, TheRuleOverEverySituation) {
   const auto currentFile = [](CommandSituation& s) { s.currentFile = true; };
   const auto html = [](CommandSituation& s) { s.htmlTemplate = true; };
   const Case cases[] = {
-      {"nothing at all", Rows(0), "Load QuickPick Clear New | hidden: ApplySort"},
+      {"nothing at all", Rows(0), "Load QuickPick Clear New Paste Import | hidden: ApplySort"},
       {"changed, but no rows and no file: nothing to save", With(Rows(0), modified),
-       "Load QuickPick Clear New | hidden: ApplySort"},
-      {"a template, but nothing to export", With(Rows(0), html), "Load QuickPick Clear New | hidden: ApplySort"},
+       "Load QuickPick Clear New Paste Import | hidden: ApplySort"},
+      {"a template, but nothing to export", With(Rows(0), html), "Load QuickPick Clear New Paste Import | hidden: ApplySort"},
       {"rows, none selected, unmodified", Rows(3),
-       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv ListCsv | hidden: ApplySort"},
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv Paste Import ListCsv | hidden: ApplySort"},
       {"rows, none selected, modified", With(Rows(3), modified),
-       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New Save SaveAs Csv ListCsv | hidden: ApplySort"},
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New Save SaveAs Csv Paste Import ListCsv | hidden: ApplySort"},
       {"a selection with incomplete sets: Delete, not Apply", Rows(3, 1),
-       "Load Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv SendTo> ListCsv | hidden: "
+       "Load Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv Cut Copy Paste Import SendTo> ListCsv | hidden: "
        "ApplySort"},
       {"a selection with complete sets", With(Rows(3, 2), complete),
-       "Load Add Apply Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv SendTo> ListCsv | "
+       "Load Add Apply Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv Cut Copy Paste Import SendTo> ListCsv | "
        "hidden: ApplySort"},
       {"complete sets without a selection: Add only", With(Rows(0), complete),
-       "Load Add QuickPick Clear New | hidden: ApplySort"},
+       "Load Add QuickPick Clear New Paste Import | hidden: ApplySort"},
       {"a quick pick running", With(Rows(0), [](CommandSituation& s) { s.running = CommandId::QuickPick; }),
-       "Load Clear New | hidden: ApplySort"},
+       "Load Clear New Paste Import | hidden: ApplySort"},
       {"rows sorted otherwise than stored", With(Rows(3), [](CommandSituation& s) { s.naturalOrder = false; }),
-       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. ApplySort New SaveAs Csv ListCsv"},
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. ApplySort New SaveAs Csv Paste Import ListCsv"},
       {"no rows in natural order is no sort to apply", With(Rows(0), [](CommandSituation& s) { s.naturalOrder = false; }),
-       "Load QuickPick Clear New | hidden: ApplySort"},
+       "Load QuickPick Clear New Paste Import | hidden: ApplySort"},
       {"a current file emptied of entries saves as an empty database", With(With(Rows(0), currentFile), modified),
-       "Load QuickPick Clear New Save SaveAs Csv | hidden: ApplySort"},
+       "Load QuickPick Clear New Save SaveAs Csv Paste Import | hidden: ApplySort"},
       {"a current file, unmodified, with the template: the file menu exports it, the empty list's popup does not", With(With(Rows(0), currentFile), html),
-       "Load QuickPick Clear New SaveAs Html Csv | hidden: ApplySort"},
+       "Load QuickPick Clear New SaveAs Html Csv Paste Import | hidden: ApplySort"},
       {"recent files", With(Rows(0), [](CommandSituation& s) { s.recentFiles = true; }),
-       "Load QuickPick Clear New Reopen> | hidden: ApplySort"},
+       "Load QuickPick Clear New Paste Import Reopen> | hidden: ApplySort"},
+      {"something to undo and to redo", With(Rows(0), [](CommandSituation& s) {
+         s.undoName = "Delete 5 Entries";
+         s.redoName = "Quick Pick";
+       }),
+       "Load QuickPick Clear New Undo Redo Paste Import | hidden: ApplySort"},
   };
   for (const Case& c : cases) EXPECT_EQ(Describe(CommandStatesFor(c.given)), c.shows) << c.situation;
 }
@@ -103,6 +109,17 @@ TEST(CommandTable, MenuCaptionsNameTheirShortcuts) {
   EXPECT_EQ(MenuCaption(CommandFor(CommandId::Delete)), "Delete_DBase_Entry\tDel");
   EXPECT_EQ(MenuCaption(CommandFor(CommandId::ApplySort)), "Apply Sort");
   EXPECT_EQ(MenuCaption(CommandFor(CommandId::Save)), "Save SL5 DBase\tCtrl+S");
+}
+
+// Undo and Redo name their step in the menus, and grey without one.
+TEST(CommandStates, UndoAndRedoNameTheStepTheyTake) {
+  CommandSituation s;
+  s.undoName = "Delete 512 Entries";
+  const CommandStates states = CommandStatesFor(s);
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::Undo), states[CommandId::Undo].caption),
+            "Undo Delete 512 Entries\tCtrl+Z");
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::Redo), states[CommandId::Redo].caption), "Redo\tCtrl+Y");
+  EXPECT_FALSE(states[CommandId::Redo].enabled);
 }
 
 // A shortcut is its key with exactly its modifiers: another modifier held
@@ -128,6 +145,13 @@ TEST(CommandTable, ShortcutsNameTheirExactModifiers) {
       {{.key = 'N', .ctrl = true}, &CommandFor(CommandId::New)},
       {{.key = 'L', .ctrl = true}, &CommandFor(CommandId::Load)},
       {{.key = 'A'}, none},
+      {{.key = 'Z', .ctrl = true}, &CommandFor(CommandId::Undo)},
+      {{.key = 'Y', .ctrl = true}, &CommandFor(CommandId::Redo)},
+      {{.key = 'Z', .ctrl = true, .shift = true}, &CommandFor(CommandId::Redo)},
+      {{.key = 'C', .ctrl = true}, &CommandFor(CommandId::Copy)},
+      {{.key = 'X', .ctrl = true}, &CommandFor(CommandId::Cut)},
+      {{.key = 'V', .ctrl = true}, &CommandFor(CommandId::Paste)},
+      {{.key = 'V', .ctrl = true, .shift = true}, none},
       {{}, none},
   };
   for (const Case& c : cases)

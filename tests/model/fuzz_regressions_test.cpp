@@ -33,5 +33,9 @@ TEST(FuzzRegressions, OldFiles) {
   for (const auto& input : Inputs("sl3_import")) fuzz::CheckOldFile(input, true);
 }
 
+TEST(FuzzRegressions, EntryLines) {
+  for (const auto& input : Inputs("entry_lines")) fuzz::CheckEntryLines(input);
+}
+
 }  // namespace
 }  // namespace zun

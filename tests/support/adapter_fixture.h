@@ -25,7 +25,7 @@ struct AdapterFixture {
   explicit AdapterFixture(std::unique_ptr<TZUN_Lotto_Temp> g = hostside::MakeLotto649(3),
                           const MemoryProbe* probe = nullptr)
       : game(std::move(g)),
-        adapter({windows, files, profile, memory, clock, prompt, cursor, random, dialogs, notifier, messenger,
+        adapter({windows, files, profile, memory, clock, prompt, cursor, random, dialogs, clipboard, notifier, messenger,
                  probe ? *probe : fakeProbe}) {
     game->FileName = "C:\\Games\\Game.dat";
     files.files["C:\\Games\\Game.dat"] = hostside::WriteGameFile(*game);
@@ -70,6 +70,7 @@ struct AdapterFixture {
   CountingCursor cursor;
   SeededRandom random{20261208};
   ScriptedFileDialogs dialogs;
+  FakeClipboard clipboard;
   RecordingHostNotifier notifier;
   ScriptedHostMessenger messenger;
   FakeMemoryProbe fakeProbe;

@@ -51,6 +51,7 @@ struct DocumentFixture {
   CountingCursor cursor;
   SeededRandom random{20261208};
   ScriptedFileDialogs dialogs;
+  FakeClipboard clipboard;
   RecordingHostNotifier notifier;
   ScriptedHostMessenger messenger;
   FakeSharedMemory memory;
@@ -59,8 +60,8 @@ struct DocumentFixture {
   Hourglass hourglass{HourglassCursor(cursor)};
   RecentFileList recent;
   RecordingViews views;
-  Services services{files,  prompt, dialogs,   random, notifier, messenger, memory,
-                    probe,  errors, hourglass, recent, views.All()};
+  Services services{files,  prompt, dialogs,   clipboard, random, notifier, messenger, memory,
+                    probe,  errors, hourglass, recent,    views.All()};
 };
 
 }  // namespace zun::testing

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/file_dialogs.h"
 #include "platform/host_messenger.h"
@@ -112,6 +113,25 @@ class ScriptedFileDialogs final : public FileDialogs {
     auto next = saveAnswers.front();
     saveAnswers.pop_front();
     return next;
+  }
+};
+
+// A clipboard of text, which a test can fill, read or make refuse.
+class FakeClipboard final : public Clipboard {
+ public:
+  std::string text;
+  bool holdsText = true;
+  bool refusePut = false;
+  bool PutText(std::string_view put) override {
+    if (refusePut) return false;
+    text.assign(put);
+    holdsText = true;
+    return true;
+  }
+  bool ReadLines(const LineSink& sink) override {
+    if (!holdsText) return false;
+    ForEachAnsiLine(text, sink);
+    return true;
   }
 };
 

@@ -180,6 +180,35 @@ TEST_F(UdbTool, ExportErrorsKeepEarlierFiles) {
   EXPECT_EQ(files.files["out.html"], (std::vector<uint8_t>{1, 2, 3}));
 }
 
+TEST_F(UdbTool, ImportCsvWritesTheTakenLinesAndNamesTheRefusedOnes) {
+  const std::string csv = "N1;N2;N3;N4;N5;N6\r\n1;2;3;4;5;6\r\n\r\n1;2;3;4;5;50\r\n7 8 9 10 11 12 mine\r\n1 1 2 3 4 5\r\n";
+  files.files["in.csv"].assign(csv.begin(), csv.end());
+  const ToolRun r = Tool({"import-csv", "Lotto649.dat", "in.csv", "out.sl5"});
+  EXPECT_EQ(r.code, 1) << "some lines refused";
+  EXPECT_EQ(r.out,
+            "took 2 of 4 lines\n"
+            "line 4: 50 is not a number of Main Numbers (1\x96" "49)\n"
+            "line 6: 1 stands twice in Main Numbers\n")
+      << "lines counted as the file has them, header and blank line included";
+  const ToolRun list = Tool({"list", "Lotto649.dat", "out.sl5"});
+  EXPECT_NE(list.out.find("1     01 - 02 - 03 - 04 - 05 - 06  out.sl5\n2     07 - 08 - 09 - 10 - 11 - 12  out.sl5"),
+            std::string::npos)
+      << "in file order; a saved file's entries name it as their source\n" << list.out;
+
+  files.files["good.csv"] = {'1', ' ', '2', ' ', '3', ' ', '4', ' ', '5', ' ', '6'};
+  EXPECT_EQ(Tool({"import-csv", "Lotto649.dat", "good.csv", "good.sl5"}).out, "took 1 of 1 lines\n");
+  EXPECT_EQ(Run({"import-csv", "Lotto649.dat", "good.csv", "good.sl5"}), 0);
+
+  // Nothing is written for a wrong command line or an unreadable input.
+  const std::vector<uint8_t> earlier = files.files["out.sl5"];
+  EXPECT_EQ(Run({"import-csv", "Lotto649.dat", "missing.csv", "out.sl5"}), 2);
+  EXPECT_EQ(Run({"import-csv", "Missing.dat", "in.csv", "out.sl5"}), 2);
+  EXPECT_EQ(Run({"import-csv", "Lotto649.dat", "in.csv", "out.txt"}), 2);
+  EXPECT_EQ(Run({"import-csv", "Lotto649.dat", "in.csv"}), 2);
+  EXPECT_EQ(files.files["out.sl5"], earlier);
+  EXPECT_EQ(files.files.count("out.txt"), 0u);
+}
+
 }  // namespace
 }  // namespace zun
 

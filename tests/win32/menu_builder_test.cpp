@@ -69,7 +69,7 @@ TEST(MenuBuilder, ChosenIdsReadBackAsWhatTheyStandFor) {
   const Case cases[] = {
       {0, {}},
       {1, {Kind::Command, CommandId::Load, 0}},
-      {static_cast<UINT>(kCommandIdLimit - 1), {Kind::Command, CommandId::ExportCsv, 0}},
+      {static_cast<UINT>(kCommandIdLimit - 1), {Kind::Command, CommandId::ImportCsv, 0}},
       {static_cast<UINT>(kCommandIdLimit), {}},
       {kReopenMenuFirstId, {Kind::Reopen, CommandId{}, 0}},
       {kReopenMenuFirstId + kRecentFileCount - 1, {Kind::Reopen, CommandId{}, kRecentFileCount - 1}},
@@ -82,10 +82,13 @@ TEST(MenuBuilder, ChosenIdsReadBackAsWhatTheyStandFor) {
 }
 
 TEST(MenuBuilder, TheListPopupAppliesTheStatesAndPlacesSendToAfterTheFirstSeparator) {
-  const UniqueMenu menu = BuildListPopup(CommandStatesFor(ListWithSelection()), PeersAndOnePlugin());
+  CommandSituation withHistory = ListWithSelection();
+  withHistory.undoName = "Delete 512 Entries";
+  const UniqueMenu menu = BuildListPopup(CommandStatesFor(withHistory), PeersAndOnePlugin());
   EXPECT_EQ(Describe(menu.get()),
             "Select All, Select Even, Select Odd, Invert Selection, -, "
-            "Send To [Peer, Busy peer (grey), -, Plugin [Tool]], Save to HTML File (grey), -, Export to *.csv");
+            "Send To [Peer, Busy peer (grey), -, Plugin [Tool]], Save to HTML File (grey), -, Export to *.csv, "
+            "-, Undo Delete 512 Entries, Redo (grey), -, Cut, Copy, Paste");
   EXPECT_TRUE(ChoiceAt(menu.get(), {0}) == (MenuChoice{MenuChoice::Kind::Command, CommandId::SelectAll, 0}));
   EXPECT_TRUE(ChoiceAt(menu.get(), {5, 0}) == (MenuChoice{MenuChoice::Kind::SendToAddon, CommandId{}, 2}));
   EXPECT_TRUE(ChoiceAt(menu.get(), {5, 3, 0}) == (MenuChoice{MenuChoice::Kind::SendToPlugin, CommandId{}, 0}));
@@ -98,17 +101,20 @@ TEST(MenuBuilder, TheListPopupAppliesTheStatesAndPlacesSendToAfterTheFirstSepara
   const UniqueMenu other = BuildListPopup(states, SendToMenu{});
   EXPECT_EQ(Describe(other.get()),
             "Select All, Select Even, Select Odd (checked), Invert Selection, -, Send To (grey) [Plugin []], "
-            "Save to HTML File (grey), Apply Sort, -, Export to *.csv");
+            "Save to HTML File (grey), Apply Sort, -, Export to *.csv, -, Undo (grey), Redo (grey), -, Cut (grey), "
+            "Copy (grey), Paste");
   EXPECT_EQ(Describe(BuildListPopup(CommandStatesFor(CommandSituation{}), SendToMenu{}).get()),
             "Select All (grey), Select Even (grey), Select Odd (grey), Invert Selection (grey), -, "
-            "Send To (grey) [Plugin []], Save to HTML File (grey), -, Export to *.csv (grey)");
+            "Send To (grey) [Plugin []], Save to HTML File (grey), -, Export to *.csv (grey), -, Undo (grey), "
+            "Redo (grey), -, Cut (grey), Copy (grey), Paste");
   // A current file emptied of rows: the file menu still exports it, but the
   // popup's items grey with the empty list.
   CommandSituation emptiedFile;
   emptiedFile.currentFile = true;
   EXPECT_EQ(Describe(BuildListPopup(CommandStatesFor(emptiedFile), SendToMenu{}).get()),
             "Select All (grey), Select Even (grey), Select Odd (grey), Invert Selection (grey), -, "
-            "Send To (grey) [Plugin []], Save to HTML File (grey), -, Export to *.csv (grey)");
+            "Send To (grey) [Plugin []], Save to HTML File (grey), -, Export to *.csv (grey), -, Undo (grey), "
+            "Redo (grey), -, Cut (grey), Copy (grey), Paste");
 }
 
 TEST(MenuBuilder, TheFileMenuHandsOverTheReopenSubmenuWithItsRecentFiles) {
@@ -121,13 +127,13 @@ TEST(MenuBuilder, TheFileMenuHandsOverTheReopenSubmenuWithItsRecentFiles) {
   const UniqueMenu menu = BuildFileMenu(CommandStatesFor(s), recent, picture);
   EXPECT_EQ(Describe(menu.get()),
             "New SL5 DBase, -, Load SL5 DBase, Reopen [a.sl5, gone.sl5 (grey) (picture)], Save SL5 DBase (grey), "
-            "Save SL5 DBase As, -, Save to HTML File (grey), Export to *.csv");
+            "Save SL5 DBase As, -, Save to HTML File (grey), Export to *.csv, -, Import from *.csv\x85");
   EXPECT_TRUE(ChoiceAt(menu.get(), {3, 1}) == (MenuChoice{MenuChoice::Kind::Reopen, CommandId{}, 3}));
   EXPECT_TRUE(ChoiceAt(menu.get(), {4}) == (MenuChoice{MenuChoice::Kind::Command, CommandId::Save, 0}));
 
   EXPECT_EQ(Describe(BuildFileMenu(CommandStatesFor(CommandSituation{}), {}, nullptr).get()),
             "New SL5 DBase, -, Load SL5 DBase, Reopen (grey) [], Save SL5 DBase (grey), Save SL5 DBase As (grey), "
-            "-, Save to HTML File (grey), Export to *.csv (grey)");
+            "-, Save to HTML File (grey), Export to *.csv (grey), -, Import from *.csv\x85");
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -422,6 +424,104 @@ TEST_F(UserSession, HeaderClicksSortTheRowsAndApplySortMakesTheShownOrderTheData
   EXPECT_TRUE(states.count("Select All"));
   const auto applySort = states.find("Apply Sort");
   EXPECT_TRUE(applySort == states.end() || (applySort->second & MFS_DISABLED) != 0) << "hidden or at least disabled";
+}
+
+// ---- The history and the clipboard --------------------------------------------------------
+
+// The system's clipboard as text, in either format.
+std::wstring ClipboardUnicode() {
+  std::wstring text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+bool ClipboardHasAnsiText() {
+  if (!OpenClipboard(nullptr)) return false;
+  const bool has = GetClipboardData(CF_TEXT) != nullptr;
+  CloseClipboard();
+  return has;
+}
+// The owner must be a window: without one the system takes no data.
+void PutOnClipboard(HWND owner, const std::wstring& text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::memcpy(GlobalLock(block), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+}
+
+TEST_F(UserSession, TheHistorysAndTheClipboardsKeysWorkInTheListAndTheGrids) {
+  Start();
+  ASSERT_EQ(Drop({CopyOfPicks("picks.sl5")}), 1);
+  ASSERT_EQ(PublishedCount(), 25);
+  ClickRow(0);
+  ClickRow(1, true);
+  PressKeys({'C'}, true);  // Ctrl+C in the list
+  WaitForIdle();
+  const std::wstring copied = ClipboardUnicode();
+  EXPECT_EQ(copied.substr(0, 3), L"1	0") << "Seq., then the numbers, tab-separated";
+  EXPECT_EQ(std::count(copied.begin(), copied.end(), L'\n'), 2) << "one line per entry";
+  EXPECT_TRUE(ClipboardHasAnsiText());
+
+  PressKeys({'V'}, true);  // Ctrl+V appends them
+  WaitForIdle();
+  ASSERT_EQ(PublishedCount(), 27);
+  EXPECT_EQ(PublishedNumbers(25), PublishedNumbers(0));
+  EXPECT_EQ(Rows(), 27);
+
+  PressKeys({'Z'}, true);  // Ctrl+Z
+  WaitForIdle();
+  EXPECT_EQ(PublishedCount(), 25) << "the paste undone";
+  {
+    const KeyHeld shift(VK_SHIFT);
+    PressKeys({'Z'}, true);  // Ctrl+Shift+Z redoes
+  }
+  WaitForIdle();
+  EXPECT_EQ(PublishedCount(), 27);
+  PressKeys({'Z'}, true);
+  PressKeys({'Y'}, true);  // and Ctrl+Y, typed ahead: the keys run in their order
+  WaitForIdle();
+  EXPECT_EQ(PublishedCount(), 27);
+
+  // Cut asks nothing (the watchdog would close a question); from the grids
+  // the history's keys work too.
+  ClickRow(3);
+  PressKeys({'X'}, true);
+  WaitForIdle();
+  EXPECT_EQ(PublishedCount(), 26);
+  ClickBall(49);  // the grid takes the focus
+  PressKeys({'Z'}, true);
+  WaitForIdle();
+  EXPECT_EQ(PublishedCount(), 27) << "undone from the grid";
+  EXPECT_TRUE(Selected(3)) << "the cut row comes back selected";
+
+  // The popup names the steps; Copy, Cut and Paste stand after them.
+  Person look({ChooseMenuItem("")});
+  RightClickRow(3);
+  ASSERT_TRUE(look.Done());
+  const auto& items = look.At(0).menuStates;
+  EXPECT_TRUE(items.count("Undo Paste 2 Entries"));
+  EXPECT_TRUE(items.count("Redo Cut Entry"));
+  for (const char* item : {"Cut", "Copy", "Paste"}) EXPECT_TRUE(items.count(item)) << item;
+
+  // Lines that cannot be entries are reported by number.
+  PutOnClipboard(host_, L"1 2 3 4 5 6 mine\r\n1 2 3 4 5 60\r\n");
+  DialogClicker report(kMessageDialogClass, "&OK");
+  PressKeys({'V'}, true);
+  WaitForIdle();  // the report shows while the keys are handled
+  ASSERT_TRUE(report.Done());
+  EXPECT_NE(report.text.find("Took 1 of 2 lines."), std::string::npos) << report.text;
+  EXPECT_NE(report.text.find("line 2: 60 is not a number of Main Numbers"), std::string::npos) << report.text;
+  EXPECT_EQ(PublishedCount(), 28);
+  EXPECT_EQ(PublishedSource(27), "mine");
 }
 
 TEST_F(UserSession, DeleteAsksFirstAndOnlyYesDeletesTheSelectedEntries) {

@@ -70,6 +70,7 @@ int MergeCommand(FileSystem& files, std::span<const std::string> args, std::ostr
   document.CreateDatabase(files);
   ConsolePrompt prompt(err);
   NoFileDialogs dialogs;
+  Clipboard clipboard;
   SeededRandom random;
   HostNotifier notifier;
   HostMessenger messenger;
@@ -85,8 +86,8 @@ int MergeCommand(FileSystem& files, std::span<const std::string> args, std::ostr
   StatusView status;
   CommandBarView commandBar;
   MessagePump pump;
-  Services services{files,  prompt, dialogs,   random, notifier, messenger, memory,
-                    probe,  errors, hourglass, recent, Views{&list, &grids, &status, &commandBar, &pump}};
+  Services services{files,  prompt, dialogs,   clipboard, random, notifier, messenger, memory,
+                    probe,  errors, hourglass, recent,    Views{&list, &grids, &status, &commandBar, &pump}};
   const int32_t taken = LoadFilesTogether(document, services, names, true);
   if (taken == 0) {
     err << "udbtool: no file was taken; " << newFile << " is not written\n";

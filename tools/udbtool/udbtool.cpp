@@ -17,7 +17,9 @@
 #include "model/old_file_import.h"
 #include "model/suitability.h"
 #include "model/user_database.h"
+#include "base/text_lines.h"
 #include "operations/entry_editing.h"
+#include "operations/entry_lines.h"
 #include "platform/file_system.h"
 #include "platform/seeded_random.h"
 #include "selection/quick_pick.h"
@@ -32,7 +34,8 @@ constexpr const char kUsage[] =
     "       udbtool merge GAMEFILE NEWFILE.sl5 FILE...\n"
     "       udbtool quickpick GAMEFILE COUNT NEWFILE.sl5 [--seed N]\n"
     "       udbtool export-csv GAMEFILE DBFILE OUT.csv\n"
-    "       udbtool export-html GAMEFILE DBFILE OUT.html [TEMPLATE]\n";
+    "       udbtool export-html GAMEFILE DBFILE OUT.html [TEMPLATE]\n"
+    "       udbtool import-csv GAMEFILE CSVFILE SL5FILE\n";
 
 // More quick picks than this in one file is a typing error, not a wish.
 constexpr int64_t kMaxQuickPicks = 10'000'000;
@@ -285,6 +288,44 @@ int QuickPickCommand(FileSystem& files, std::span<const std::string> args, std::
   return 0;
 }
 
+// The window's own reading of pasted or imported lines, on a CSV file: the
+// entries taken go to SL5FILE in file order; each refused line is named.
+// 0 when every line was taken, 1 when some were refused (the rest are still
+// written), 2 for a wrong command line or a game or CSV file that cannot be
+// read (nothing written).
+int ImportCsvCommand(FileSystem& files, std::span<const std::string> args, std::ostream& out) {
+  const std::string& gameFile = args[1];
+  const std::string& csvFile = args[2];
+  const std::string& newFile = args[3];
+  if (ExtensionOf(newFile) != ".sl5") throw ToolError{newFile + ": the new file's name must end in .sl5", 2};
+  std::unique_ptr<TZUN_Lotto_Temp> game;
+  try {
+    game = ReadGame(files, gameFile, true);
+  } catch (ToolError& e) {
+    e.exitCode = 2;
+    throw;
+  }
+  std::vector<uint8_t> bytes;
+  if (!files.ReadFile(csvFile, bytes)) throw ToolError{csvFile + ": cannot be read", 2};
+  auto database = TZUN_User_Lotto_DBase::Create(files, gameFile);
+  EntryLines lines(*game);
+  std::vector<std::string> refused;
+  lines.onRefused = [&](int32_t line, const std::string& reason) {
+    refused.push_back("line " + std::to_string(line) + ": " + reason);
+  };
+  ForEachTextLine(bytes, [&](std::string_view line) { lines.Add(line); });
+  std::vector<uint8_t>().swap(bytes);
+  std::vector<TZUN_Database_Structure> taken = lines.TakeEntries();
+  RefreshSetFlags(*game, *database);
+  database->Entries.reserve(static_cast<int32_t>(taken.size()));
+  for (TZUN_Database_Structure& entry : taken) database->Entries.emplace_back(std::move(entry));
+  if (!database->SaveToFile(files, newFile))
+    throw ToolError{newFile + ": cannot be written (any earlier file of that name is unchanged)"};
+  out << "took " << lines.Taken() << " of " << lines.EntryLineCount() << " lines\n";
+  for (const std::string& line : refused) out << line << "\n";
+  return refused.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostream& err, FileSystem& files) {
@@ -297,6 +338,7 @@ int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostrea
     if (command == "merge" && args.size() >= 4) return MergeCommand(files, args, out, err);
     if (command == "export-csv" && args.size() == 4) return ExportCsvCommand(files, args, out);
     if (command == "export-html" && (args.size() == 4 || args.size() == 5)) return ExportHtmlCommand(files, args, out);
+    if (command == "import-csv" && args.size() == 4) return ImportCsvCommand(files, args, out);
     err << kUsage;
     return 2;
   } catch (const ToolError& e) {
