@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "base/thousands.h"
+
 namespace zun {
 
 size_t EntryStep::Bytes() const noexcept {
@@ -50,13 +52,7 @@ std::string StepName(std::string_view verb, int64_t count, std::string_view one,
   std::string name(verb);
   name += ' ';
   if (count == 1) return name.append(one);
-  // Thousands grouped by commas, as the player reads large counts.
-  const std::string digits = std::to_string(count);
-  for (size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) name += ',';
-    name += digits[i];
-  }
-  return name.append(" ").append(many);
+  return name.append(WithThousands(count)).append(" ").append(many);
 }
 
 }  // namespace zun
