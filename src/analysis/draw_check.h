@@ -127,7 +127,8 @@ struct DrawCheckResult {
 
   // For the chart: per play set and number (index number - LowestNumber),
   // how many of the checked entries hold it, and how many of the checked
-  // draws drew it in a draw set compared with that play set.
+  // draws drew it in a draw set compared with that play set. Numbers above
+  // 127 have no cell; a set whose range starts below -128 has none at all.
   std::vector<std::vector<int64_t>> entriesHolding;
   std::vector<std::vector<int64_t>> drawsDrawing;
 

@@ -199,6 +199,38 @@ inline constexpr char kSkippedTail[] =
     "this game.";
 }  // namespace offer
 
+// ---- The check against the draws -----------------------------------------------------
+
+namespace check {
+// The summary: "1,000,000 entries checked against 52 draws: 0 \xD7 Jackpot, 2 \xD7 Five".
+inline constexpr char kEntry[] = " entry";
+inline constexpr char kEntries[] = " entries";
+inline constexpr char kCheckedAgainst[] = " checked against ";
+inline constexpr char kDraw[] = " draw";
+inline constexpr char kDraws[] = " draws";
+inline constexpr char kTimes[] = " \xD7 ";  // between a count and a division's name
+inline constexpr char kMatchesJoin[] = " + ";
+inline constexpr char kNoDivisions[] = "the game has no prize divisions";
+inline constexpr char kOutOfMemory[] = "There is not enough memory for this check.";
+inline constexpr char kStopped[] = "The check stopped: ";  // and what stopped it
+inline constexpr char kUnexpected[] = "The check stopped on an unexpected error.";
+// What a damaged game's draws hold that the check cannot use, after a count
+// of draws (one, many).
+inline constexpr char kFewerNumbersOne[] = " draw has fewer numbers than its sets";
+inline constexpr char kFewerNumbersMany[] = " draws have fewer numbers than their sets";
+inline constexpr char kFewerSetsOne[] = " draw has fewer sets than the game";
+inline constexpr char kFewerSetsMany[] = " draws have fewer sets than the game";
+inline constexpr char kOutOfRangeOne[] = " draw holds numbers outside its sets' ranges: they are left out";
+inline constexpr char kOutOfRangeMany[] = " draws hold numbers outside their sets' ranges: they are left out";
+// A division of the prize table: kDivision, its name, kOfPlay, the play's name, then one of these.
+inline constexpr char kDivision[] = "the division \"";
+inline constexpr char kOfPlay[] = "\" of ";
+inline constexpr char kNeedsNoMatch[] = " needs no match: it is not used";
+inline constexpr char kNamesMatchesFor[] = " names matches for ";  // N, kOf, M, kOthersNeedNone
+inline constexpr char kOf[] = " of ";
+inline constexpr char kOthersNeedNone[] = " draw sets: the others need none";
+}  // namespace check
+
 // The source of a quick pick's entry.
 inline constexpr char kQuickPickSource[] = "Quick Pick";
 
