@@ -1,30 +1,37 @@
 #include "analysis/duplicates.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#include <memory>
 #include <span>
 
 namespace zun {
 namespace {
 
-// An entry's numbers in a form equal entries share: per set its count (4
-// bytes) and its numbers ascending.
+// An entry's numbers in a form equal entries share: per set its count (one
+// byte, or 0xFF and four bytes from 255 on) and its numbers ascending.
 class CanonicalKey {
  public:
   std::span<const int8_t> Of(const EntryNumbers& numbers) {
     const int32_t sets = numbers.size();
     size_t length = 0;
-    for (int32_t s = 0; s < sets; ++s) length += 4 + numbers[s].size();
+    for (int32_t s = 0; s < sets; ++s) length += (numbers[s].size() < 255 ? 1 : 5) + numbers[s].size();
     key_.resize(length);
     int8_t* at = key_.data();
     for (int32_t s = 0; s < sets; ++s) {
       const std::span<const int8_t> set = numbers[s];
       const uint32_t count = static_cast<uint32_t>(set.size());
-      std::memcpy(at, &count, 4);
-      at += 4;
-      if (!set.empty()) std::memcpy(at, set.data(), set.size());
-      Sort(at, set.size());
-      at += set.size();
+      if (count < 255) {
+        *at++ = static_cast<int8_t>(count);
+      } else {
+        *at++ = -1;
+        std::memcpy(at, &count, 4);
+        at += 4;
+      }
+      if (count != 0) std::memcpy(at, set.data(), count);
+      Sort(at, count);
+      at += count;
     }
     return key_;
   }
@@ -47,7 +54,12 @@ class CanonicalKey {
   std::vector<int8_t> key_;
 };
 
-uint64_t Mix(uint64_t h) {
+// A key of at most this many bytes is its own hash: its bytes and its
+// length make one 64-bit value, mixed by a bijection, so equal hashes are
+// equal keys.
+constexpr size_t kExactKeyBytes = 7;
+
+uint64_t Mix(uint64_t h) {  // invertible: each step is
   h ^= h >> 33;
   h *= 0xff51afd7ed558ccdULL;
   h ^= h >> 33;
@@ -56,6 +68,11 @@ uint64_t Mix(uint64_t h) {
 }
 
 uint64_t HashOf(std::span<const int8_t> key) {
+  if (key.size() <= kExactKeyBytes) {
+    uint64_t packed = uint64_t{key.size()} << 56;
+    if (!key.empty()) std::memcpy(&packed, key.data(), key.size());  // little-endian: the low bytes
+    return Mix(packed);
+  }
   uint64_t h = key.size();
   size_t i = 0;
   for (; i + 8 <= key.size(); i += 8) {
@@ -68,10 +85,31 @@ uint64_t HashOf(std::span<const int8_t> key) {
   return Mix(h ^ rest);
 }
 
-struct Slot {
-  uint32_t tag;   // the hash's high half
-  int32_t entry;  // -1: empty
+// 12 bytes, not 16: the hash in two halves.
+struct Keyed {
+  uint32_t low, high;  // the hash
+  int32_t entry;       // -1: an empty slot
 };
+
+Keyed KeyedOf(uint64_t hash, int32_t entry) { return {static_cast<uint32_t>(hash), static_cast<uint32_t>(hash >> 32), entry}; }
+
+// Ascending entries, in two passes of a radix sort (positions are below
+// 2^31): the duplicates are found part by part, in no order.
+void SortByEntry(std::vector<Duplicate>& duplicates) {
+  if (duplicates.size() < 4096) {
+    std::sort(duplicates.begin(), duplicates.end(),
+              [](const Duplicate& a, const Duplicate& b) { return a.entry < b.entry; });
+    return;
+  }
+  std::vector<Duplicate> other(duplicates.size());
+  for (int shift = 0; shift < 32; shift += 16) {
+    std::vector<size_t> starts(size_t{1} << 16 | 1, 0);
+    for (const Duplicate& d : duplicates) ++starts[(uint32_t(d.entry) >> shift & 0xFFFF) + 1];
+    for (size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
+    for (const Duplicate& d : duplicates) other[starts[uint32_t(d.entry) >> shift & 0xFFFF]++] = d;
+    duplicates.swap(other);
+  }
+}
 
 }  // namespace
 
@@ -80,38 +118,65 @@ std::vector<Duplicate> FindDuplicates(const TZUN_User_Lotto_DBase& database) {
   std::vector<Duplicate> duplicates;
   if (count < 2) return duplicates;
 
-  // First every hash, in one pass over the entries; then the table, whose
-  // slots are looked up a few entries ahead so that their cache misses
-  // overlap.
+  // Every hash, in one pass over the entries. The hash's high bits then
+  // split the entries into parts of a few thousand, each small enough for
+  // its table to stay in the cache; within a part the entries keep their
+  // order, so the first of equal entries is met first.
+  const int32_t partBits = std::clamp(static_cast<int32_t>(std::bit_width(uint32_t(count))) - 12, 0, 10);
+  const size_t parts = size_t{1} << partBits;
+  const auto partOf = [partBits](uint64_t hash) { return partBits == 0 ? 0 : size_t(hash >> (64 - partBits)); };
   CanonicalKey key, other;
+  bool allExact = true;
   std::vector<uint64_t> hashes(static_cast<size_t>(count));
-  for (int32_t e = 0; e < count; ++e) hashes[size_t(e)] = HashOf(key.Of(database.Entries[e].Numbers));
+  std::vector<size_t> starts(parts + 1, 0);
+  for (int32_t e = 0; e < count; ++e) {
+    const std::span<const int8_t> bytes = key.Of(database.Entries[e].Numbers);
+    allExact = allExact && bytes.size() <= kExactKeyBytes;
+    hashes[size_t(e)] = HashOf(bytes);
+    ++starts[partOf(hashes[size_t(e)]) + 1];
+  }
+  size_t largest = 0;
+  for (size_t p = 0; p < parts; ++p) {
+    largest = std::max(largest, starts[p + 1]);
+    starts[p + 1] += starts[p];
+  }
+  const std::unique_ptr<Keyed[]> sorted(new Keyed[size_t(count)]);  // each written once, below
+  {
+    std::vector<size_t> next(starts.begin(), starts.end() - 1);
+    for (int32_t e = 0; e < count; ++e) sorted[next[partOf(hashes[size_t(e)])]++] = KeyedOf(hashes[size_t(e)], e);
+  }
+  std::vector<uint64_t>().swap(hashes);
 
   size_t capacity = 16;
-  while (capacity < size_t(count) * 2) capacity *= 2;
-  const size_t mask = capacity - 1;
-  std::vector<Slot> table(capacity, Slot{0, -1});
-  constexpr int32_t kAhead = 8;
-  for (int32_t e = 0; e < count; ++e) {
-    if (e + kAhead < count) __builtin_prefetch(&table[hashes[size_t(e + kAhead)] & mask]);
-    const uint64_t hash = hashes[size_t(e)];
-    const uint32_t tag = static_cast<uint32_t>(hash >> 32);
-    std::span<const int8_t> mine;  // made at the first equal tag
-    for (size_t at = hash & mask;; at = (at + 1) & mask) {
-      Slot& slot = table[at];
-      if (slot.entry < 0) {
-        slot = {tag, e};
-        break;
-      }
-      if (slot.tag != tag) continue;
-      if (mine.data() == nullptr) mine = key.Of(database.Entries[e].Numbers);
-      const std::span<const int8_t> theirs = other.Of(database.Entries[slot.entry].Numbers);
-      if (mine.size() == theirs.size() && std::equal(mine.begin(), mine.end(), theirs.begin())) {
-        duplicates.push_back({e, slot.entry});
+  while (capacity < largest * 2) capacity *= 2;
+  std::vector<Keyed> table(capacity);
+  for (size_t p = 0; p < parts; ++p) {
+    size_t size = 16;
+    while (size < (starts[p + 1] - starts[p]) * 2) size *= 2;
+    const size_t mask = size - 1;
+    std::fill_n(table.begin(), size, Keyed{0, 0, -1});
+    for (size_t i = starts[p]; i < starts[p + 1]; ++i) {
+      const Keyed entry = sorted[i];
+      std::span<const int8_t> mine;  // made at the first equal hash of a long key
+      for (size_t at = entry.low & mask;; at = (at + 1) & mask) {
+        Keyed& slot = table[at];
+        if (slot.entry < 0) {
+          slot = entry;
+          break;
+        }
+        if (slot.low != entry.low || slot.high != entry.high) continue;
+        if (!allExact) {
+          // The hashes of long keys can collide: their keys decide.
+          if (mine.data() == nullptr) mine = key.Of(database.Entries[entry.entry].Numbers);
+          const std::span<const int8_t> theirs = other.Of(database.Entries[slot.entry].Numbers);
+          if (mine.size() != theirs.size() || !std::equal(mine.begin(), mine.end(), theirs.begin())) continue;
+        }
+        duplicates.push_back({entry.entry, slot.entry});
         break;
       }
     }
   }
+  SortByEntry(duplicates);
   return duplicates;
 }
 
