@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "hostside/game_file_writer.h"
@@ -295,6 +296,125 @@ TEST_F(UdbToolMerge, WritesNothingWhenNoFileCanBeTaken) {
   EXPECT_NE(err.find("no file was taken"), std::string::npos) << err;
   EXPECT_EQ(Run({"merge", "Lotto649.dat", "out.txt", "a.sl5"}), 2);
   EXPECT_EQ(Run({"merge", "Lotto649.dat", "out.sl5"}), 2) << "no file to merge is a wrong command line";
+}
+
+}  // namespace
+}  // namespace zun
+
+namespace zun {
+namespace {
+
+// A game of known draws and a database of known entries.
+class UdbToolChecks : public UdbTool {
+ protected:
+  UdbToolChecks() {
+    auto game = hostside::MakeLotto649(3);
+    SetDraw(*game, 0, {1, 2, 3, 4, 5, 6}, 7);        // 01/01/2026
+    SetDraw(*game, 1, {10, 11, 12, 13, 14, 15}, 1);  // 02/01/2026
+    SetDraw(*game, 2, {1, 2, 3, 20, 21, 22}, 4);     // 03/01/2026
+    files.files["known.dat"] = hostside::WriteGameFile(*game);
+    files.files["known.sl5"] = Sl5Bytes(*Database(*game, {{1, 2, 3, 4, 5, 7}, {40, 41, 42, 43, 44, 45},
+                                                          {15, 14, 13, 12, 11, 10}, {4, 5, 6, 7, 8, 9},
+                                                          {7, 5, 4, 3, 2, 1}}));
+  }
+  static void SetDraw(TZUN_Lotto_DBase& game, int32_t draw, std::vector<uint8_t> main, uint8_t bonus) {
+    auto& numbers = game.Draws[draw].DrawNumbers;
+    for (size_t k = 0; k < main.size(); ++k) numbers[0][int32_t(k)] = main[k];
+    numbers[1][0] = bonus;
+  }
+  static std::unique_ptr<TZUN_User_Lotto_DBase> Database(const TZUN_Lotto_DBase& game,
+                                                         const std::vector<std::vector<int8_t>>& entries) {
+    auto database = hostside::MakeSampleDatabase(game, int32_t(entries.size()), 1);
+    for (size_t e = 0; e < entries.size(); ++e)
+      for (size_t k = 0; k < 6; ++k) database->Entries[int32_t(e)].Numbers[0][k] = entries[e][k];
+    return database;
+  }
+};
+
+TEST_F(UdbToolChecks, HitsListsEveryPairThatReachesADivisionByEntryThenDraw) {
+  const struct Case {
+    std::vector<std::string> options;
+    const char* out;
+  } cases[] = {
+      {{},
+       "5 entries checked against 3 draws: 1 \xD7 Jackpot, 2 \xD7 Five plus Bonus, 0 \xD7 Five, 0 \xD7 Four, "
+       "3 \xD7 Three\n"
+       "1;01/01/2026;5 + 1;Five plus Bonus\n"
+       "1;03/01/2026;3 + 1;Three\n"
+       "3;02/01/2026;6 + 0;Jackpot\n"
+       "4;01/01/2026;3 + 1;Three\n"
+       "5;01/01/2026;5 + 1;Five plus Bonus\n"
+       "5;03/01/2026;3 + 1;Three\n"},
+      {{"--last", "2"},
+       "5 entries checked against 2 draws: 1 \xD7 Jackpot, 0 \xD7 Five plus Bonus, 0 \xD7 Five, 0 \xD7 Four, "
+       "2 \xD7 Three\n"
+       "1;03/01/2026;3 + 1;Three\n"
+       "3;02/01/2026;6 + 0;Jackpot\n"
+       "5;03/01/2026;3 + 1;Three\n"},
+      {{"--last", "1"},
+       "5 entries checked against 1 draw: 0 \xD7 Jackpot, 0 \xD7 Five plus Bonus, 0 \xD7 Five, 0 \xD7 Four, "
+       "2 \xD7 Three\n"
+       "1;03/01/2026;3 + 1;Three\n"
+       "5;03/01/2026;3 + 1;Three\n"},
+      {{"--last", "0"},
+       "5 entries checked against 0 draws: 0 \xD7 Jackpot, 0 \xD7 Five plus Bonus, 0 \xD7 Five, 0 \xD7 Four, "
+       "0 \xD7 Three\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"hits", "known.dat", "known.sl5"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const ToolRun r = Tool(args);
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, c.out);
+  }
+  EXPECT_EQ(Tool({"hits", "known.dat", "known.sl5", "--last", "4"}).out, Tool({"hits", "known.dat", "known.sl5"}).out)
+      << "more draws than the game has: all of them";
+}
+
+TEST_F(UdbToolChecks, DuplicatesNameTheFirstEntryOfEachRepeat) {
+  const ToolRun r = Tool({"duplicates", "known.dat", "known.sl5"});
+  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out, "5;1\n1 duplicate of 5 entries\n") << "entry 5 holds entry 1's numbers in another order";
+  const ToolRun none = Tool({"duplicates", "Lotto649.dat", "picks.sl5"});
+  EXPECT_EQ(none.out, "0 duplicates of 3 entries\n");
+}
+
+TEST_F(UdbToolChecks, BadUsageAndUnreadableFilesExitWithTwo) {
+  const std::vector<std::string> cases[] = {
+      {"hits", "known.dat"},
+      {"hits", "known.dat", "known.sl5", "--last"},
+      {"hits", "known.dat", "known.sl5", "--last", "many"},
+      {"hits", "known.dat", "known.sl5", "--first", "1"},
+      {"hits", "missing.dat", "known.sl5"},
+      {"hits", "known.dat", "missing.sl5"},
+      {"hits", "TwinPool.dat", "known.sl5"},
+      {"duplicates", "known.dat"},
+      {"duplicates", "known.sl5", "known.sl5"},
+  };
+  for (const auto& args : cases) {
+    const ToolRun r = Tool(args);
+    EXPECT_EQ(r.code, 2) << ::testing::PrintToString(args);
+    EXPECT_TRUE(r.out.empty()) << r.out;
+  }
+}
+
+TEST_F(UdbToolChecks, HitsListsPairsPastWhatOneCheckLists) {
+  auto game = hostside::MakeLotto649(2000);
+  for (int32_t t = 0; t < 2000; ++t) SetDraw(*game, t, {1, 2, 3, 4, 5, 6}, 7);
+  files.files["same.dat"] = hostside::WriteGameFile(*game);
+  files.files["same.sl5"] = Sl5Bytes(*Database(*game, std::vector<std::vector<int8_t>>(1001, {1, 2, 3, 4, 5, 6})));
+  const ToolRun r = Tool({"hits", "same.dat", "same.sl5"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+            "1,001 entries checked against 2,000 draws: 2,002,000 \xD7 Jackpot, 0 \xD7 Five plus Bonus, 0 \xD7 Five, "
+            "0 \xD7 Four, 0 \xD7 Three");
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1 + 2'002'000);
+  const std::string last = "1001;" + std::string(game->Draws[1999].DrawText.view()) + ";6 + 0;Jackpot\n";
+  EXPECT_EQ(r.out.substr(r.out.size() - last.size()), last);
+  EXPECT_NE(r.out.find("1000;" + std::string(game->Draws[1999].DrawText.view()) + ";6 + 0;Jackpot\n1001;" +
+                       std::string(game->Draws[0].DrawText.view()) + ";"),
+            std::string::npos)
+      << "entry by entry, each in the draws' order";
 }
 
 }  // namespace

@@ -9,7 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/draw_check.h"
+#include "analysis/duplicates.h"
 #include "base/paths.h"
+#include "base/thousands.h"
 #include "list/csv_export.h"
 #include "list/entry_list.h"
 #include "list/html_export.h"
@@ -35,7 +38,9 @@ constexpr const char kUsage[] =
     "       udbtool quickpick GAMEFILE COUNT NEWFILE.sl5 [--seed N]\n"
     "       udbtool export-csv GAMEFILE DBFILE OUT.csv\n"
     "       udbtool export-html GAMEFILE DBFILE OUT.html [TEMPLATE]\n"
-    "       udbtool import-csv GAMEFILE CSVFILE SL5FILE\n";
+    "       udbtool import-csv GAMEFILE CSVFILE SL5FILE\n"
+    "       udbtool hits GAMEFILE SL5FILE [--last N]\n"
+    "       udbtool duplicates GAMEFILE SL5FILE\n";
 
 // More quick picks than this in one file is a typing error, not a wish.
 constexpr int64_t kMaxQuickPicks = 10'000'000;
@@ -123,9 +128,11 @@ struct LoadedDatabase {
   std::unique_ptr<TZUN_User_Lotto_DBase> database;
 };
 
-// The game's definition and a whole .sl5 file whose number sets fit it.
-LoadedDatabase LoadDatabase(FileSystem& files, const std::string& gameFile, const std::string& dbFile) {
-  auto game = ReadGame(files, gameFile, true);
+// The game's definition (and its draws when asked) and a whole .sl5 file
+// whose number sets fit it.
+LoadedDatabase LoadDatabase(FileSystem& files, const std::string& gameFile, const std::string& dbFile,
+                            bool withDraws = false) {
+  auto game = ReadGame(files, gameFile, !withDraws);
   auto database = TZUN_User_Lotto_DBase::Create(files, gameFile);
   if (!files.FileExists(dbFile)) throw ToolError{dbFile + ": no such file"};
   if (!database->LoadFromFile(files, true, dbFile)) throw ToolError{dbFile + ": not a readable .sl5 file"};
@@ -326,6 +333,96 @@ int ImportCsvCommand(FileSystem& files, std::span<const std::string> args, std::
   return refused.empty() ? 0 : 1;
 }
 
+// LoadDatabase for the checks, whose unreadable files are usage errors.
+LoadedDatabase LoadForCheck(FileSystem& files, const std::string& gameFile, const std::string& dbFile) {
+  try {
+    return LoadDatabase(files, gameFile, dbFile, true);
+  } catch (ToolError& e) {
+    e.exitCode = 2;
+    throw;
+  }
+}
+
+// The part of a snapshot with `count` of its entries from `first` and
+// `drawCount` of its draws from `firstDraw`.
+DrawCheckInput Slice(const DrawCheckInput& input, size_t first, size_t count, size_t firstDraw, size_t drawCount) {
+  DrawCheckInput part;
+  part.playSets = input.playSets;
+  part.drawSets = input.drawSets;
+  part.pairing = input.pairing;
+  part.prizes = input.prizes;
+  part.atLeast = input.atLeast;
+  const size_t playSets = input.playSets.size(), drawSets = input.drawSets.size();
+  count = std::min(count, input.entries.size() - first);
+  drawCount = std::min(drawCount, input.draws.size() - firstDraw);
+  part.entries.assign(input.entries.begin() + long(first), input.entries.begin() + long(first + count));
+  part.entryMasks.assign(input.entryMasks.begin() + long(first * playSets),
+                         input.entryMasks.begin() + long((first + count) * playSets));
+  part.draws.assign(input.draws.begin() + long(firstDraw), input.draws.begin() + long(firstDraw + drawCount));
+  part.drawTexts.assign(input.drawTexts.begin() + long(firstDraw),
+                        input.drawTexts.begin() + long(firstDraw + drawCount));
+  part.drawMasks.assign(input.drawMasks.begin() + long(firstDraw * drawSets),
+                        input.drawMasks.begin() + long((firstDraw + drawCount) * drawSets));
+  return part;
+}
+
+void PrintHits(std::ostream& out, const DrawCheckInput& input, const DrawCheckResult& result) {
+  const size_t sets = input.drawSets.size();
+  for (size_t i = 0; i < result.hits.size(); ++i) {
+    const DrawCheckResult::Hit& hit = result.hits[i];
+    const size_t draw = size_t(std::lower_bound(input.draws.begin(), input.draws.end(), hit.draw) - input.draws.begin());
+    out << hit.entry + 1 << ';' << input.drawTexts[draw] << ';' << result.MatchesText(i, sets) << ';'
+        << (hit.division >= 0 ? input.prizes.divisions[size_t(hit.division)].name : "") << '\n';
+  }
+}
+
+// The check against the draws: its summary, then each entry-draw pair that
+// reaches a division as ENTRY;DRAWTEXT;MATCHES;DIVISION, by entry, then by
+// draw. A result lists kMaxListedHits pairs at most: past that the pairs are
+// listed from checks of blocks of entries (and of draws, for a game of more
+// draws than that) that each stay under it.
+int HitsCommand(FileSystem& files, std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+  int32_t lastDraws = -1;  // all of them
+  if (args.size() == 5) {
+    if (args[3] != "--last") throw ToolError{"unknown option " + args[3], 2};
+    lastDraws = static_cast<int32_t>(ParseCount(args[4], "N", 0, INT32_MAX));
+  }
+  const auto [game, database] = LoadForCheck(files, args[1], args[2]);
+  const DrawRange range = lastDraws < 0 ? DrawRange::All(*game) : DrawRange::LastDraws(*game, lastDraws);
+  const DrawCheckInput input = DrawCheckInput::Make(*game, *database, nullptr, range, 0);
+  for (const std::string& note : input.notes) err << "udbtool: note: " << note << "\n";
+  DrawCheckResult result;
+  RunDrawCheck(input, result);
+  out << result.Summary(input) << "\n";
+  if (!result.Truncated()) {
+    PrintHits(out, input, result);
+    return 0;
+  }
+  const size_t draws = input.draws.size();
+  const size_t cap = static_cast<size_t>(kMaxListedHits);
+  const size_t entriesPerBlock = std::max<size_t>(1, cap / draws);
+  const size_t drawsPerBlock = std::min(draws, cap);
+  for (size_t first = 0; first < input.entries.size(); first += entriesPerBlock) {
+    for (size_t firstDraw = 0; firstDraw < draws; firstDraw += drawsPerBlock) {
+      const DrawCheckInput block = Slice(input, first, entriesPerBlock, firstDraw, drawsPerBlock);
+      RunDrawCheck(block, result);
+      PrintHits(out, block, result);
+    }
+  }
+  return 0;
+}
+
+// Entries played twice: ENTRY;FIRST per duplicate (1-based), then the count.
+int DuplicatesCommand(FileSystem& files, const std::string& gameFile, const std::string& dbFile, std::ostream& out) {
+  const auto [game, database] = LoadForCheck(files, gameFile, dbFile);
+  const std::vector<Duplicate> duplicates = FindDuplicates(*database);
+  for (const Duplicate& d : duplicates) out << d.entry + 1 << ';' << d.first + 1 << '\n';
+  const int64_t entries = database->Entries.size();
+  out << WithThousands(int64_t(duplicates.size())) << (duplicates.size() == 1 ? " duplicate" : " duplicates")
+      << " of " << WithThousands(entries) << (entries == 1 ? " entry" : " entries") << "\n";
+  return 0;
+}
+
 }  // namespace
 
 int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostream& err, FileSystem& files) {
@@ -339,6 +436,8 @@ int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostrea
     if (command == "export-csv" && args.size() == 4) return ExportCsvCommand(files, args, out);
     if (command == "export-html" && (args.size() == 4 || args.size() == 5)) return ExportHtmlCommand(files, args, out);
     if (command == "import-csv" && args.size() == 4) return ImportCsvCommand(files, args, out);
+    if (command == "hits" && (args.size() == 3 || args.size() == 5)) return HitsCommand(files, args, out, err);
+    if (command == "duplicates" && args.size() == 3) return DuplicatesCommand(files, args[1], args[2], out);
     err << kUsage;
     return 2;
   } catch (const ToolError& e) {

@@ -15,8 +15,11 @@ class FileSystem;
 //   udbtool quickpick GAMEFILE COUNT NEWFILE.sl5 [--seed N]
 //   udbtool export-csv GAMEFILE DBFILE OUT.csv
 //   udbtool export-html GAMEFILE DBFILE OUT.html [TEMPLATE]
+//   udbtool hits GAMEFILE SL5FILE [--last N]
+//   udbtool duplicates GAMEFILE SL5FILE
 // Returns the exit code: 0 done, 1 a file is missing, bad or does not fit,
-// 2 the command line is wrong. Errors are one line on err.
+// 2 the command line is wrong (for hits and duplicates also a file they
+// cannot read). Errors are one line on err.
 int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostream& err, FileSystem& files);
 
 }  // namespace zun
