@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/draw_check.h"
 #include "hostside/game_file_writer.h"
 #include "base/text_lines.h"
 #include "hostside/sample_games.h"
@@ -23,6 +24,7 @@
 #include "model/sl5_file.h"
 #include "operations/entry_lines.h"
 #include "support/memory_file_system.h"
+#include "support/reference_draw_check.h"
 
 // A property that does not hold is a crash for the fuzzer.
 #define FUZZ_CHECK(condition)                                                               \
@@ -35,8 +37,45 @@
 
 namespace zun::fuzz {
 
+// The check against the draws on a game as read, damaged or not, with a
+// few entries whose numbers come from the input (half of them brought into
+// their set's range): the same result as the reference's, and texts for it.
+inline void CheckDrawCheck(const TZUN_Lotto_DBase& game, std::span<const uint8_t> bytes) {
+  if (bytes.empty()) return;
+  TZUN_User_Lotto_DBase database;
+  std::vector<int32_t> counts;
+  for (const auto& set : game.PlaySets) counts.push_back(std::clamp(set.NumberCount, 0, 12));
+  const EntryNumbers::Shape shape(counts);
+  size_t next = 0;
+  for (int e = 0; e < 4; ++e) {
+    auto& entry = database.Entries.emplace_back();
+    entry.Numbers = EntryNumbers(shape);
+    for (int32_t s = 0; s < shape.SetCount(); ++s) {
+      const auto& set = game.PlaySets[s];
+      const int64_t width = std::max<int64_t>(1, int64_t(set.HighestNumber) - set.LowestNumber + 1);
+      for (int8_t& number : entry.Numbers[s]) {
+        const uint8_t b = bytes[next++ % bytes.size()];
+        number = (b & 1) != 0 ? static_cast<int8_t>(b) : static_cast<int8_t>(set.LowestNumber + (b >> 1) % width);
+      }
+    }
+  }
+  const int32_t atLeast = bytes[0] % 4;
+  const DrawCheckInput input = DrawCheckInput::Make(game, database, nullptr, DrawRange::All(game), atLeast);
+  DrawCheckResult result;
+  FUZZ_CHECK(RunDrawCheck(input, result));
+  const std::vector<int32_t> all{0, 1, 2, 3};
+  if (!result.Truncated())
+    FUZZ_CHECK(testing::DifferenceFromReference(
+                   input, result, testing::RunReferenceCheck(game, database, all, DrawRange::All(game), atLeast))
+                   .empty());
+  result.Summary(input);
+  for (size_t hit = 0; hit < std::min<size_t>(result.hits.size(), 16); ++hit)
+    result.MatchesText(hit, input.drawSets.size());
+}
+
 // The game-file reader: no crash, no unbounded allocation, and whatever it
-// accepts the host's writer writes back byte for byte. Entry texts are then
+// accepts the host's writer writes back byte for byte. What it read (all or
+// part) is checked against its draws (CheckDrawCheck). Entry texts are then
 // formatted for the play sets read, with numbers taken from the input, so
 // labels and grid shapes from the file meet any ball number.
 inline void CheckGameFile(std::span<const uint8_t> bytes) {
@@ -51,6 +90,7 @@ inline void CheckGameFile(std::span<const uint8_t> bytes) {
     FUZZ_CHECK(written.size() <= bytes.size());
     FUZZ_CHECK(std::equal(written.begin(), written.end(), bytes.begin()));
   }
+  CheckDrawCheck(game, bytes);
   const size_t n = std::min<size_t>(bytes.size(), 8);
   const std::vector<int8_t> numbers(bytes.begin(), bytes.begin() + static_cast<long>(n));
   for (const auto& set : game.PlaySets) {

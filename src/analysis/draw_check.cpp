@@ -71,10 +71,11 @@ size_t ChartCells(const Lotto_Numbers_Framework& set) noexcept {
 }
 
 void CountNumbers(NumberMask mask, int32_t lowest, std::vector<int64_t>& counts) noexcept {
+  if (counts.empty()) return;  // a set without cells (ChartCells), whose lowest number may be far below 0
   for (int32_t base = 0; base < 128; base += 64) {
     uint64_t word = base == 0 ? mask.low : mask.high;
     while (word != 0) {
-      const size_t cell = static_cast<size_t>(base + __builtin_ctzll(word) - lowest);
+      const size_t cell = static_cast<size_t>(int64_t{base} + __builtin_ctzll(word) - lowest);
       if (cell < counts.size()) ++counts[cell];
       word &= word - 1;
     }
