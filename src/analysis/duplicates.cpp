@@ -93,20 +93,24 @@ struct Keyed {
 
 Keyed KeyedOf(uint64_t hash, int32_t entry) { return {static_cast<uint32_t>(hash), static_cast<uint32_t>(hash >> 32), entry}; }
 
-// Ascending entries, in two passes of a radix sort (positions are below
-// 2^31): the duplicates are found part by part, in no order.
+// Ascending entries, by a radix sort of 11-bit digits, as many as the
+// largest entry needs: the duplicates are found part by part, in no order.
 void SortByEntry(std::vector<Duplicate>& duplicates) {
   if (duplicates.size() < 4096) {
     std::sort(duplicates.begin(), duplicates.end(),
               [](const Duplicate& a, const Duplicate& b) { return a.entry < b.entry; });
     return;
   }
+  uint32_t largest = 0;
+  for (const Duplicate& d : duplicates) largest = std::max(largest, uint32_t(d.entry));
+  constexpr int kDigitBits = 11;
+  constexpr uint32_t kDigits = uint32_t{1} << kDigitBits;
   std::vector<Duplicate> other(duplicates.size());
-  for (int shift = 0; shift < 32; shift += 16) {
-    std::vector<size_t> starts(size_t{1} << 16 | 1, 0);
-    for (const Duplicate& d : duplicates) ++starts[(uint32_t(d.entry) >> shift & 0xFFFF) + 1];
+  for (int shift = 0; shift < 32 && (largest >> shift) != 0; shift += kDigitBits) {
+    std::vector<size_t> starts(kDigits + 1, 0);
+    for (const Duplicate& d : duplicates) ++starts[(uint32_t(d.entry) >> shift & (kDigits - 1)) + 1];
     for (size_t i = 1; i < starts.size(); ++i) starts[i] += starts[i - 1];
-    for (const Duplicate& d : duplicates) other[starts[uint32_t(d.entry) >> shift & 0xFFFF]++] = d;
+    for (const Duplicate& d : duplicates) other[starts[uint32_t(d.entry) >> shift & (kDigits - 1)]++] = d;
     duplicates.swap(other);
   }
 }

@@ -237,7 +237,7 @@ TEST(DrawCheck, DamagedGamesGiveNotesAndTheReferencesResult) {
       {"2 draws have fewer sets than the game",
        [](auto& g) { g.Draws[0].DrawNumbers.resize(1), g.Draws[2].DrawNumbers.resize(0); }},
       {"1 draw holds numbers outside its sets' ranges: they are left out",
-       [](auto& g) { g.Draws[2].DrawNumbers[0][0] = 50, g.Draws[2].DrawNumbers[1][0] = 200; }},
+       [](auto& g) { g.Draws[2].DrawNumbers[0][0] = 50, g.Draws[2].DrawNumbers[1][0] = 0; }},
       {"the division \"Five plus Bonus\" of Lotto names matches for 1 of 2 draw sets: the others need none",
        [](auto& g) { g.GamePlays[0].Divisions[1].Matches.resize(1); }},
       {"the division \"Free Play\" of Lotto needs no match: it is not used",
