@@ -166,10 +166,10 @@ struct PairRun {
   size_t playSets = 0;
   size_t drawSets = 0;
   size_t draws = 0;
-  std::vector<int32_t> pairing;      // per draw set, a valid play set or -1
-  std::vector<uint64_t> drawWords;   // Low1/Low2: draws x draw sets, the low words
-  uint32_t threshold = UINT32_MAX;   // atLeast, or never
-  std::vector<uint32_t> scratch;     // General: the matches of one pair
+  std::vector<int32_t> pairing;     // per draw set, a valid play set or -1
+  std::vector<uint64_t> drawWords;  // Low1/Low2: draws x draw sets, the low words
+  uint32_t threshold = UINT32_MAX;  // atLeast, or never
+  std::vector<uint32_t> scratch;    // General: the matches of one pair
 
   [[gnu::noinline]] void Record(size_t entry, size_t draw, int32_t division, const uint32_t* matches) {
     ++result.found;
@@ -309,8 +309,8 @@ PrizeTable ReadPrizeTable(const TZUN_Lotto_DBase& game) {
       }
       if (division.Matches.size() < drawSets)
         table.notes.push_back(DivisionNote(play, division) + texts::check::kNamesMatchesFor +
-                              std::to_string(division.Matches.size()) + texts::check::kOf +
-                              std::to_string(drawSets) + texts::check::kOthersNeedNone);
+                              std::to_string(division.Matches.size()) + texts::check::kOf + std::to_string(drawSets) +
+                              texts::check::kOthersNeedNone);
       table.divisions.push_back(std::move(prize));
     }
   }
@@ -490,8 +490,7 @@ bool RunDrawCheck(const DrawCheckInput& input, DrawCheckResult& result, const st
     const size_t end = std::min(entries, first + block);
     for (size_t e = first; e < end; ++e)
       for (size_t p = 0; p < run.playSets; ++p)
-        CountNumbers(input.entryMasks[e * run.playSets + p], input.playSets[p].LowestNumber,
-                     result.entriesHolding[p]);
+        CountNumbers(input.entryMasks[e * run.playSets + p], input.playSets[p].LowestNumber, result.entriesHolding[p]);
     runLoop(run, loop, first, end);
     first = end;
     if (progress != nullptr) progress->store(static_cast<int64_t>(first), std::memory_order_relaxed);

@@ -91,7 +91,9 @@ struct Keyed {
   int32_t entry;       // -1: an empty slot
 };
 
-Keyed KeyedOf(uint64_t hash, int32_t entry) { return {static_cast<uint32_t>(hash), static_cast<uint32_t>(hash >> 32), entry}; }
+Keyed KeyedOf(uint64_t hash, int32_t entry) {
+  return {static_cast<uint32_t>(hash), static_cast<uint32_t>(hash >> 32), entry};
+}
 
 // Ascending entries, by a radix sort of 11-bit digits, as many as the
 // largest entry needs: the duplicates are found part by part, in no order.

@@ -100,7 +100,9 @@ TEST(DrawCheck, MatchesTheReferenceOnRandomGamesEntriesAndDraws) {
     std::vector<SetShape> play, draw;
   } cases[] = {
       {"a bonus ball drawn from the main numbers", {{6, 1, 49}}, {{6, 1, 49}, {1, 1, 49}}},
-      {"a second set with a pool of its own and labels", {{5, 1, 50}, {2, 1, 12, true}}, {{5, 1, 50}, {2, 1, 12, true}}},
+      {"a second set with a pool of its own and labels",
+       {{5, 1, 50}, {2, 1, 12, true}},
+       {{5, 1, 50}, {2, 1, 12, true}}},
       {"a range above 64", {{10, 1, 80}}, {{20, 1, 80}}},
       {"a set starting at 0", {{4, 0, 9}}, {{4, 0, 9}}},
       {"numbers up to 127 in a second set", {{5, 1, 35}, {3, 60, 127}}, {{5, 1, 35}, {3, 60, 127}}},
@@ -126,9 +128,9 @@ TEST(DrawCheck, MatchesTheReferenceOnRandomGamesEntriesAndDraws) {
       for (int32_t t = 0; t < 30; ++t) {
         std::vector<std::vector<int32_t>> sets;
         for (const auto& shape : c.draw) sets.push_back(Distinct(random, shape));
-        if (chance(8)) sets.back().pop_back();                     // short
-        if (chance(5)) sets[0][0] = int32_t(random() % 256);       // perhaps out of range
-        if (chance(4) && sets.size() > 1) sets.pop_back();         // a set missing
+        if (chance(8)) sets.back().pop_back();                // short
+        if (chance(5)) sets[0][0] = int32_t(random() % 256);  // perhaps out of range
+        if (chance(4) && sets.size() > 1) sets.pop_back();    // a set missing
         SetDraw(game.Draws.emplace_back(), sets);
       }
       auto database = EmptyDatabase(game);
@@ -141,7 +143,8 @@ TEST(DrawCheck, MatchesTheReferenceOnRandomGamesEntriesAndDraws) {
       std::vector<int32_t> some;
       for (int32_t e = 0; e < 50; ++e)
         if (chance(50)) some.push_back(e);
-      const DrawRange range = chance(50) ? DrawRange::All(game) : DrawRange{int32_t(random() % 10), int32_t(random() % 30)};
+      const DrawRange range =
+          chance(50) ? DrawRange::All(game) : DrawRange{int32_t(random() % 10), int32_t(random() % 30)};
       const int32_t atLeast = chance(30) ? int32_t(random() % 6) : 0;
       EXPECT_EQ(CompareWithReference(game, *database, chance(50) ? &some : nullptr, range, atLeast), "")
           << c.what << ", seed " << seed;
@@ -159,9 +162,9 @@ TEST(DrawCheck, SampleGamesDivisionsByTheirMatches) {
     const char* division;  // "" for none
     const char* matches;
   } rows[] = {
-      {{1, 2, 3, 4, 5, 6}, "Jackpot", "6 + 0"},      {{6, 5, 4, 3, 2, 7}, "Five plus Bonus", "5 + 1"},
-      {{1, 2, 3, 4, 5, 8}, "Five", "5 + 0"},         {{1, 2, 3, 4, 7, 8}, "Four", "4 + 1"},
-      {{1, 2, 3, 7, 8, 9}, "Three", "3 + 1"},        {{1, 2, 7, 8, 9, 10}, "", ""},
+      {{1, 2, 3, 4, 5, 6}, "Jackpot", "6 + 0"}, {{6, 5, 4, 3, 2, 7}, "Five plus Bonus", "5 + 1"},
+      {{1, 2, 3, 4, 5, 8}, "Five", "5 + 0"},    {{1, 2, 3, 4, 7, 8}, "Four", "4 + 1"},
+      {{1, 2, 3, 7, 8, 9}, "Three", "3 + 1"},   {{1, 2, 7, 8, 9, 10}, "", ""},
       {{40, 41, 42, 43, 44, 45}, "", ""},
   };
   auto database = EmptyDatabase(*lotto);
@@ -215,7 +218,7 @@ TEST(DrawCheck, DrawRangesCountFromTheLastDraw) {
     const TZUN_Lotto_DBase* game;
     int32_t count, first, last;
   } rows[] = {
-      {ten.get(), 1, 9, 9},  {ten.get(), 3, 7, 9},  {ten.get(), 10, 0, 9}, {ten.get(), 11, 0, 9},
+      {ten.get(), 1, 9, 9},  {ten.get(), 3, 7, 9},   {ten.get(), 10, 0, 9},  {ten.get(), 11, 0, 9},
       {ten.get(), 0, 0, -1}, {ten.get(), -2, 0, -1}, {none.get(), 5, 0, -1},
   };
   for (const Row& row : rows) {
@@ -249,7 +252,10 @@ TEST(DrawCheck, DamagedGamesGiveNotesAndTheReferencesResult) {
       {"the division \"Jackpot\" of Lotto needs no match: it is not used",
        [](auto& g) { g.GamePlays[0].Divisions[0].Matches.resize(0); }},
       {"the game has no prize divisions", [](auto& g) { g.GamePlays.resize(0); }},
-      {"", [](auto& g) { g.GamePlays[0].Divisions[2].Matches[0] = 1'000'000, g.GamePlays[0].Divisions[3].Matches[1] = -5; }},
+      {"",
+       [](auto& g) {
+         g.GamePlays[0].Divisions[2].Matches[0] = 1'000'000, g.GamePlays[0].Divisions[3].Matches[1] = -5;
+       }},
       {"", [](auto& g) { g.DrawSets[1].HighestNumber = 50; }},  // the bonus set compared with nothing
       {"", [](auto& g) { g.PlaySets[0].LowestNumber = INT_MIN, g.DrawSets[0].LowestNumber = INT_MIN; }},
       {"", [](auto& g) { g.PlaySets.resize(0); }},
@@ -262,7 +268,8 @@ TEST(DrawCheck, DamagedGamesGiveNotesAndTheReferencesResult) {
     DrawCheckInput input;
     EXPECT_EQ(CompareWithReference(*game, *database, nullptr, DrawRange::All(*game), 2, &input), "") << c.note;
     const bool noted = std::find(input.notes.begin(), input.notes.end(), c.note) != input.notes.end();
-    EXPECT_TRUE(*c.note == '\0' ? input.notes.empty() : noted) << c.note << ": " << ::testing::PrintToString(input.notes);
+    EXPECT_TRUE(*c.note == '\0' ? input.notes.empty() : noted)
+        << c.note << ": " << ::testing::PrintToString(input.notes);
   }
 }
 

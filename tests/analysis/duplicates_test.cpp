@@ -61,12 +61,9 @@ TEST(Duplicates, SetsAreComparedOneByOne) {
     Numbers a, b;
     bool same;
   } rows[] = {
-      {{{2, 1}, {3}}, {{1, 2}, {3}}, true},
-      {{{1, 2}, {3}}, {{1}, {2, 3}}, false},
-      {{{1, 2}, {3}}, {{1, 2, 3}, {}}, false},
-      {{{1, 2}, {3}}, {{3}, {1, 2}}, false},
-      {{{1, 2}, {}}, {{1, 2}}, false},
-      {{}, {}, true},
+      {{{2, 1}, {3}}, {{1, 2}, {3}}, true},    {{{1, 2}, {3}}, {{1}, {2, 3}}, false},
+      {{{1, 2}, {3}}, {{1, 2, 3}, {}}, false}, {{{1, 2}, {3}}, {{3}, {1, 2}}, false},
+      {{{1, 2}, {}}, {{1, 2}}, false},         {{}, {}, true},
   };
   for (const Row& row : rows) {
     TZUN_User_Lotto_DBase database;

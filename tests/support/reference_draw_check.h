@@ -135,7 +135,8 @@ inline std::string DifferenceFromReference(const DrawCheckInput& input, const Dr
   const size_t sets = input.drawSets.size();
   for (size_t i = 0; i < result.hits.size(); ++i) {
     const auto& hit = result.hits[i];
-    std::vector<int32_t> matches(result.matches.begin() + long(i * sets), result.matches.begin() + long((i + 1) * sets));
+    std::vector<int32_t> matches(result.matches.begin() + long(i * sets),
+                                 result.matches.begin() + long((i + 1) * sets));
     if (ReferenceHit{hit.entry, hit.draw, hit.division, matches} != reference.hits[i])
       return "pair " + std::to_string(i) + " (entry " + std::to_string(reference.hits[i].entry) + ", draw " +
              std::to_string(reference.hits[i].draw) + ") differs";

@@ -370,7 +370,8 @@ void PrintHits(std::ostream& out, const DrawCheckInput& input, const DrawCheckRe
   const size_t sets = input.drawSets.size();
   for (size_t i = 0; i < result.hits.size(); ++i) {
     const DrawCheckResult::Hit& hit = result.hits[i];
-    const size_t draw = size_t(std::lower_bound(input.draws.begin(), input.draws.end(), hit.draw) - input.draws.begin());
+    const size_t draw =
+        size_t(std::lower_bound(input.draws.begin(), input.draws.end(), hit.draw) - input.draws.begin());
     out << hit.entry + 1 << ';' << input.drawTexts[draw] << ';' << result.MatchesText(i, sets) << ';'
         << (hit.division >= 0 ? input.prizes.divisions[size_t(hit.division)].name : "") << '\n';
   }
