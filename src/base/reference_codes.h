@@ -131,5 +131,10 @@ inline constexpr const char kCopyEntries[] = "ZUN User DBase Builder 010004";
 inline constexpr const char kPasteEntries[] = "ZUN User DBase Builder 010005";
 inline constexpr const char kImportCsv[] = "ZUN User DBase Builder 010006";
 inline constexpr const char kReadEntryLines[] = "ZUN User DBase Builder 010007";
+inline constexpr const char kCheckDraws[] = "ZUN User DBase Builder 010008";
+inline constexpr const char kSelectDuplicates[] = "ZUN User DBase Builder 010009";
+inline constexpr const char kSelectWinning[] = "ZUN User DBase Builder 010010";
+inline constexpr const char kExportCheck[] = "ZUN User DBase Builder 010011";
+inline constexpr const char kCheckWindow[] = "ZUN User DBase Builder 010012";
 
 }  // namespace zun::codes

@@ -46,6 +46,8 @@ inline constexpr char kCut[] = "Cut";
 inline constexpr char kCopy[] = "Copy";
 inline constexpr char kPaste[] = "Paste";
 inline constexpr char kImportCsv[] = "Import from *.csv\x85";  // an ellipsis: a dialog follows
+inline constexpr char kCheckDraws[] = "Check Against Draws\x85";
+inline constexpr char kSelectDuplicates[] = "Select Duplicates";
 }  // namespace command
 
 // The entry list's fixed columns (the play sets' names stand between them).
@@ -123,6 +125,9 @@ inline constexpr char kCopy[] = "Error while copying Entries.";
 inline constexpr char kCut[] = "Error while cutting Entries.";
 inline constexpr char kPaste[] = "Error while pasting Entries.";
 inline constexpr char kImportCsv[] = "Error while importing from CSV File.";
+inline constexpr char kCheckDraws[] = "Error while checking Entries against the Draws.";
+inline constexpr char kSelectDuplicates[] = "Error while selecting duplicate Entries.";
+inline constexpr char kSelectWinning[] = "Error while selecting winning Entries.";
 // The grids and the list.
 inline constexpr char kChooseBall[] = "Error while selecting Winning Lotto Numbers.";
 inline constexpr char kShowEntry[] = "Error while Displaying your Lotto Numbers.";
@@ -199,7 +204,7 @@ inline constexpr char kSkippedTail[] =
     "this game.";
 }  // namespace offer
 
-// ---- The check against the draws -----------------------------------------------------
+// ---- The check against the draws, and duplicates -----------------------------------------
 
 namespace check {
 // The summary: "1,000,000 entries checked against 52 draws: 0 \xD7 Jackpot, 2 \xD7 Five".
@@ -229,6 +234,47 @@ inline constexpr char kNeedsNoMatch[] = " needs no match: it is not used";
 inline constexpr char kNamesMatchesFor[] = " names matches for ";  // N, kOf, M, kOthersNeedNone
 inline constexpr char kOf[] = " of ";
 inline constexpr char kOthersNeedNone[] = " draw sets: the others need none";
+// The check window.
+inline constexpr char kCaption[] = "Check Against Draws";
+inline constexpr char kDrawsGroup[] = "Draws";
+inline constexpr char kLastDraw[] = "The last &draw";
+inline constexpr char kLastDraws[] = "The last";  // then the count, then kDrawsTail
+inline constexpr char kDrawsTail[] = "draws";
+inline constexpr char kAllDraws[] = "&All draws";
+inline constexpr char kBetween[] = "&From";  // then a draw, kAnd, another draw
+inline constexpr char kAnd[] = "to";
+inline constexpr char kEntriesGroup[] = "Entries";
+inline constexpr char kSelectedEntries[] = "The &selected entries";
+inline constexpr char kAllEntries[] = "All &entries";
+inline constexpr char kAtLeast[] = "Also every &match of at least";  // then K, then kNumbers
+inline constexpr char kNumbers[] = "numbers";
+inline constexpr char kCheck[] = "&Check";
+inline constexpr char kCancel[] = "Cancel";
+inline constexpr char kSelectWinning[] = "Select &Winning Entries";
+inline constexpr char kExport[] = "E&xport to *.csv";
+inline constexpr char kClose[] = "Close";
+// The result list's columns (the play sets' names stand after the entry's).
+inline constexpr char kEntryColumn[] = "Entry";
+inline constexpr char kDrawColumn[] = "Draw";
+inline constexpr char kMatchesColumn[] = "Matches";
+inline constexpr char kDivisionColumn[] = "Division";
+// What the window says besides the summary.
+inline constexpr char kChecking[] = "Checking\x85 ";  // and the percent done
+inline constexpr char kCancelled[] = "The check was cancelled.";
+inline constexpr char kNoDraws[] = "The game has no draws to check.";
+inline constexpr char kNoEntries[] = "There are no entries to check.";
+inline constexpr char kStale[] =
+    "The entries changed after this check: check again to see them as they are now.";
+inline constexpr char kListedHead[] = "Only the first ";  // the count, then kListedTail
+inline constexpr char kListedTail[] = " pairs are listed.";
+// The chart's legend.
+inline constexpr char kChartEntries[] = "Entries holding the number";
+inline constexpr char kChartDraws[] = "Draws that drew it";
+// The result's CSV file.
+inline constexpr char kCsvTitle[] = "Save the Check to CSV File (*.csv)";
+// "Select Duplicates": "3 duplicates selected of 1,000 entries."
+inline constexpr char kDuplicatesSelected[] = " selected of ";
+inline constexpr char kNoDuplicates[] = "No duplicates among ";  // the count, then " entries."
 }  // namespace check
 
 // The source of a quick pick's entry.

@@ -6,6 +6,7 @@
 #include "base/paths.h"
 #include "base/reference_codes.h"
 #include "base/texts.h"
+#include "operations/draw_checks.h"
 #include "operations/entry_editing.h"
 #include "operations/entry_transfer.h"
 #include "operations/exports.h"
@@ -31,7 +32,7 @@ bool SortedOtherwise(const CommandSituation& s) { return s.Rows() && !s.naturalO
 void Select(Document& d, Services& s, SelectionCommand command) { RunSelectionCommand(d, s, command); }
 
 // clang-format off
-const std::array<Command, 22> kCommands = {{
+const std::array<Command, 24> kCommands = {{
   {.id = CommandId::New, .code = codes::kNewOrSave, .caption = text::kNew, .shortcut = Ctrl('N'),
    .failure = failure::kNew, .enabled = Always,
    .run = [](Document& d, Services& s) { NewDatabase(d, s); }},
@@ -106,6 +107,13 @@ const std::array<Command, 22> kCommands = {{
   {.id = CommandId::ImportCsv, .code = codes::kImportCsv, .caption = text::kImportCsv,
    .failure = failure::kImportCsv, .enabled = Always,
    .run = [](Document& d, Services& s) { ImportCsvFile(d, s); }},
+  // The entries against the draws, in a window of its own; and duplicates.
+  {.id = CommandId::CheckDraws, .code = codes::kCheckDraws, .caption = text::kCheckDraws, .shortcut = Ctrl('K'),
+   .failure = failure::kCheckDraws, .enabled = Rows,
+   .run = [](Document&, Services& s) { s.views.check->OpenCheck(); }},
+  {.id = CommandId::SelectDuplicates, .code = codes::kSelectDuplicates, .caption = text::kSelectDuplicates,
+   .busy = true, .failure = failure::kSelectDuplicates, .enabled = Rows,
+   .run = [](Document& d, Services& s) { SelectDuplicateEntries(d, s); }},
 }};
 // clang-format on
 
@@ -115,12 +123,13 @@ constexpr std::array<CommandId, 6> kToolButtons = {CommandId::Load,   CommandId:
 // The "Send To" submenu stands right after the first separator; the view
 // builds it from the host's registry each time the menu opens.
 // After the items it has always had, each group behind a separator: the
-// history, then the clipboard.
-constexpr std::array<std::optional<CommandId>, 16> kListPopup = {
-    CommandId::SelectAll,  CommandId::SelectEven, CommandId::SelectOdd,    CommandId::InvertSelection,
-    std::nullopt,          CommandId::ExportHtml, CommandId::ApplySort,    std::nullopt,
-    CommandId::ExportCsv,  std::nullopt,          CommandId::Undo,         CommandId::Redo,
-    std::nullopt,          CommandId::Cut,        CommandId::Copy,         CommandId::Paste};
+// history, the clipboard, then the checks.
+constexpr std::array<std::optional<CommandId>, 19> kListPopup = {
+    CommandId::SelectAll,  CommandId::SelectEven, CommandId::SelectOdd,  CommandId::InvertSelection,
+    std::nullopt,          CommandId::ExportHtml, CommandId::ApplySort,  std::nullopt,
+    CommandId::ExportCsv,  std::nullopt,          CommandId::Undo,       CommandId::Redo,
+    std::nullopt,          CommandId::Cut,        CommandId::Copy,       CommandId::Paste,
+    std::nullopt,          CommandId::CheckDraws, CommandId::SelectDuplicates};
 
 std::string KeyName(uint16_t key) {
   if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, static_cast<char>(key));

@@ -12,6 +12,7 @@
 #include "core/command_table.h"
 #include "host/host_version.h"
 #include "list/html_export.h"
+#include "operations/draw_checks.h"
 #include "operations/entry_intake.h"
 #include "operations/exchange.h"
 #include "operations/file_operations.h"
@@ -57,6 +58,7 @@ void HostAdapter::SetViews(const Views& views) noexcept {
   views_.status = views.status ? views.status : &noStatus_;
   views_.commandBar = views.commandBar ? views.commandBar : &noCommandBar_;
   views_.pump = views.pump ? views.pump : &noPump_;
+  views_.check = views.check ? views.check : &noCheck_;
   services_.views = views_;
 }
 
@@ -363,6 +365,37 @@ void HostAdapter::ColumnClicked(int32_t column) noexcept {
     EnterOperation(codes::kRevealRow);
     if (row >= 0) views_.list->RevealRow(row);
   });
+}
+
+void HostAdapter::SelectEntries(std::span<const int32_t> entries) noexcept {
+  if (closing_) return;
+  const OperationScope operation(codes::kSelectWinning);
+  Guarded(texts::failure::kSelectWinning, [&] { zun::SelectEntries(document_, services_, entries); });
+  UpdateCommandBar();
+}
+
+void HostAdapter::ExportCheckRows(const CheckResultRows& rows, const DrawCheckInput& input) noexcept {
+  if (closing_) return;
+  const OperationScope operation(codes::kExportCheck);
+  try {
+    zun::ExportCheckRows(services_, rows, input);
+  } catch (const ExplainedError& failure) {
+    ReportFailure(failure.what());
+  } catch (...) {
+    ReportFailure(texts::failure::kCsvExport);
+  }
+}
+
+std::optional<WindowPlace> HostAdapter::CheckWindowPlace() noexcept {
+  try {
+    return ReadCheckWindowPlace(ports_.profile, Settings());
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+void HostAdapter::StoreCheckWindowPlace(const WindowPlace& place) noexcept {
+  Guarded(texts::failure::kSaveSettings, [&] { SaveCheckWindowPlace(ports_.profile, Settings(), place); });
 }
 
 void HostAdapter::Reopen(int32_t index) noexcept {

@@ -27,6 +27,7 @@
 #include "host/plugin_description.h"
 #include "host/settings.h"
 #include "list/send_to_menu.h"
+#include "operations/check_result_rows.h"
 #include "operations/recent_files.h"
 #include "operations/services.h"
 #include "platform/clock.h"
@@ -158,6 +159,20 @@ class HostAdapter final : private DocumentListener {
   // Applies the enabling rule again and shows the result on the tool bar.
   void UpdateCommandBar() noexcept;
 
+  // ---- The check against the draws ----------------------------------------------------
+
+  // "Select Winning Entries": exactly these entries' rows selected (database
+  // positions), the first scrolled into view.
+  void SelectEntries(std::span<const int32_t> entries) noexcept;
+  // The check's rows as a CSV file, after the save dialog.
+  void ExportCheckRows(const CheckResultRows& rows, const DrawCheckInput& input) noexcept;
+  // The check window's place in the settings; none when not stored.
+  std::optional<WindowPlace> CheckWindowPlace() noexcept;
+  void StoreCheckWindowPlace(const WindowPlace& place) noexcept;
+  // The error reporter and the file dialogs, for the work a window guards
+  // itself (a check's snapshot).
+  Services& ServicesForWindows() noexcept { return services_; }
+
   // ---- Entries between windows -----------------------------------------------------
 
   // An offer arrived (message 0x594, or a drop on the list): kind 3 loads
@@ -217,7 +232,8 @@ class HostAdapter final : private DocumentListener {
   StatusView noStatus_;
   CommandBarView noCommandBar_;
   MessagePump noPump_;
-  Views views_{&noList_, &noGrids_, &noStatus_, &noCommandBar_, &noPump_};
+  CheckView noCheck_;
+  Views views_{&noList_, &noGrids_, &noStatus_, &noCommandBar_, &noPump_, &noCheck_};
   Services services_;
   bool closing_ = false;
   bool starting_ = false;

@@ -26,6 +26,7 @@ TZUN_User_Lotto_DBase& Document::Writable() {
 
 void Document::Commit(EntryStep step) {
   journal_.Record(std::move(step));
+  ++revision_;
   session_.EntriesEdited();
   listener_->EntriesChanged();
 }
@@ -47,6 +48,7 @@ void Document::CreateDatabase(FileSystem& files) {
   previous_ = std::move(database_);
   database_ = std::move(database);
   journal_.Clear();
+  ++revision_;
   list_.Clear();
   session_.Emptied();
   listener_->EntriesChanged();
@@ -58,6 +60,7 @@ void Document::NewDatabase() {
   const OperationScope operation(codes::kNewDatabase);
   Writable().Entries.resize(0);
   journal_.Clear();
+  ++revision_;
   list_.Clear();
   session_.Emptied();
   listener_->EntriesChanged();
@@ -166,6 +169,7 @@ Document::Load::Load(Document& document, bool replace)
 
 Document::Load::~Load() {
   if (!changed_) return;
+  ++document_.revision_;
   try {
     const OperationScope operation(codes::kRefillList);
     Document& d = document_;
@@ -231,6 +235,13 @@ void Document::SetRowSelection(int32_t first, std::span<const uint8_t> selected)
 void Document::ClearSelection() {
   list_.ClearSelection();
   listener_->SelectionChanged();
+}
+
+int32_t Document::SelectEntries(std::span<const int32_t> entries) {
+  list_.SelectOnly(entries);
+  listener_->SelectionChanged();
+  ShowSelectedEntry();
+  return list_.FirstSelectedRow();
 }
 
 void Document::ApplySelectionCommand(SelectionCommand command) {
@@ -425,6 +436,7 @@ std::vector<int32_t> Document::Repeat(EntryStep& step) {
 
 int32_t Document::AfterHistoryMove(const std::vector<int32_t>& changed) {
   journal_.Recount();
+  ++revision_;
   session_.HistoryMoved(journal_.AtSaved());
   list_.SelectOnly(changed);
   listener_->EntriesChanged();

@@ -66,6 +66,10 @@ class Document {
   const EntryList& List() const { return list_; }
   const BallChoices& Choices() const { return choices_; }
   const DatabaseSession& Session() const { return session_; }
+  // Goes up with every change of the entries (their numbers, number or
+  // order; not the sort of the rows): what was read from them before is
+  // stale when it differs.
+  uint64_t EntriesRevision() const { return revision_; }
 
   // Who hears of the changes; null for nobody.
   void SetListener(DocumentListener* listener) { listener_ = listener ? listener : &nobody_; }
@@ -156,6 +160,10 @@ class Document {
   // Rows from `first` on take the states given, one per row (1 selected).
   void SetRowSelection(int32_t first, std::span<const uint8_t> selected);
   void ClearSelection();
+  // Exactly these entries' rows selected (database positions; those the
+  // list lacks are skipped), one then shown on the choices. Returns the
+  // first selected row (-1 for none).
+  int32_t SelectEntries(std::span<const int32_t> entries);
   // Select All, Even, Odd, Invert Selection.
   void ApplySelectionCommand(SelectionCommand command);
   // A click on a column header: the same column again inverts the
@@ -193,6 +201,7 @@ class Document {
   int32_t AfterHistoryMove(const std::vector<int32_t>& changed);
 
   const GameSource& game_;
+  uint64_t revision_ = 0;
   std::unique_ptr<TZUN_User_Lotto_DBase> database_;
   std::unique_ptr<TZUN_User_Lotto_DBase> previous_;
   DatabaseSession session_;

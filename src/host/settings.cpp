@@ -15,6 +15,10 @@ constexpr const char kWidth[] = "Width";
 constexpr const char kTop[] = "Top";
 constexpr const char kLeft[] = "Left";
 constexpr const char kSelectionWidth[] = "SelectionWidth";
+constexpr const char kCheckTop[] = "CheckTop";
+constexpr const char kCheckLeft[] = "CheckLeft";
+constexpr const char kCheckHeight[] = "CheckHeight";
+constexpr const char kCheckWidth[] = "CheckWidth";
 
 int32_t ReadInteger(ProfileStore& store, const SettingsLocation& where, const char* key, int32_t fallback) {
   std::string text;
@@ -87,6 +91,28 @@ void LoadSettings(ProfileStore& store, const SettingsLocation& where, WindowGeom
     std::string path;
     recentFiles[position - 1] = store.ReadString(where.path, where.section, RecentFileKey(position), path) ? path : "";
   }
+}
+
+std::optional<WindowPlace> ReadCheckWindowPlace(ProfileStore& store, const SettingsLocation& where) noexcept {
+  try {
+    constexpr int32_t kMissing = std::numeric_limits<int32_t>::min();
+    WindowPlace place;
+    place.Top = ReadInteger(store, where, kCheckTop, kMissing);
+    place.Left = ReadInteger(store, where, kCheckLeft, kMissing);
+    place.Height = ReadInteger(store, where, kCheckHeight, kMissing);
+    place.Width = ReadInteger(store, where, kCheckWidth, kMissing);
+    if (place.Top == kMissing || place.Left == kMissing || place.Height <= 0 || place.Width <= 0) return std::nullopt;
+    return place;
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+void SaveCheckWindowPlace(ProfileStore& store, const SettingsLocation& where, const WindowPlace& place) {
+  Write(store, where, kCheckTop, std::to_string(place.Top));
+  Write(store, where, kCheckLeft, std::to_string(place.Left));
+  Write(store, where, kCheckHeight, std::to_string(place.Height));
+  Write(store, where, kCheckWidth, std::to_string(place.Width));
 }
 
 void SaveSettings(ProfileStore& store, const SettingsLocation& where, bool visible, const WindowGeometry& geometry,

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,15 @@ struct WindowGeometry {
 };
 
 using RecentFileList = std::array<std::string, kRecentFileCount>;
+
+// Where a window of ours stands, as the screen counts (its outer rectangle).
+struct WindowPlace {
+  int32_t Top = 0;
+  int32_t Left = 0;
+  int32_t Height = 0;
+  int32_t Width = 0;
+  friend bool operator==(const WindowPlace&, const WindowPlace&) = default;
+};
 
 // Where the settings of one host live.
 struct SettingsLocation {
@@ -49,6 +59,13 @@ bool ReadVisible(ProfileStore& store, const SettingsLocation& where) noexcept;
 // missing recent file is empty.
 void LoadSettings(ProfileStore& store, const SettingsLocation& where, WindowGeometry& geometry,
                   RecentFileList& recentFiles);
+
+// The check window's place ("CheckTop", "CheckLeft", "CheckHeight",
+// "CheckWidth"): none when a key is missing or garbled, or the size is not
+// positive. Never fails.
+std::optional<WindowPlace> ReadCheckWindowPlace(ProfileStore& store, const SettingsLocation& where) noexcept;
+// Throws std::runtime_error when the file cannot be written.
+void SaveCheckWindowPlace(ProfileStore& store, const SettingsLocation& where, const WindowPlace& place);
 
 // Writes "Visible", the geometry and all fifteen recent files in that order.
 // Throws std::runtime_error when the file cannot be written.

@@ -31,10 +31,12 @@ enum class CommandId : uint16_t {
   Cut,
   Copy,
   Paste,
-  ImportCsv,  // the last: kCommandIdLimit follows it
+  ImportCsv,
+  CheckDraws,
+  SelectDuplicates,  // the last: kCommandIdLimit follows it
 };
 
 // One past the highest command id.
-inline constexpr size_t kCommandIdLimit = static_cast<size_t>(CommandId::ImportCsv) + 1;
+inline constexpr size_t kCommandIdLimit = static_cast<size_t>(CommandId::SelectDuplicates) + 1;
 
 }  // namespace zun

@@ -95,6 +95,14 @@ class MessagePump {
   virtual void ProcessPendingMessages() {}
 };
 
+// The window that checks the entries against the draws.
+class CheckView {
+ public:
+  virtual ~CheckView() = default;
+  // Shows the window in front (made the first time it is asked for).
+  virtual void OpenCheck() {}
+};
+
 // All of them, as the host adapter holds them.
 struct Views {
   EntryListView* list;
@@ -102,6 +110,7 @@ struct Views {
   StatusView* status;
   CommandBarView* commandBar;
   MessagePump* pump;
+  CheckView* check = nullptr;
 };
 
 }  // namespace zun

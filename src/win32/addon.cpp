@@ -140,6 +140,15 @@ uint8_t Addon::Run(HWND hostWindow, HWND* addonWindow, const char* folder, const
   return started;
 }
 
+HWND Addon::DialogOwner() const noexcept {
+  if (!mainPage_) return hostWindow_;
+  // A window of ours that the main window owns (the check window) keeps the
+  // keyboard after its dialog closes, as a dialog's owner gets it back.
+  HWND active = GetActiveWindow();
+  if (active != nullptr && GetWindow(active, GW_OWNER) == mainPage_->Handle()) return active;
+  return mainPage_->Handle();
+}
+
 void Addon::RefuseVersion(const std::string& message) { ShowErrorBox(hostWindow_, "", message.c_str()); }
 
 void Addon::CreateWindows(HWND hostWindow) {

@@ -128,6 +128,8 @@ class Addon final : private AddonWindows {
   void DestroyWindows() override;
   void FreeGameViews() override;
   void ReleaseMessageDialog() override { DestroyMessagePage(); }
+  // The window a file dialog belongs to: the one the person works in.
+  HWND DialogOwner() const noexcept;
 
   Ports ports_;
   PromptForwarder prompt_{*this};
@@ -135,7 +137,7 @@ class Addon final : private AddonWindows {
   SavedFileNotifier notifier_{*this};
   HostWindowMessenger messenger_{*this};
   Win32MemoryProbe memoryProbe_;
-  Win32FileDialogs dialogs_{[this] { return mainPage_ ? mainPage_->Handle() : hostWindow_; }};
+  Win32FileDialogs dialogs_{[this] { return DialogOwner(); }};
   Win32Clipboard clipboard_{[this] { return mainPage_ ? mainPage_->Handle() : nullptr; }};
   HostAdapter adapter_;
   HWND hostWindow_ = nullptr;

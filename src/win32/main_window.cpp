@@ -41,7 +41,7 @@ MainWindow::MainWindow(HostAdapter& adapter, const Win32ScreenCursor& cursor, HW
                 geometry.Height, owner);
   CreateChildren();
   LayOutChildren();
-  adapter_.SetViews(Views{&entryList_, &grids_, this, &commandBar_, this});
+  adapter_.SetViews(Views{&entryList_, &grids_, this, &commandBar_, this, this});
 }
 
 void MainWindow::CreateChildren() {
@@ -126,7 +126,14 @@ void MainWindow::BuildGameViews() {
   entryList_.SetupColumns();
 }
 
+void MainWindow::OpenCheck() {
+  if (!check_) check_ = MakeWindow<DrawCheckWindow>(adapter_, Handle());
+  check_->Open();
+}
+
 void MainWindow::FreeGameViews() {
+  // A check that runs stops, and its window goes with the game.
+  check_.reset();
   const OperationScope operation(codes::kFreeBallGrids);
   entryList_.ReleaseDropTarget();
   grids_.Free();

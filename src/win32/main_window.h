@@ -13,6 +13,7 @@
 #include "host/settings.h"
 #include "win32/ball_grid.h"
 #include "win32/command_bar_view.h"
+#include "win32/draw_check_window.h"
 #include "win32/entry_list_view.h"
 #include "win32/panel.h"
 #include "win32/scroll_frame.h"
@@ -27,7 +28,7 @@ class HostAdapter;
 
 namespace zun::win32 {
 
-class MainWindow final : public Window, public StatusView, public MessagePump {
+class MainWindow final : public Window, public StatusView, public MessagePump, public CheckView {
  public:
   // Creation steps: the settings are loaded, the window is created hidden.
   // Its views are the adapter's from here on. `cursor` says whether the
@@ -54,6 +55,9 @@ class MainWindow final : public Window, public StatusView, public MessagePump {
   void SetProgress(int32_t percent) override;
   bool ShowIfHidden() override;
   void ProcessPendingMessages() override;
+  // CheckView: the check window, made the first time it is asked for.
+  void OpenCheck() override;
+  DrawCheckWindow* CheckWindow() const { return check_.get(); }
   std::string FileLabel() const;
   BallGrids& Grids() { return grids_; }
   EntryListWindow& EntryList() { return entryList_; }
@@ -95,6 +99,7 @@ class MainWindow final : public Window, public StatusView, public MessagePump {
   BallGrids grids_;
   EntryListWindow entryList_;
   CommandBarWindow commandBar_;
+  WindowPtr<DrawCheckWindow> check_;  // owned by this window: it goes first
 };
 
 }  // namespace zun::win32

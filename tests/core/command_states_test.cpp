@@ -16,7 +16,7 @@ std::string Describe(const CommandStates& states) {
   static const char* const kNames[kCommandIdLimit] = {
       "?",         "Load",       "Add",       "Apply",     "Delete", "QuickPick", "Clear",  "SelectAll", "SelectEven",
       "SelectOdd", "InvertSel.", "ApplySort", "New",       "Save",   "SaveAs",    "Html",   "Csv",
-      "Undo",      "Redo",       "Cut",       "Copy",      "Paste",  "Import"};
+      "Undo",      "Redo",       "Cut",       "Copy",      "Paste",  "Import",    "Check",  "Dupl."};
   std::string enabled, checked, hidden;
   const auto add = [](std::string& list, const char* name) { list += (list.empty() ? "" : " ") + std::string(name); };
   for (size_t i = 1; i < kCommandIdLimit; ++i) {
@@ -62,21 +62,21 @@ TEST(CommandStates, TheRuleOverEverySituation) {
        "Load QuickPick Clear New Paste Import | hidden: ApplySort"},
       {"a template, but nothing to export", With(Rows(0), html), "Load QuickPick Clear New Paste Import | hidden: ApplySort"},
       {"rows, none selected, unmodified", Rows(3),
-       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv Paste Import ListCsv | hidden: ApplySort"},
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv Paste Import Check Dupl. ListCsv | hidden: ApplySort"},
       {"rows, none selected, modified", With(Rows(3), modified),
-       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New Save SaveAs Csv Paste Import ListCsv | hidden: ApplySort"},
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New Save SaveAs Csv Paste Import Check Dupl. ListCsv | hidden: ApplySort"},
       {"a selection with incomplete sets: Delete, not Apply", Rows(3, 1),
-       "Load Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv Cut Copy Paste Import SendTo> ListCsv | hidden: "
+       "Load Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv Cut Copy Paste Import Check Dupl. SendTo> ListCsv | hidden: "
        "ApplySort"},
       {"a selection with complete sets", With(Rows(3, 2), complete),
-       "Load Add Apply Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv Cut Copy Paste Import SendTo> ListCsv | "
+       "Load Add Apply Delete QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. New SaveAs Csv Cut Copy Paste Import Check Dupl. SendTo> ListCsv | "
        "hidden: ApplySort"},
       {"complete sets without a selection: Add only", With(Rows(0), complete),
        "Load Add QuickPick Clear New Paste Import | hidden: ApplySort"},
       {"a quick pick running", With(Rows(0), [](CommandSituation& s) { s.running = CommandId::QuickPick; }),
        "Load Clear New Paste Import | hidden: ApplySort"},
       {"rows sorted otherwise than stored", With(Rows(3), [](CommandSituation& s) { s.naturalOrder = false; }),
-       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. ApplySort New SaveAs Csv Paste Import ListCsv"},
+       "Load QuickPick Clear SelectAll SelectEven SelectOdd InvertSel. ApplySort New SaveAs Csv Paste Import Check Dupl. ListCsv"},
       {"no rows in natural order is no sort to apply", With(Rows(0), [](CommandSituation& s) { s.naturalOrder = false; }),
        "Load QuickPick Clear New Paste Import | hidden: ApplySort"},
       {"a current file emptied of entries saves as an empty database", With(With(Rows(0), currentFile), modified),
@@ -109,6 +109,7 @@ TEST(CommandTable, MenuCaptionsNameTheirShortcuts) {
   EXPECT_EQ(MenuCaption(CommandFor(CommandId::Delete)), "Delete_DBase_Entry\tDel");
   EXPECT_EQ(MenuCaption(CommandFor(CommandId::ApplySort)), "Apply Sort");
   EXPECT_EQ(MenuCaption(CommandFor(CommandId::Save)), "Save SL5 DBase\tCtrl+S");
+  EXPECT_EQ(MenuCaption(CommandFor(CommandId::CheckDraws)), "Check Against Draws\x85\tCtrl+K");
 }
 
 // Undo and Redo name their step in the menus, and grey without one.
@@ -152,6 +153,7 @@ TEST(CommandTable, ShortcutsNameTheirExactModifiers) {
       {{.key = 'X', .ctrl = true}, &CommandFor(CommandId::Cut)},
       {{.key = 'V', .ctrl = true}, &CommandFor(CommandId::Paste)},
       {{.key = 'V', .ctrl = true, .shift = true}, none},
+      {{.key = 'K', .ctrl = true}, &CommandFor(CommandId::CheckDraws)},
       {{}, none},
   };
   for (const Case& c : cases)

@@ -48,37 +48,42 @@ TEST(Document, EachChangeTellsTheListenerWhatChanged) {
     std::function<void(testing::DocumentFixture&)> run;
     int entries, selection, choices, session;
     bool modified;
+    bool revised;  // what a check read of the entries before is stale
   };
   const Case cases[] = {
-      {"a quick pick", [](auto& f) { AddQuickPickEntry(f.document, f.services); }, 1, 1, 0, 0, true},
+      {"a quick pick", [](auto& f) { AddQuickPickEntry(f.document, f.services); }, 1, 1, 0, 0, true, true},
       {"a complete pick added",
        [](auto& f) {
          f.Pick(0, {1, 2, 3, 4, 5, 6});
          f.changes = {};
          f.document.AddEntryFromChoices();
        },
-       1, 1, 0, 0, true},
+       1, 1, 0, 0, true, true},
       {"an incomplete pick adds nothing",
        [](auto& f) {
          f.Pick(0, {1, 2});
          f.changes = {};
          f.document.AddEntryFromChoices();
        },
-       0, 0, 0, 0, false},
-      {"a row selected", [](auto& f) { f.document.SelectRows(1, 1, true); }, 0, 1, 0, 0, false},
-      {"a header clicked", [](auto& f) { f.document.ClickColumn(1); }, 1, 0, 0, 0, false},
-      {"a ball chosen", [](auto& f) { f.Pick(0, {7}); }, 0, 0, 1, 0, false},
-      {"a ball that cannot be chosen", [](auto& f) { f.document.ChooseCell(0, {9, 9}); }, 0, 0, 0, 0, false},
-      {"the sources stamped", [](auto& f) { f.document.StampSources("a.sl5"); }, 1, 0, 0, 0, false},
-      {"saved as", [](auto& f) { f.document.SavedAs("C:\\a.sl5"); }, 0, 0, 0, 1, false},
-      {"new", [](auto& f) { f.document.NewDatabase(); }, 1, 1, 1, 1, false},
+       0, 0, 0, 0, false, false},
+      {"a row selected", [](auto& f) { f.document.SelectRows(1, 1, true); }, 0, 1, 0, 0, false, false},
+      {"a header clicked", [](auto& f) { f.document.ClickColumn(1); }, 1, 0, 0, 0, false, false},
+      {"a ball chosen", [](auto& f) { f.Pick(0, {7}); }, 0, 0, 1, 0, false, false},
+      {"a ball that cannot be chosen", [](auto& f) { f.document.ChooseCell(0, {9, 9}); }, 0, 0, 0, 0, false, false},
+      {"the sources stamped", [](auto& f) { f.document.StampSources("a.sl5"); }, 1, 0, 0, 0, false, false},
+      {"saved as", [](auto& f) { f.document.SavedAs("C:\\a.sl5"); }, 0, 0, 0, 1, false, false},
+      {"new", [](auto& f) { f.document.NewDatabase(); }, 1, 1, 1, 1, false, true},
+      {"entries selected by position", [](auto& f) { f.document.SelectEntries(std::vector<int32_t>{2}); }, 0, 1, 1, 0,
+       false, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.change);
     testing::DocumentFixture f;
     f.LoadSample(3);
     f.changes = {};
+    const uint64_t revision = f.document.EntriesRevision();
     c.run(f);
+    EXPECT_EQ(f.document.EntriesRevision() != revision, c.revised);
     EXPECT_EQ(f.changes.entries, c.entries);
     EXPECT_EQ(f.changes.selection, c.selection);
     EXPECT_EQ(f.changes.choices, c.choices);

@@ -19,7 +19,8 @@ class RecordingViews final : public EntryListView,
                              public BallGridsView,
                              public StatusView,
                              public CommandBarView,
-                             public MessagePump {
+                             public MessagePump,
+                             public CheckView {
  public:
   int32_t rowCount = -1;
   int rowChanges = 0;
@@ -34,6 +35,7 @@ class RecordingViews final : public EntryListView,
   int pumps = 0;
   // Runs inside each pump, as a message handled meanwhile would.
   std::function<void()> onPump;
+  int checkOpens = 0;
   bool hidden = false;  // the main window
   int shows = 0;        // times it was shown because it was hidden
 
@@ -62,7 +64,9 @@ class RecordingViews final : public EntryListView,
     if (onPump) onPump();
   }
 
-  Views All() { return Views{this, this, this, this, this}; }
+  void OpenCheck() override { ++checkOpens; }
+
+  Views All() { return Views{this, this, this, this, this, this}; }
   // Whether the command's button was last shown enabled.
   bool Enabled(CommandId id) const { return commandStates.back()[id].enabled; }
 };

@@ -69,7 +69,7 @@ TEST(MenuBuilder, ChosenIdsReadBackAsWhatTheyStandFor) {
   const Case cases[] = {
       {0, {}},
       {1, {Kind::Command, CommandId::Load, 0}},
-      {static_cast<UINT>(kCommandIdLimit - 1), {Kind::Command, CommandId::ImportCsv, 0}},
+      {static_cast<UINT>(kCommandIdLimit - 1), {Kind::Command, CommandId::SelectDuplicates, 0}},
       {static_cast<UINT>(kCommandIdLimit), {}},
       {kReopenMenuFirstId, {Kind::Reopen, CommandId{}, 0}},
       {kReopenMenuFirstId + kRecentFileCount - 1, {Kind::Reopen, CommandId{}, kRecentFileCount - 1}},
@@ -88,7 +88,7 @@ TEST(MenuBuilder, TheListPopupAppliesTheStatesAndPlacesSendToAfterTheFirstSepara
   EXPECT_EQ(Describe(menu.get()),
             "Select All, Select Even, Select Odd, Invert Selection, -, "
             "Send To [Peer, Busy peer (grey), -, Plugin [Tool]], Save to HTML File (grey), -, Export to *.csv, "
-            "-, Undo Delete 512 Entries, Redo (grey), -, Cut, Copy, Paste");
+            "-, Undo Delete 512 Entries, Redo (grey), -, Cut, Copy, Paste, -, Check Against Draws\x85, Select Duplicates");
   EXPECT_TRUE(ChoiceAt(menu.get(), {0}) == (MenuChoice{MenuChoice::Kind::Command, CommandId::SelectAll, 0}));
   EXPECT_TRUE(ChoiceAt(menu.get(), {5, 0}) == (MenuChoice{MenuChoice::Kind::SendToAddon, CommandId{}, 2}));
   EXPECT_TRUE(ChoiceAt(menu.get(), {5, 3, 0}) == (MenuChoice{MenuChoice::Kind::SendToPlugin, CommandId{}, 0}));
@@ -102,11 +102,11 @@ TEST(MenuBuilder, TheListPopupAppliesTheStatesAndPlacesSendToAfterTheFirstSepara
   EXPECT_EQ(Describe(other.get()),
             "Select All, Select Even, Select Odd (checked), Invert Selection, -, Send To (grey) [Plugin []], "
             "Save to HTML File (grey), Apply Sort, -, Export to *.csv, -, Undo (grey), Redo (grey), -, Cut (grey), "
-            "Copy (grey), Paste");
+            "Copy (grey), Paste, -, Check Against Draws\x85, Select Duplicates");
   EXPECT_EQ(Describe(BuildListPopup(CommandStatesFor(CommandSituation{}), SendToMenu{}).get()),
             "Select All (grey), Select Even (grey), Select Odd (grey), Invert Selection (grey), -, "
             "Send To (grey) [Plugin []], Save to HTML File (grey), -, Export to *.csv (grey), -, Undo (grey), "
-            "Redo (grey), -, Cut (grey), Copy (grey), Paste");
+            "Redo (grey), -, Cut (grey), Copy (grey), Paste, -, Check Against Draws\x85 (grey), Select Duplicates (grey)");
   // A current file emptied of rows: the file menu still exports it, but the
   // popup's items grey with the empty list.
   CommandSituation emptiedFile;
@@ -114,7 +114,7 @@ TEST(MenuBuilder, TheListPopupAppliesTheStatesAndPlacesSendToAfterTheFirstSepara
   EXPECT_EQ(Describe(BuildListPopup(CommandStatesFor(emptiedFile), SendToMenu{}).get()),
             "Select All (grey), Select Even (grey), Select Odd (grey), Invert Selection (grey), -, "
             "Send To (grey) [Plugin []], Save to HTML File (grey), -, Export to *.csv (grey), -, Undo (grey), "
-            "Redo (grey), -, Cut (grey), Copy (grey), Paste");
+            "Redo (grey), -, Cut (grey), Copy (grey), Paste, -, Check Against Draws\x85 (grey), Select Duplicates (grey)");
 }
 
 TEST(MenuBuilder, TheFileMenuHandsOverTheReopenSubmenuWithItsRecentFiles) {
