@@ -419,3 +419,66 @@ TEST_F(UdbToolChecks, HitsListsPairsPastWhatOneCheckLists) {
 
 }  // namespace
 }  // namespace zun
+
+namespace zun {
+namespace {
+
+using UdbToolWheel = UdbTool;
+
+std::vector<int8_t> SetNumbers(const TZUN_User_Lotto_DBase& database, int32_t entry, int32_t set) {
+  const auto numbers = database.Entries[entry].Numbers[set];
+  return {numbers.begin(), numbers.end()};
+}
+
+TEST_F(UdbToolWheel, WritesEveryCombinationInLexicographicOrderAndLeavesOtherSetsEmpty) {
+  ASSERT_EQ(Run({"wheel", "Lotto649.dat", "w.sl5", "8", "1", "2", "3", "4", "5", "6", "7"}), 0);
+  TZUN_User_Lotto_DBase database;
+  ASSERT_TRUE(ParseSl5(database, files.files["w.sl5"], false, "w.sl5"));
+  ASSERT_EQ(database.Entries.size(), 28) << "C(8, 6)";
+  EXPECT_EQ(SetNumbers(database, 0, 0), (std::vector<int8_t>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(SetNumbers(database, 1, 0), (std::vector<int8_t>{1, 2, 3, 4, 5, 7}));
+  EXPECT_EQ(SetNumbers(database, 27, 0), (std::vector<int8_t>{3, 4, 5, 6, 7, 8}));
+  for (int32_t e = 1; e < 28; ++e) EXPECT_LT(SetNumbers(database, e - 1, 0), SetNumbers(database, e, 0)) << e;
+
+  // The whole space of the game: its count, and six bytes an entry.
+  const ToolRun all = Tool({"wheel", "Lotto649.dat", "all.sl5"});
+  ASSERT_EQ(all.code, 0) << all.err;
+  EXPECT_EQ(all.out, "Wrote 13983816 combinations of 6 from 49 numbers to all.sl5\n");
+  EXPECT_EQ(files.files["all.sl5"].size(), files.files["w.sl5"].size() + (13'983'816 - 28) * 6u);
+
+  const ToolRun twin = Tool({"wheel", "TwinPool.dat", "t.sl5", "1", "2", "3", "4", "5", "6"});
+  ASSERT_EQ(twin.code, 0) << twin.err;
+  EXPECT_NE(twin.out.find("other 1 play set is left empty"), std::string::npos) << twin.out;
+  TZUN_User_Lotto_DBase pools;
+  ASSERT_TRUE(ParseSl5(pools, files.files["t.sl5"], false, "t.sl5"));
+  ASSERT_EQ(pools.Entries.size(), 6);
+  EXPECT_EQ(SetNumbers(pools, 5, 0), (std::vector<int8_t>{2, 3, 4, 5, 6}));
+  EXPECT_EQ(SetNumbers(pools, 5, 1), (std::vector<int8_t>{0, 0}));
+}
+
+TEST_F(UdbToolWheel, RefusesNumbersTheSetCannotWheelWithTheCommandLineCode) {
+  files.files["keep.sl5"] = {1, 2, 3};
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    const char* says;
+  };
+  const Case cases[] = {
+      {{"wheel", "Lotto649.dat", "keep.sl5", "1", "2", "3", "4", "5", "50"}, 2, "lies outside 1 to 49"},
+      {{"wheel", "Lotto649.dat", "keep.sl5", "0", "2", "3", "4", "5", "6"}, 2, "lies outside"},
+      {{"wheel", "Lotto649.dat", "keep.sl5", "1", "2", "3", "4", "5", "5", "7"}, 2, "given twice"},
+      {{"wheel", "Lotto649.dat", "keep.sl5", "1", "2", "3", "4", "5"}, 2, "give at least that many"},
+      {{"wheel", "Lotto649.dat", "keep.sl5", "1", "2", "3", "4", "5", "six"}, 2, "not a number: six"},
+      {{"wheel", "Lotto649.dat", "keep.txt"}, 2, "must end in .sl5"},
+      {{"wheel", "Missing.dat", "keep.sl5"}, 1, "no such file"},
+  };
+  for (const Case& c : cases) {
+    const ToolRun run = Tool(c.args);
+    EXPECT_EQ(run.code, c.code) << c.says;
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+  }
+  EXPECT_EQ(files.files["keep.sl5"], (std::vector<uint8_t>{1, 2, 3})) << "a refused wheel writes nothing";
+}
+
+}  // namespace
+}  // namespace zun

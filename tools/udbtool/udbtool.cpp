@@ -23,6 +23,7 @@
 #include "base/text_lines.h"
 #include "operations/entry_editing.h"
 #include "operations/entry_lines.h"
+#include "udbtool/wheel_command.h"
 #include "platform/file_system.h"
 #include "platform/seeded_random.h"
 #include "selection/quick_pick.h"
@@ -40,7 +41,8 @@ constexpr const char kUsage[] =
     "       udbtool export-html GAMEFILE DBFILE OUT.html [TEMPLATE]\n"
     "       udbtool import-csv GAMEFILE CSVFILE SL5FILE\n"
     "       udbtool hits GAMEFILE SL5FILE [--last N]\n"
-    "       udbtool duplicates GAMEFILE SL5FILE\n";
+    "       udbtool duplicates GAMEFILE SL5FILE\n"
+    "       udbtool wheel GAMEFILE OUT.sl5 [NUMBER...]\n";
 
 // More quick picks than this in one file is a typing error, not a wish.
 constexpr int64_t kMaxQuickPicks = 10'000'000;
@@ -439,6 +441,7 @@ int RunUdbTool(std::span<const std::string> args, std::ostream& out, std::ostrea
     if (command == "import-csv" && args.size() == 4) return ImportCsvCommand(files, args, out);
     if (command == "hits" && (args.size() == 3 || args.size() == 5)) return HitsCommand(files, args, out, err);
     if (command == "duplicates" && args.size() == 3) return DuplicatesCommand(files, args[1], args[2], out);
+    if (command == "wheel" && args.size() >= 3) return WheelCommand(files, args, out, err);
     err << kUsage;
     return 2;
   } catch (const ToolError& e) {

@@ -17,6 +17,7 @@ class FileSystem;
 //   udbtool export-html GAMEFILE DBFILE OUT.html [TEMPLATE]
 //   udbtool hits GAMEFILE SL5FILE [--last N]
 //   udbtool duplicates GAMEFILE SL5FILE
+//   udbtool wheel GAMEFILE OUT.sl5 [NUMBER...]
 // Returns the exit code: 0 done, 1 a file is missing, bad or does not fit,
 // 2 the command line is wrong (for hits and duplicates also a file they
 // cannot read). Errors are one line on err.
