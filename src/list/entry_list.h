@@ -104,6 +104,8 @@ class EntryList {
 
   // The entry each row shows, row 0 first.
   const std::vector<int32_t>& DisplayOrder() const noexcept { return order_; }
+  // Bytes the list holds for its rows and their selection.
+  size_t MemoryBytes() const noexcept { return order_.capacity() * sizeof(int32_t) + selected_.capacity(); }
 
   // ---- Texts ----------------------------------------------------------------
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "list/list_text.h"
+#include "list/packed_sort.h"
 #include "model/entry_text.h"
 
 namespace zun {
@@ -330,6 +331,7 @@ void AppendColumnText(std::string& out, const TZUN_User_Lotto_DBase& database, i
 
 void SortByColumnText(const TZUN_User_Lotto_DBase& database, int32_t column, bool ascending,
                       std::span<int32_t> entries) {
+  if (SortByPackedKeys(database, column, ascending, entries)) return;
   const size_t count = entries.size();
   const std::unique_ptr<SortKey[]> keys(new SortKey[count]);  // every key is written below
   {

@@ -354,6 +354,29 @@ TEST(EntryListModel, LargeSortsAgreeWithTheReference) {
   }
 }
 
+// Entries whose set holds fewer numbers than others: a text that is the
+// start of another sorts before it, in either direction's mirror.
+TEST(EntryListModel, ShorterSetsSortBeforeTheLongerTextsTheyBegin) {
+  const std::vector<std::vector<int8_t>> sets = {{1, 3}, {1, 3, 12}, {1}, {}, {1, 2, 40}, {1, 3}, {-5, 7}};
+  auto database = hostside::MakeSampleDatabase(*hostside::MakeLotto649(0), static_cast<int32_t>(sets.size()), 1);
+  ReferenceList ref;
+  ref.database.NumberSets = database->NumberSets;
+  for (size_t e = 0; e < sets.size(); ++e) {
+    const int32_t count = static_cast<int32_t>(sets[e].size());
+    database->SizeEntry(static_cast<int32_t>(e), std::span<const int32_t>(&count, 1));
+    std::copy(sets[e].begin(), sets[e].end(), database->Entries[static_cast<int32_t>(e)].Numbers[0].begin());
+  }
+  ref.database.Entries = database->Entries;
+  EntryList list;
+  list.Refill(*database);
+  for (const bool ascending : {true, false}) {
+    list.SetSort(*database, ascending, 1);
+    ref.column = 1;
+    ref.ascending = ascending;
+    EXPECT_EQ(list.DisplayOrder(), ref.Order()) << (ascending ? "ascending" : "descending");
+  }
+}
+
 // ---- Edge cases ---------------------------------------------------------------
 
 TEST(EntryList, HeaderClicksInvertTheSameColumnAndKeepTheDirectionForAnother) {

@@ -1,0 +1,178 @@
+#include "list/packed_sort.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "list/list_text.h"
+#include "model/entry_text.h"
+
+namespace zun {
+namespace {
+
+constexpr int kDigitBits = 8;
+constexpr size_t kDigits = size_t{1} << kDigitBits;
+// Below this a range is sorted by comparisons.
+constexpr size_t kSmallRange = 256;
+// More distinct sources than this are sorted as texts.
+constexpr size_t kMaxDistinctSources = 1 << 16;
+
+// An in-place radix sort, most significant digit first (the keys are
+// permuted in their own array, cycle by cycle), on bits [0, top) of keys
+// whose bits from `top` up are equal. The keys are unique (each holds its
+// entry), so stability does not arise.
+void FlagSort(uint64_t* first, uint64_t* last, int top) {
+  const auto count = static_cast<size_t>(last - first);
+  if (count <= kSmallRange || top <= 0) {
+    std::sort(first, last);
+    return;
+  }
+  const int shift = std::max(top - kDigitBits, 0);
+  const uint64_t mask = (uint64_t{1} << (top - shift)) - 1;
+  size_t start[kDigits + 1] = {};
+  for (const uint64_t* key = first; key != last; ++key) ++start[((*key >> shift) & mask) + 1];
+  for (size_t d = 0; d < kDigits; ++d) start[d + 1] += start[d];
+  size_t next[kDigits];
+  std::copy(start, start + kDigits, next);
+  for (size_t d = 0; d < kDigits; ++d) {
+    while (next[d] < start[d + 1]) {
+      uint64_t key = first[next[d]];
+      size_t digit = static_cast<size_t>((key >> shift) & mask);
+      while (digit != d) {
+        std::swap(key, first[next[digit]++]);
+        digit = static_cast<size_t>((key >> shift) & mask);
+      }
+      first[next[d]++] = key;
+    }
+  }
+  if (shift == 0) return;
+  for (size_t d = 0; d < kDigits; ++d) FlagSort(first + start[d], first + start[d + 1], shift);
+}
+
+// Ranks from 1 for texts in CompareListText order; texts that compare equal
+// share a rank. Returns the highest rank.
+template <class Text>
+uint32_t RankTexts(std::vector<std::pair<Text, uint32_t>>& texts, std::vector<uint32_t>& rankOf) {
+  std::sort(texts.begin(), texts.end(), [](const auto& a, const auto& b) { return CompareListText(a.first, b.first) < 0; });
+  uint32_t rank = 0;
+  for (size_t i = 0; i < texts.size(); ++i) {
+    if (i == 0 || CompareListText(texts[i - 1].first, texts[i].first) != 0) ++rank;
+    rankOf[texts[i].second] = rank;
+  }
+  return rank;
+}
+
+bool FoldsAboveBlank(std::string_view text) {
+  // The parts are joined by " - ": a part ranks as its joined text sorts
+  // only when the blank after it sorts before any character of a longer part.
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > ' '; });
+}
+
+// The ranks of a set's numbers, each number's part of the text.
+bool NumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascending, std::span<const int32_t> entries,
+                int entryBits, uint64_t* keys) {
+  const auto& numberSet = database.NumberSets[set];
+  const auto& grid = numberSet.Grid;
+  // Row labels listed column by column reorder and drop numbers: not parts.
+  if (!grid.Columns.LabelsOn() && grid.Rows.LabelsOn() && !grid.Rows.InEntryOrder) return false;
+  bool present[256] = {};
+  size_t most = 0;
+  for (const int32_t entry : entries) {
+    const EntryNumbers& numbers = database.Entries[entry].Numbers;
+    if (set >= numbers.size()) continue;
+    const auto held = numbers[set];
+    most = std::max(most, held.size());
+    for (const int8_t n : held) present[static_cast<uint8_t>(n + 128)] = true;
+  }
+  std::vector<std::pair<std::string, uint32_t>> texts;
+  for (uint32_t slot = 0; slot < 256; ++slot) {
+    if (!present[slot]) continue;
+    std::string text;
+    const int8_t one[] = {static_cast<int8_t>(static_cast<int32_t>(slot) - 128)};
+    AppendSetText(text, numberSet, one);
+    if (!FoldsAboveBlank(text)) return false;
+    texts.emplace_back(std::move(text), slot);
+  }
+  std::vector<uint32_t> rankOf(256, 0);
+  const int bits = static_cast<int>(std::bit_width(RankTexts(texts, rankOf)));
+  const int rankBits = static_cast<int>(most) * bits;
+  if (rankBits + entryBits > 64) return false;
+  const uint64_t rankMask = rankBits == 0 ? 0 : ~uint64_t{0} >> (64 - rankBits);
+  uint8_t rank[256];
+  for (size_t slot = 0; slot < 256; ++slot) rank[slot] = static_cast<uint8_t>(rankOf[slot]);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const EntryNumbers& numbers = database.Entries[entries[i]].Numbers;
+    const std::span<const int8_t> held = set < numbers.size() ? numbers[set] : std::span<const int8_t>{};
+    uint64_t key = 0;
+    for (size_t p = 0; p < most; ++p)  // a shorter text: its missing parts rank 0, before any part
+      key = (key << bits) | (p < held.size() ? rank[static_cast<uint8_t>(held[p] + 128)] : 0u);
+    if (!ascending) key = ~key & rankMask;
+    keys[i] = (rankBits == 0 ? 0 : key << entryBits) | static_cast<uint64_t>(entries[i]);
+  }
+  return true;
+}
+
+// The rank of each entry's source among the distinct sources.
+bool SourceKeys(const TZUN_User_Lotto_DBase& database, bool ascending, std::span<const int32_t> entries, int entryBits,
+                uint64_t* keys) {
+  // First each key holds the id of its source in order of appearance.
+  std::unordered_map<std::string_view, uint32_t> ids;
+  std::vector<std::pair<std::string_view, uint32_t>> texts;
+  std::string_view last;
+  uint32_t lastId = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const std::string_view source = database.Entries[entries[i]].Source.view();
+    if (texts.empty() || source != last) {  // neighbours mostly share a source: no lookup then
+      const auto [at, added] = ids.try_emplace(source, static_cast<uint32_t>(texts.size()));
+      if (added) {
+        if (texts.size() == kMaxDistinctSources) return false;
+        texts.emplace_back(source, at->second);
+      }
+      last = source;
+      lastId = at->second;
+    }
+    keys[i] = uint64_t{lastId} << 32 | static_cast<uint32_t>(entries[i]);
+  }
+  std::vector<uint32_t> rankOf(texts.size(), 0);
+  const int bits = static_cast<int>(std::bit_width(RankTexts(texts, rankOf)));
+  if (bits + entryBits > 64) return false;
+  const uint64_t rankMask = ~uint64_t{0} >> (64 - bits);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    uint64_t rank = rankOf[static_cast<size_t>(keys[i] >> 32)];
+    if (!ascending) rank = ~rank & rankMask;
+    keys[i] = rank << entryBits | static_cast<uint32_t>(keys[i]);
+  }
+  return true;
+}
+
+}  // namespace
+
+bool SortByPackedKeys(const TZUN_User_Lotto_DBase& database, int32_t column, bool ascending,
+                      std::span<int32_t> entries) {
+  const int32_t setCount = database.NumberSets.size();
+  if (column < 1 || column > setCount + 1 || entries.empty()) return false;
+  int32_t highest = 0;
+  for (const int32_t entry : entries) {
+    if (!database.Entries.contains(entry)) return false;
+    highest = std::max(highest, entry);
+  }
+  const int entryBits = std::max(static_cast<int>(std::bit_width(static_cast<uint32_t>(highest))), 1);
+  const std::unique_ptr<uint64_t[]> keys(new uint64_t[entries.size()]);  // every key is written below
+  const bool packed = column <= setCount
+                          ? NumberKeys(database, column - 1, ascending, entries, entryBits, keys.get())
+                          : SourceKeys(database, ascending, entries, entryBits, keys.get());
+  if (!packed) return false;
+  const int top = 64 - std::countl_zero(*std::max_element(keys.get(), keys.get() + entries.size()) | 1);
+  FlagSort(keys.get(), keys.get() + entries.size(), top);
+  const uint64_t entryMask = (uint64_t{1} << entryBits) - 1;
+  for (size_t i = 0; i < entries.size(); ++i) entries[i] = static_cast<int32_t>(keys[i] & entryMask);
+  return true;
+}
+
+}  // namespace zun
