@@ -69,27 +69,6 @@ void Step(const std::string& name, const std::function<void()>& work) {
   Figure(name + "_page_faults", static_cast<double>(MinorFaults() - faults), "faults");
 }
 
-// The first `count` combinations of 6 from 49 in lexicographic order, as a
-// .sl5 file: the layout udbtool wheel streams.
-std::vector<uint8_t> WheelFile(const TZUN_Lotto_DBase& game, int32_t count) {
-  TZUN_User_Lotto_DBase empty;
-  empty.NumberSets.resize(1);
-  empty.NumberSets[0] = CopyNumberSetForUserDatabase(game.PlaySets[0]);
-  std::vector<uint8_t> bytes = Sl5Bytes(empty);
-  std::memcpy(bytes.data() + bytes.size() - 4, &count, 4);
-  bytes.reserve(bytes.size() + size_t(count) * 6);
-  int8_t pick[6] = {1, 2, 3, 4, 5, 6};
-  for (int32_t e = 0; e < count; ++e) {
-    bytes.insert(bytes.end(), pick, pick + 6);
-    int i = 5;
-    while (i >= 0 && pick[i] == 49 - 5 + i) --i;
-    if (i < 0) break;
-    ++pick[i];
-    for (int j = i + 1; j < 6; ++j) pick[j] = int8_t(pick[j - 1] + 1);
-  }
-  return bytes;
-}
-
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0)
@@ -128,9 +107,9 @@ int main(int argc, char** argv) {
   Bench bench;
   const double startMb = StatusMb("VmSize:");
   {
-    const std::vector<uint8_t> bytes = WheelFile(*bench.game, count);
+    const std::vector<uint8_t> bytes = hostside::CombinationsSl5(*bench.game, count);
     WriteFile(all, bytes);
-    WriteFile(few, WheelFile(*bench.game, 1000));
+    WriteFile(few, hostside::CombinationsSl5(*bench.game, 1000));
   }
   Figure("entries", count, "entries");
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/byte_writer.h"
+#include "model/sl5_file.h"
 
 namespace zun::hostside {
 namespace {
@@ -263,6 +264,31 @@ std::vector<uint8_t> Sl3Bytes(const std::vector<OldEntryRecord>& records) {
   for (const auto& record : records)
     for (int k = 5; k >= 0; --k) out.U16(record.RecordNumbers[k]);  // stored last number first
   return std::move(out.Buffer());
+}
+
+std::vector<uint8_t> CombinationsSl5(const TZUN_Lotto_DBase& game, int32_t count) {
+  TZUN_User_Lotto_DBase database;
+  database.NumberSets.resize(1);
+  database.NumberSets[0] = CopyNumberSetForUserDatabase(game.PlaySets[0]);
+  const auto& set = database.NumberSets[0];
+  const int32_t pick = set.NumberCount;
+  std::vector<uint8_t> bytes = Sl5Bytes(database);
+  const size_t countAt = bytes.size() - 4;
+  bytes.reserve(bytes.size() + size_t(count) * size_t(pick));
+  std::vector<int32_t> numbers(static_cast<size_t>(pick));
+  for (int32_t i = 0; i < pick; ++i) numbers[size_t(i)] = set.LowestNumber + i;
+  int32_t written = 0;
+  while (written < count) {
+    for (const int32_t n : numbers) bytes.push_back(static_cast<uint8_t>(static_cast<int8_t>(n)));
+    ++written;
+    int32_t i = pick - 1;
+    while (i >= 0 && numbers[size_t(i)] == set.HighestNumber - (pick - 1 - i)) --i;
+    if (i < 0) break;
+    ++numbers[size_t(i)];
+    for (int32_t j = i + 1; j < pick; ++j) numbers[size_t(j)] = numbers[size_t(j - 1)] + 1;
+  }
+  std::memcpy(bytes.data() + countAt, &written, 4);
+  return bytes;
 }
 
 }  // namespace zun::hostside

@@ -34,6 +34,11 @@ std::vector<SampleGame> MakeSampleGames();
 std::unique_ptr<TZUN_User_Lotto_DBase> MakeSampleDatabase(const TZUN_Lotto_DBase& game, int32_t count,
                                                           uint32_t seed);
 
+// A .sl5 file of the first `count` combinations of a one-set game's
+// numbers (6 from 49: 13,983,816 in all), in lexicographic order, as udbtool
+// wheel writes them; fewer when the game has fewer.
+std::vector<uint8_t> CombinationsSl5(const TZUN_Lotto_DBase& game, int32_t count);
+
 // Six-number records for the older formats.
 std::vector<OldEntryRecord> MakeOldRecords(int32_t count, uint32_t seed);
 std::vector<uint8_t> Sl4Bytes(const std::vector<OldEntryRecord>& records);
