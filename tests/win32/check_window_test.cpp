@@ -39,12 +39,18 @@ class CheckSession : public UserSession {
     BringWindowToTop(CheckWindow());
     RECT r{};
     GetClientRect(Item(id), &r);
-    ClickAt(ScreenPoint(Item(id), r.right / 2, r.bottom / 2));
+    const POINT at = ScreenPoint(Item(id), r.right / 2, r.bottom / 2);
+    // The window may still be on its way to the screen: the click waits
+    // until the item is what the point shows.
+    ASSERT_TRUE(WaitUntil("the item on the screen", [&] { return WindowFromPoint(at) == Item(id); }));
+    ClickAt(at);
   }
   // Check, then wait until the result (or the reason there is none) shows.
   void RunCheck() {
     ClickItem(win32::kCheckId);
-    ASSERT_TRUE(WaitUntil("the check's result", [&] { return IsWindowEnabled(Item(win32::kCheckId)) != FALSE; }));
+    ASSERT_TRUE(WaitUntil("the check's result", [&] {
+      return IsWindowEnabled(Item(win32::kCheckId)) != FALSE && !Summary().empty();
+    }));
     WaitForIdle();
   }
   int ResultRows() const { return static_cast<int>(SendMessageA(Item(win32::kListId), LVM_GETITEMCOUNT, 0, 0)); }
