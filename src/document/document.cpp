@@ -1,6 +1,8 @@
 #include "document/document.h"
 
+#include <algorithm>
 #include <limits>
+#include <new>
 #include <stdexcept>
 
 #include "base/error_location.h"
@@ -186,6 +188,17 @@ Document::Load::~Load() {
     d.ClearChoices();
   } catch (...) {
     // The rows follow at the next change; the entries are what was loaded.
+  }
+}
+
+void Document::Load::Reserve(int64_t more) {
+  auto& entries = document_.database_->Entries;
+  const int64_t wanted = std::min<int64_t>(int64_t{entries.size()} + std::max<int64_t>(more, 0), INT32_MAX);
+  try {
+    entries.reserve(static_cast<int32_t>(wanted));
+  } catch (const std::bad_alloc&) {
+    // Not in one block: each file then grows the array as it comes, and one
+    // that does not fit is reported as not read.
   }
 }
 

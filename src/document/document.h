@@ -128,6 +128,9 @@ class Document {
     // Moves a database read on its own behind the entries (its array is
     // taken whole when there are none yet).
     void Append(TZUN_User_Lotto_DBase& loaded);
+    // Sizes the entry array once for this many more entries, so the files
+    // read in place after it never grow it.
+    void Reserve(int64_t more);
     int32_t EntryCount() const { return document_.database_->Entries.size(); }
     // What the history calls an appending load ("Append 2 Files").
     void Name(std::string name) { name_ = std::move(name); }

@@ -76,58 +76,93 @@ class MemoryWriter final : public FileWriter {
 
 }  // namespace
 
+namespace {
+
+void ReadSetRecords(ByteReader& in, HostArray<Lotto_Numbers_Framework>& sets) {
+  const int32_t setCount = in.Count(kSetRecordBytes);
+  sets.resize(setCount);
+  for (auto& set : sets) {
+    const int32_t count = in.I32();
+    if (count < 0 || count > kMaxNumbersPerSet) ByteReader::Fail();
+    set.NumberCount = count;
+    set.SecondaryCount = in.I32();
+    set.HighestNumber = in.I32();
+    set.LowestNumber = in.I32();
+    set.OwnPool = in.U8();
+    set.AuxFlag = in.U8();
+  }
+}
+
+// Reads the file's entries into the database's entries from `first` on
+// (those from before are overwritten in place, new ones made); the array is
+// sized once. True when the file held every entry it declares.
+bool ReadEntries(ByteReader& in, size_t fileBytes, TZUN_User_Lotto_DBase& database, int32_t first,
+                 std::string_view sourceName) {
+  const int32_t entryCount = in.Count(0);
+  const EntryNumbers::Shape shape = database.EntryShape();
+  const auto bytesPerEntry = static_cast<size_t>(shape.TotalNumbers());
+  // Only entries the file holds whole are sized; a count beyond them is
+  // the file breaking off. Sets of no numbers still cost memory in every
+  // entry, so the entries must also fit a memory budget in proportion to
+  // the file.
+  const int64_t wholeEntries =
+      bytesPerEntry == 0 ? kMaxEntriesWithoutNumbers : static_cast<int64_t>(in.Remaining() / bytesPerEntry);
+  const int64_t budget = SaturatingAdd(SaturatingMul(kEntryMemoryPerFileByte, static_cast<int64_t>(fileBytes)),
+                                       kEntryMemoryAllowance);
+  const int64_t affordable = budget / static_cast<int64_t>(sizeof(TZUN_Database_Structure) + shape.BlockSize());
+  const int64_t room = int64_t{INT32_MAX} - first;  // an array counts in 32 bits
+  const auto readable = static_cast<int32_t>(std::min({int64_t{entryCount}, wholeEntries, affordable, room}));
+
+  SourceName source{};
+  source.assign(sourceName);
+  auto& entries = database.Entries;
+  entries.resize(first + readable);
+  if (readable > 0) EnterOperation(codes::kUserDbSizeEntry);
+  const int32_t setTotal = shape.SetCount();
+  EntryNumbers::Batch blocks(shape, static_cast<size_t>(readable));
+  for (int32_t e = first; e < entries.size(); ++e) {
+    TZUN_Database_Structure& entry = entries[e];
+    if (!entry.Numbers.HasShape(shape)) entry.Numbers = blocks.Next();
+    for (int32_t s = 0; s < setTotal; ++s) {
+      const std::span<int8_t> numbers = entry.Numbers[s];
+      in.Bytes(numbers.data(), numbers.size());
+    }
+    entry.Source = source;
+  }
+  return readable == entryCount;
+}
+
+}  // namespace
+
 bool ParseSl5(TZUN_User_Lotto_DBase& database, std::span<const uint8_t> bytes, bool headerOnly,
               std::string_view sourceName) {
   ByteReader in(bytes);
   try {
-    const int32_t setCount = in.Count(kSetRecordBytes);
-    database.NumberSets.resize(setCount);
-    for (auto& set : database.NumberSets) {
-      const int32_t count = in.I32();
-      if (count < 0 || count > kMaxNumbersPerSet) ByteReader::Fail();
-      set.NumberCount = count;
-      set.SecondaryCount = in.I32();
-      set.HighestNumber = in.I32();
-      set.LowestNumber = in.I32();
-      set.OwnPool = in.U8();
-      set.AuxFlag = in.U8();
-    }
+    ReadSetRecords(in, database.NumberSets);
     if (headerOnly) return true;
-
-    const int32_t entryCount = in.Count(0);
-    const EntryNumbers::Shape shape = database.EntryShape();
-    const auto bytesPerEntry = static_cast<size_t>(shape.TotalNumbers());
-    // Only entries the file holds whole are sized; a count beyond them is
-    // the file breaking off. Sets of no numbers still cost memory in every
-    // entry, so the entries must also fit a memory budget in proportion to
-    // the file.
-    const int64_t wholeEntries =
-        bytesPerEntry == 0 ? kMaxEntriesWithoutNumbers : static_cast<int64_t>(in.Remaining() / bytesPerEntry);
-    const int64_t budget = SaturatingAdd(SaturatingMul(kEntryMemoryPerFileByte, static_cast<int64_t>(bytes.size())),
-                                         kEntryMemoryAllowance);
-    const int64_t affordable = budget / static_cast<int64_t>(sizeof(TZUN_Database_Structure) + shape.BlockSize());
-    const auto readable = static_cast<int32_t>(std::min({int64_t{entryCount}, wholeEntries, affordable}));
-
-    SourceName source{};
-    source.assign(sourceName);
-    auto& entries = database.Entries;
-    entries.resize(readable);
-    if (readable > 0) EnterOperation(codes::kUserDbSizeEntry);
-    const int32_t setTotal = shape.SetCount();
-    EntryNumbers::Batch blocks(shape, static_cast<size_t>(readable));
-    for (auto& entry : entries) {
-      // Entries kept from before are overwritten in place.
-      if (!entry.Numbers.HasShape(shape)) entry.Numbers = blocks.Next();
-      for (int32_t s = 0; s < setTotal; ++s) {
-        const std::span<int8_t> numbers = entry.Numbers[s];
-        in.Bytes(numbers.data(), numbers.size());
-      }
-      entry.Source = source;
-    }
-    return readable == entryCount;
+    return ReadEntries(in, bytes.size(), database, 0, sourceName);
   } catch (const ByteReader::Failure&) {
     return false;
   }
+}
+
+bool AppendSl5(TZUN_User_Lotto_DBase& database, std::span<const uint8_t> bytes, std::string_view sourceName) {
+  ByteReader in(bytes);
+  const int32_t before = database.Entries.size();
+  try {
+    HostArray<Lotto_Numbers_Framework> sets;
+    ReadSetRecords(in, sets);
+    // The entries take the database's shape: a file of another shape would
+    // be read as other numbers.
+    bool sameShape = sets.size() == database.NumberSets.size();
+    for (int32_t s = 0; sameShape && s < sets.size(); ++s)
+      sameShape = sets[s].NumberCount == database.NumberSets[s].NumberCount;
+    if (sameShape && ReadEntries(in, bytes.size(), database, before, sourceName)) return true;
+  } catch (const ByteReader::Failure&) {
+  } catch (const std::bad_alloc&) {
+  }
+  database.Entries.resize(before);  // a file that breaks off or does not fit adds nothing
+  return false;
 }
 
 bool WriteSl5(const TZUN_User_Lotto_DBase& database, FileWriter& out) {
@@ -180,6 +215,18 @@ bool TZUN_User_Lotto_DBase::LoadFromFile(FileSystem& files, bool headerOnly, con
   const bool loaded = ReadFromFile(files, headerOnly, path);
   if (!loaded) operation.Failed();  // the caller reports the read, naming the step that broke off
   return loaded;
+}
+
+bool TZUN_User_Lotto_DBase::AppendFromFile(FileSystem& files, const std::string& path) {
+  OperationScope operation(codes::kUserDbLoadFromFile);
+  std::vector<uint8_t> bytes;
+  bool appended = false;
+  try {
+    appended = files.ReadFile(path, bytes) && AppendSl5(*this, bytes, FileNameOf(path));
+  } catch (const std::bad_alloc&) {
+  }
+  if (!appended) operation.Failed();
+  return appended;
 }
 
 bool TZUN_User_Lotto_DBase::ReadFromFile(FileSystem& files, bool headerOnly, const std::string& path) {

@@ -41,6 +41,12 @@ inline constexpr size_t kSl5HeaderReadBytes = 64 * 1024;
 bool ParseSl5(TZUN_User_Lotto_DBase& database, std::span<const uint8_t> bytes, bool headerOnly,
               std::string_view sourceName);
 
+// Appends a ".sl5" image's entries behind the database's, in its shape (the
+// file's sets must play as many numbers as the database's). A file that
+// breaks off, is of another shape or does not fit in memory appends
+// nothing: false, the entries as they were.
+bool AppendSl5(TZUN_User_Lotto_DBase& database, std::span<const uint8_t> bytes, std::string_view sourceName);
+
 // Writes the database in ".sl5" form to out. False when a write fails, or
 // when an entry's numbers do not have the shape the set records declare:
 // such a file could not be read back as it was written.

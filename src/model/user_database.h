@@ -67,6 +67,8 @@ struct TZUN_User_Lotto_DBase {
   // each with the file's name as its source. False when the file cannot be
   // read or breaks off; what was read until then stays.
   bool LoadFromFile(FileSystem& files, bool headerOnly, const std::string& path);
+  // Appends a ".sl5" file's entries (AppendSl5): false appends nothing.
+  bool AppendFromFile(FileSystem& files, const std::string& path);
 
   // Entry texts, as the list and the exports show them (entry_text.cpp).
   std::string EntryNumbersText(int32_t entry, int32_t set) const;

@@ -148,12 +148,9 @@ SuitabilityCheck CheckFiles(const Document& document, Services& services, const 
 // Appends one file's entries: a ".sl5" read on its own first, so a file
 // that breaks off adds nothing. Whether it was taken.
 bool AppendFileEntries(Document& document, Services& services, Document::Load& load, const DatabaseFileName& file) {
-  if (file.kind == FileKind::Sl5) {
-    TZUN_User_Lotto_DBase loaded;
-    if (!loaded.LoadFromFile(services.files, false, file.path)) return false;
-    load.Append(loaded);
-    return true;
-  }
+  if (file.kind == FileKind::Sl5)  // read in place, into the array sized for all the files
+    return load.ReadInPlace(
+        [&](TZUN_User_Lotto_DBase& database) { return database.AppendFromFile(services.files, file.path); });
   try {
     const std::vector<OldEntryRecord> records = ReadOldRecords(services, file);
     AppendRecords(document, load, records, file);
@@ -161,6 +158,21 @@ bool AppendFileEntries(Document& document, Services& services, Document::Load& l
   } catch (const FileError&) {
     return false;
   }
+}
+
+// At most how many entries the suitable ".sl5" files hold, from their
+// sizes: the array is sized once for all of them (older files are small).
+int64_t EntriesHeldBy(const Document& document, Services& services, const std::vector<DatabaseFileName>& files,
+                      const SuitabilityCheck& check) {
+  const int64_t bytesPerEntry = document.RequireDatabase().EntryShape().TotalNumbers();
+  if (bytesPerEntry <= 0) return 0;
+  int64_t entries = 0;
+  for (size_t i = 0; i < files.size(); ++i) {
+    int64_t size = 0;
+    if (check.suitable[i] != 0 && files[i].kind == FileKind::Sl5 && services.files.FileSize(files[i].path, size))
+      entries += size / bytesPerEntry;
+  }
+  return entries;
 }
 
 // Takes the suitable files, last to first, with the progress bar. Names
@@ -220,6 +232,7 @@ LoadResult LoadManyFiles(Document& document, Services& services, const std::vect
   const bool anySuitable = static_cast<int32_t>(files.size()) > check.unsuitableCount;
   if (anySuitable) {
     Document::Load load(document, clear);
+    load.Reserve(EntriesHeldBy(document, services, files, check));
     lastTaken = TakeSuitableFiles(document, services, load, files, check, result);
     load.Name(StepName("Append", result.taken, "File", "Files"));
   }

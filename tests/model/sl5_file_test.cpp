@@ -142,6 +142,31 @@ TEST(Sl5File, ATruncatedFileKeepsTheWholeEntriesReadBeforeTheBreak) {
   }
 }
 
+// Merging reads each file behind the entries already there; a file that
+// breaks off or plays other counts adds nothing at all.
+TEST(Sl5File, AppendingReadsBehindTheEntriesOrAddsNothing) {
+  const auto first = Lotto649Database(3);
+  const auto second = Lotto649Database(4);
+  const std::vector<uint8_t> bytes = Sl5Bytes(*second);
+  TZUN_User_Lotto_DBase database;
+  ASSERT_TRUE(ParseSl5(database, Sl5Bytes(*first), false, "a.sl5"));
+  database.Entries.reserve(7);
+  ASSERT_TRUE(AppendSl5(database, bytes, "b.sl5"));
+  ASSERT_EQ(database.Entries.size(), 7);
+  EXPECT_EQ(database.Entries.capacity(), 7) << "sized once, as reserved";
+  EXPECT_TRUE(database.Entries[2].Numbers == first->Entries[2].Numbers);
+  EXPECT_TRUE(database.Entries[3].Numbers == second->Entries[0].Numbers);
+  EXPECT_EQ(database.Entries[6].Source.view(), "b.sl5");
+  EXPECT_EQ(database.Entries[0].Source.view(), "a.sl5");
+
+  const auto twin = hostside::MakeSampleDatabase(*hostside::MakeTwinPool(0), 2, 1);
+  const std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 1);
+  for (const auto& refused : {cut, Sl5Bytes(*twin), std::vector<uint8_t>{1, 2}}) {
+    EXPECT_FALSE(AppendSl5(database, refused, "x.sl5"));
+    EXPECT_EQ(database.Entries.size(), 7);
+  }
+}
+
 TEST(Sl5File, ImpossibleCountsFailWithoutSizingAnything) {
   struct Case {
     int32_t sets, numberCount, entries;
