@@ -7,6 +7,7 @@
 #include <new>
 #include <stdexcept>
 
+#include "base/allocation_limit.h"
 #include "model/host_memory.h"
 
 namespace zun {
@@ -54,6 +55,7 @@ EntryNumbers::Shape::Shape(std::span<const int32_t> counts) : counts_(counts.beg
 
 EntryNumbers::EntryNumbers(const Shape& shape) {
   if (shape.counts_.empty()) return;
+  if (!allocation_limit::Take(shape.block_size_)) throw std::bad_alloc();
   char* block = static_cast<char*>(std::calloc(1, shape.block_size_));
   if (block == nullptr) throw std::bad_alloc();
   Adopt(block, shape);  // calloc left the pool word null: allocated alone
@@ -79,7 +81,9 @@ EntryNumbers EntryNumbers::Batch::Next() {
     if (remaining_ == 0) return EntryNumbers(shape_);
     const size_t fit = std::max<size_t>(1, (kPoolBytes - kPoolHeader) / shape_.block_size_);
     const size_t blocks = std::min(remaining_, fit);
-    char* pool = static_cast<char*>(std::calloc(1, kPoolHeader + blocks * shape_.block_size_));
+    const size_t bytes = kPoolHeader + blocks * shape_.block_size_;
+    if (!allocation_limit::Take(bytes)) throw std::bad_alloc();
+    char* pool = static_cast<char*>(std::calloc(1, bytes));
     if (pool == nullptr) throw std::bad_alloc();
     reinterpret_cast<PoolHeader*>(pool)->live = blocks;
     pool_ = pool;

@@ -27,6 +27,8 @@
 #include <type_traits>
 #include <utility>
 
+#include "base/allocation_limit.h"
+
 namespace zun {
 
 // The class reference at offset 0 of every object the host reads: a pointer
@@ -292,7 +294,9 @@ class HostArray {
 
   void Reallocate(int32_t capacity) {
     if (capacity > kMaxCapacity) throw std::bad_alloc();
-    auto* block = static_cast<Block*>(std::malloc(sizeof(Block) + size_t(capacity) * sizeof(T)));
+    const size_t bytes = sizeof(Block) + size_t(capacity) * sizeof(T);
+    if (!allocation_limit::Take(bytes)) throw std::bad_alloc();
+    auto* block = static_cast<Block*>(std::malloc(bytes));
     if (block == nullptr) throw std::bad_alloc();
     const int32_t n = size();
     block->Capacity = capacity;

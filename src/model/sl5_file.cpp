@@ -212,8 +212,17 @@ bool TZUN_User_Lotto_DBase::SaveToFile(FileSystem& files, const std::string& pat
 
 bool TZUN_User_Lotto_DBase::LoadFromFile(FileSystem& files, bool headerOnly, const std::string& path) {
   OperationScope operation(codes::kUserDbLoadFromFile);
-  const bool loaded = ReadFromFile(files, headerOnly, path);
+  bool outOfMemory = false;
+  const bool loaded = ReadFromFile(files, headerOnly, path, outOfMemory);
   if (!loaded) operation.Failed();  // the caller reports the read, naming the step that broke off
+  return loaded;
+}
+
+bool TZUN_User_Lotto_DBase::LoadFromFile(FileSystem& files, const std::string& path, bool& outOfMemory) {
+  OperationScope operation(codes::kUserDbLoadFromFile);
+  outOfMemory = false;
+  const bool loaded = ReadFromFile(files, false, path, outOfMemory);
+  if (!loaded) operation.Failed();
   return loaded;
 }
 
@@ -229,7 +238,8 @@ bool TZUN_User_Lotto_DBase::AppendFromFile(FileSystem& files, const std::string&
   return appended;
 }
 
-bool TZUN_User_Lotto_DBase::ReadFromFile(FileSystem& files, bool headerOnly, const std::string& path) {
+bool TZUN_User_Lotto_DBase::ReadFromFile(FileSystem& files, bool headerOnly, const std::string& path,
+                                         bool& outOfMemory) {
   std::vector<uint8_t> bytes;
   try {
     // A header is checked from the file's start alone (the Reopen menu
@@ -242,6 +252,7 @@ bool TZUN_User_Lotto_DBase::ReadFromFile(FileSystem& files, bool headerOnly, con
     }
     if (!files.ReadFile(path, bytes)) return false;
   } catch (const std::bad_alloc&) {
+    outOfMemory = true;
     return false;
   }
   try {
@@ -250,6 +261,7 @@ bool TZUN_User_Lotto_DBase::ReadFromFile(FileSystem& files, bool headerOnly, con
     // Out of memory half way: give the memory back to the host rather than
     // keep a database that could not be read whole.
     Entries.clear();
+    outOfMemory = true;
     return false;
   }
 }

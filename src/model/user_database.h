@@ -67,6 +67,9 @@ struct TZUN_User_Lotto_DBase {
   // each with the file's name as its source. False when the file cannot be
   // read or breaks off; what was read until then stays.
   bool LoadFromFile(FileSystem& files, bool headerOnly, const std::string& path);
+  // The whole file, as above; `outOfMemory` tells a file that did not fit
+  // in memory (the entries are then empty) from one that broke off.
+  bool LoadFromFile(FileSystem& files, const std::string& path, bool& outOfMemory);
   // Appends a ".sl5" file's entries (AppendSl5): false appends nothing.
   bool AppendFromFile(FileSystem& files, const std::string& path);
 
@@ -79,7 +82,7 @@ struct TZUN_User_Lotto_DBase {
 
  private:
   // LoadFromFile's work, under its reference code.
-  bool ReadFromFile(FileSystem& files, bool headerOnly, const std::string& path);
+  bool ReadFromFile(FileSystem& files, bool headerOnly, const std::string& path, bool& outOfMemory);
 };
 
 extern const ClassInfo kUserLottoDBaseClass;

@@ -82,11 +82,23 @@ LoadResult LoadSingleFile(Document& document, Services& services, const Database
     return result;
   }
   if (file.kind == FileKind::Sl5) {
-    bool read = false;
+    // Read beside the open database: a file that does not fit in the memory
+    // left is refused and the open database stays as it was.
+    TZUN_User_Lotto_DBase loaded;
+    loaded.NumberSets = document.RequireDatabase().NumberSets;  // names and grids stay; the file sets the rest
+    bool outOfMemory = false;
+    const bool read = loaded.LoadFromFile(services.files, path, outOfMemory);
+    if (outOfMemory) {
+      services.errors.ReportError(texts::failure::kLoadFile + std::string(FileNameOf(path)));
+      return result;
+    }
     {
       Document::Load load(document, true);
-      read = load.ReadInPlace(
-          [&](TZUN_User_Lotto_DBase& database) { return database.LoadFromFile(services.files, false, path); });
+      load.ReadInPlace([&](TZUN_User_Lotto_DBase& database) {
+        database.NumberSets = std::move(loaded.NumberSets);
+        return true;
+      });
+      load.Append(loaded);
     }
     if (!read) {
       // What was read stays, but the database is no longer that file's

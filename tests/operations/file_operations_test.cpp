@@ -2,6 +2,7 @@
 // question, loads of one and of several files, drops and reopening, on an
 // in-memory file system with scripted dialogs.
 
+#include "base/allocation_limit.h"
 #include "operations/file_operations.h"
 
 #include <gtest/gtest.h>
@@ -539,6 +540,35 @@ TEST(FileLoad, ADamagedFileKeepsWhatWasReadButIsNotTheCurrentFile) {
   EXPECT_EQ(f.dialogs.saved.size(), 1u) << "the next save asks for a name";
   EXPECT_EQ(f.files.files["C:\\db\\broken.sl5"], damaged);
   EXPECT_NE(f.adapter.RecentFiles()[0], "C:\\db\\broken.sl5");
+}
+
+// The allocator is limited as the host's address space would be: a file
+// that does not fit is refused, and the database that was open stays.
+TEST(FileLoad, AFileThatDoesNotFitInMemoryIsRefusedAndTheOpenDatabaseStays) {
+  struct Limit {
+    explicit Limit(size_t bytes) { allocation_limit::Set(bytes); }
+    ~Limit() { allocation_limit::Lift(); }
+  };
+  FileFixture f;
+  f.PutSl5(kStart, 25);
+  f.Load({kStart});
+  f.Edit();  // modified, and asked about before the load (No: load anyway)
+  const std::vector<uint8_t> open = Sl5Bytes(*f.Doc().Database());
+  const FileState before = f.State();
+  f.PutSl5("C:\\db\\big.sl5", 100'000);
+  {
+    const Limit limit(1 << 20);  // 100,000 entries need about 7 MB
+    f.prompt.answers.push_back(kResultNo);
+    f.Load({"C:\\db\\big.sl5"});
+  }
+  EXPECT_EQ(f.LastText().find("Error while loading database file: big.sl5"), 0u) << f.LastText();
+  EXPECT_EQ(Sl5Bytes(*f.Doc().Database()), open);
+  EXPECT_TRUE(f.State() == before) << "still the open file, still modified";
+  EXPECT_EQ(f.Doc().List().RowCount(), 26);
+
+  f.prompt.answers.push_back(kResultNo);
+  f.Load({"C:\\db\\big.sl5"});
+  EXPECT_EQ(f.EntryCount(), 100'000) << "with the memory there, it loads";
 }
 
 TEST(FileLoad, OldFilesImportWithTheirNameAsSource) {
