@@ -74,22 +74,15 @@ bool FoldsAboveBlank(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > ' '; });
 }
 
-// The ranks of a set's numbers, each number's part of the text.
-bool NumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascending, std::span<const int32_t> entries,
-                int entryBits, uint64_t* keys) {
-  const auto& numberSet = database.NumberSets[set];
-  const auto& grid = numberSet.Grid;
-  // Row labels listed column by column reorder and drop numbers: not parts.
-  if (!grid.Columns.LabelsOn() && grid.Rows.LabelsOn() && !grid.Rows.InEntryOrder) return false;
-  bool present[256] = {};
+// The ranks of a set's numbers by their texts, for keys of `most` parts.
+struct NumberRanks {
+  uint8_t rank[256] = {};  // 0: a number not ranked
+  int bits = 0;
   size_t most = 0;
-  for (const int32_t entry : entries) {
-    const EntryNumbers& numbers = database.Entries[entry].Numbers;
-    if (set >= numbers.size()) continue;
-    const auto held = numbers[set];
-    most = std::max(most, held.size());
-    for (const int8_t n : held) present[static_cast<uint8_t>(n + 128)] = true;
-  }
+};
+
+// Ranks the numbers marked in `present`; false when one's text cannot be a part.
+bool RankNumbers(const Lotto_Numbers_Framework& numberSet, const bool (&present)[256], NumberRanks& ranks) {
   std::vector<std::pair<std::string, uint32_t>> texts;
   for (uint32_t slot = 0; slot < 256; ++slot) {
     if (!present[slot]) continue;
@@ -100,22 +93,68 @@ bool NumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascendi
     texts.emplace_back(std::move(text), slot);
   }
   std::vector<uint32_t> rankOf(256, 0);
-  const int bits = static_cast<int>(std::bit_width(RankTexts(texts, rankOf)));
-  const int rankBits = static_cast<int>(most) * bits;
-  if (rankBits + entryBits > 64) return false;
+  ranks.bits = static_cast<int>(std::bit_width(RankTexts(texts, rankOf)));
+  for (size_t slot = 0; slot < 256; ++slot) ranks.rank[slot] = static_cast<uint8_t>(rankOf[slot]);
+  return true;
+}
+
+// Writes the keys; false, part way, at a number without a rank or an entry
+// of more numbers than `most`.
+bool WriteNumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascending,
+                     std::span<const int32_t> entries, int entryBits, const NumberRanks& ranks, uint64_t* keys) {
+  const int rankBits = static_cast<int>(ranks.most) * ranks.bits;
   const uint64_t rankMask = rankBits == 0 ? 0 : ~uint64_t{0} >> (64 - rankBits);
-  uint8_t rank[256];
-  for (size_t slot = 0; slot < 256; ++slot) rank[slot] = static_cast<uint8_t>(rankOf[slot]);
   for (size_t i = 0; i < entries.size(); ++i) {
     const EntryNumbers& numbers = database.Entries[entries[i]].Numbers;
     const std::span<const int8_t> held = set < numbers.size() ? numbers[set] : std::span<const int8_t>{};
+    if (held.size() > ranks.most) return false;
     uint64_t key = 0;
-    for (size_t p = 0; p < most; ++p)  // a shorter text: its missing parts rank 0, before any part
-      key = (key << bits) | (p < held.size() ? rank[static_cast<uint8_t>(held[p] + 128)] : 0u);
+    for (size_t p = 0; p < ranks.most; ++p) {  // a shorter text: its missing parts rank 0, before any part
+      uint32_t rank = 0;
+      if (p < held.size()) {
+        rank = ranks.rank[static_cast<uint8_t>(held[p] + 128)];
+        if (rank == 0) return false;
+      }
+      key = (key << ranks.bits) | rank;
+    }
     if (!ascending) key = ~key & rankMask;
     keys[i] = (rankBits == 0 ? 0 : key << entryBits) | static_cast<uint64_t>(entries[i]);
   }
   return true;
+}
+
+// The ranks of a set's numbers, each number's part of the text: first those
+// of the set's range and count, which valid entries keep to (no pass over
+// the entries); when an entry does not, those the entries hold.
+bool NumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascending, std::span<const int32_t> entries,
+                int entryBits, uint64_t* keys) {
+  const auto& numberSet = database.NumberSets[set];
+  const auto& grid = numberSet.Grid;
+  // Row labels listed column by column reorder and drop numbers: not parts.
+  if (!grid.Columns.LabelsOn() && grid.Rows.LabelsOn() && !grid.Rows.InEntryOrder) return false;
+  const auto fits = [&](const NumberRanks& ranks) {
+    return static_cast<int>(ranks.most) * ranks.bits + entryBits <= 64;
+  };
+  bool present[256] = {};
+  NumberRanks ranks;
+  for (int32_t n = std::max(numberSet.LowestNumber, -128); n <= std::min(numberSet.HighestNumber, 127); ++n)
+    present[static_cast<uint8_t>(n + 128)] = true;
+  ranks.most = static_cast<size_t>(std::max(numberSet.NumberCount, 0));
+  if (RankNumbers(numberSet, present, ranks) && fits(ranks) &&
+      WriteNumberKeys(database, set, ascending, entries, entryBits, ranks, keys))
+    return true;
+
+  std::fill(std::begin(present), std::end(present), false);
+  ranks = NumberRanks{};
+  for (const int32_t entry : entries) {
+    const EntryNumbers& numbers = database.Entries[entry].Numbers;
+    if (set >= numbers.size()) continue;
+    const auto held = numbers[set];
+    ranks.most = std::max(ranks.most, held.size());
+    for (const int8_t n : held) present[static_cast<uint8_t>(n + 128)] = true;
+  }
+  return RankNumbers(numberSet, present, ranks) && fits(ranks) &&
+         WriteNumberKeys(database, set, ascending, entries, entryBits, ranks, keys);
 }
 
 // The rank of each entry's source among the distinct sources.
