@@ -1,6 +1,6 @@
 // A database of three million entries in the real DLL, as a person uses it:
-// dropped on the window, sorted by the numbers both ways, half of it
-// deleted, saved and read back. In the 32-bit build this is the memory the
+// dropped on the window, sorted by the numbers both ways, the top rows
+// deleted, saved over its file and read back. In the 32-bit build this is the memory the
 // add-on has inside a host's 2 GB.
 
 #include <gtest/gtest.h>
@@ -46,14 +46,13 @@ TEST_F(UserSession, ThreeMillionEntriesLoadSortDeleteAndSaveInTheWindow) {
   EXPECT_EQ(Text(0, 1), SetText(last)) << "descending: the last combination on top";
   EXPECT_EQ(Text(0, 0), std::to_string(kEntries));
 
-  // The lower half of the rows selected as a person does it (a click in the
-  // middle, Shift+End: one range), then deleted, confirmed.
-  ClickRow(kEntries / 2);
+  // The ten top rows selected (a click, a Shift+click), deleted, confirmed.
+  const std::vector<int> eleventh = PublishedNumbers(kEntries - 11);
+  ClickRow(0);
   {
     KeyHeld shift(VK_SHIFT);
-    PressKeys({VK_END});
+    ClickRow(9);
   }
-  WaitForIdle();
   {
     DialogClicker yes(kMessageDialogClass, "&Yes");
     SetFocus(list_);
@@ -61,23 +60,22 @@ TEST_F(UserSession, ThreeMillionEntriesLoadSortDeleteAndSaveInTheWindow) {
     WaitForIdle();
     ASSERT_TRUE(yes.Done());
   }
-  ASSERT_EQ(PublishedCount(), kEntries / 2);
-  ASSERT_EQ(Rows(), kEntries / 2);
-  EXPECT_EQ(Text(0, 1), SetText(last)) << "the rows above the click stay";
-  // Descending rows kept: the entries from the middle of the file to its end.
-  EXPECT_EQ(PublishedNumbers(kEntries / 2 - 1), last);
+  constexpr int32_t kLeft = kEntries - 10;
+  ASSERT_EQ(PublishedCount(), kLeft);
+  ASSERT_EQ(Rows(), kLeft);
+  EXPECT_EQ(Text(0, 1), SetText(eleventh)) << "the eleventh row is on top";
+  EXPECT_EQ(PublishedNumbers(kLeft - 1), eleventh);
 
-  const std::string saved = folder_ / "half.sl5";
-  {
-    Person person({ChooseMenuItem("Save SL5 DBase As"), TypeFileName(saved)});
-    OpenFileMenu();
-    ASSERT_TRUE(person.Done());
-  }
-  const std::vector<std::vector<int>> entries = SavedEntries(saved);
-  ASSERT_EQ(entries.size(), size_t{kEntries / 2});
-  EXPECT_EQ(entries.front(), PublishedNumbers(0));
-  EXPECT_EQ(entries.back(), PublishedNumbers(kEntries / 2 - 1));
-  EXPECT_EQ(entries.back(), last);
+  // Ctrl+S writes the file it was loaded from, without a dialog.
+  SetFocus(list_);
+  PressKeys({'S'}, true);
+  WaitForIdle();
+  EXPECT_EQ(Addon().CanClose(), 1) << "saved: nothing to ask";
+  TZUN_User_Lotto_DBase read;
+  ASSERT_TRUE(ParseSl5(read, ReadBytes(path), false, "three-million.sl5"));
+  ASSERT_EQ(read.Entries.size(), kLeft);
+  EXPECT_EQ(Numbers(read.Entries[0]), PublishedNumbers(0));
+  EXPECT_EQ(Numbers(read.Entries[kLeft - 1]), eleventh);
 }
 
 }  // namespace
