@@ -1,6 +1,7 @@
 #include "analysis/draw_check.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <stdexcept>
 
@@ -270,6 +271,15 @@ void RunLoopCountingInSoftware(PairRun& run, PairLoop loop, size_t first, size_t
 
 NumberMask MaskOf(std::span<const int8_t> numbers) noexcept { return MaskOfNumbers(numbers); }
 NumberMask MaskOf(std::span<const uint8_t> numbers) noexcept { return MaskOfNumbers(numbers); }
+
+std::vector<int8_t> NumbersOf(const NumberMask& mask) {
+  std::vector<int8_t> numbers;
+  for (uint64_t bits = mask.low; bits != 0; bits &= bits - 1)
+    numbers.push_back(static_cast<int8_t>(std::countr_zero(bits)));
+  for (uint64_t bits = mask.high; bits != 0; bits &= bits - 1)
+    numbers.push_back(static_cast<int8_t>(64 + std::countr_zero(bits)));
+  return numbers;
+}
 
 std::vector<int32_t> PairDrawSets(const TZUN_Lotto_DBase& game) {
   const auto sameRange = [](const Lotto_Numbers_Framework& a, const Lotto_Numbers_Framework& b) {

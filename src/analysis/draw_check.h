@@ -46,6 +46,8 @@ struct NumberMask {
 // Numbers below 0 or above 127 have no bit and are left out.
 NumberMask MaskOf(std::span<const int8_t> numbers) noexcept;
 NumberMask MaskOf(std::span<const uint8_t> numbers) noexcept;
+// The numbers of a mask, ascending.
+std::vector<int8_t> NumbersOf(const NumberMask& mask);
 
 // For each draw set of the game, the play set it is compared with (-1: none).
 std::vector<int32_t> PairDrawSets(const TZUN_Lotto_DBase& game);

@@ -49,9 +49,7 @@ bool ErrorReporter::ReportError(std::string_view message) {
   } catch (...) {
     logged = false;
   }
-  static const int32_t kResults[] = {kResultOk};
-  static const std::string kButtons[] = {texts::dialog::kOk};
-  prompt_.ShowMessagePage(DialogText(message, location), texts::dialog::kError, kIconError, kResults, kButtons);
+  prompt_.ShowOkMessage(DialogText(message, location), texts::dialog::kError, kIconError);
   SetBusy(cursor_, false);
   return logged;
 }

@@ -11,16 +11,6 @@
 namespace zun {
 namespace {
 
-// The numbers of a mask, ascending.
-std::vector<int8_t> NumbersOf(const NumberMask& mask) {
-  std::vector<int8_t> numbers;
-  for (uint64_t bits = mask.low; bits != 0; bits &= bits - 1)
-    numbers.push_back(static_cast<int8_t>(std::countr_zero(bits)));
-  for (uint64_t bits = mask.high; bits != 0; bits &= bits - 1)
-    numbers.push_back(static_cast<int8_t>(64 + std::countr_zero(bits)));
-  return numbers;
-}
-
 // Whether a's numbers, ascending, come before b's: the smallest number in
 // one of them only decides.
 bool NumbersBefore(const NumberMask& a, const NumberMask& b) noexcept {

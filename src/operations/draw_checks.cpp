@@ -14,25 +14,6 @@
 #include "model/entry_text.h"
 
 namespace zun {
-namespace {
-
-void ShowMessage(Services& services, const std::string& text) {
-  static const int32_t kResults[] = {kResultOk};
-  static const std::string kButtons[] = {texts::dialog::kOk};
-  services.prompt.ShowMessagePage(text, texts::dialog::kInformation, kIconInformation, kResults, kButtons);
-}
-
-// The numbers of a mask, ascending.
-std::vector<int8_t> NumbersOf(const NumberMask& mask) {
-  std::vector<int8_t> numbers;
-  for (uint64_t bits = mask.low; bits != 0; bits &= bits - 1)
-    numbers.push_back(static_cast<int8_t>(std::countr_zero(bits)));
-  for (uint64_t bits = mask.high; bits != 0; bits &= bits - 1)
-    numbers.push_back(static_cast<int8_t>(64 + std::countr_zero(bits)));
-  return numbers;
-}
-
-}  // namespace
 
 DrawRange RangeOf(const TZUN_Lotto_DBase& game, const CheckChoice& choice) {
   switch (choice.draws) {
@@ -94,7 +75,8 @@ void SelectDuplicateEntries(Document& document, Services& services) {
     for (const Duplicate& duplicate : duplicates) later.push_back(duplicate.entry);
     SelectEntries(document, services, later);
   }
-  ShowMessage(services, DuplicatesMessage(static_cast<int64_t>(later.size()), database.Entries.size()));
+  services.prompt.ShowOkMessage(DuplicatesMessage(static_cast<int64_t>(later.size()), database.Entries.size()),
+                                texts::dialog::kInformation, kIconInformation);
 }
 
 bool WriteCheckCsv(const CheckResultRows& rows, const DrawCheckInput& input, FileWriter& out) {

@@ -19,10 +19,7 @@ namespace {
 // The report of refused lines; nothing when every line was taken.
 void ReportLines(Services& services, const EntryLines& lines) {
   if (lines.RefusedCount() == 0 && lines.Taken() > 0) return;
-  static const int32_t kResults[] = {kResultOk};
-  static const std::string kButtons[] = {texts::dialog::kOk};
-  services.prompt.ShowMessagePage(lines.ReportText(), texts::dialog::kInformation, kIconInformation, kResults,
-                                  kButtons);
+  services.prompt.ShowOkMessage(lines.ReportText(), texts::dialog::kInformation, kIconInformation);
 }
 
 // Appends what the lines took as one step named `verb` and the count.

@@ -37,11 +37,9 @@ std::string TakeOffer(Document& document, Services& services, const HostSlots& s
     return {};
   }
   if (result.skipped > 0) {
-    static const int32_t kResults[] = {kResultOk};
-    static const std::string kButtons[] = {texts::dialog::kOk};
-    services.prompt.ShowMessagePage(std::to_string(result.skipped) + texts::offer::kSkippedOf +
-                                        std::to_string(result.offered) + texts::offer::kSkippedTail,
-                                    texts::dialog::kInformation, kIconInformation, kResults, kButtons);
+    services.prompt.ShowOkMessage(std::to_string(result.skipped) + texts::offer::kSkippedOf +
+                                      std::to_string(result.offered) + texts::offer::kSkippedTail,
+                                  texts::dialog::kInformation, kIconInformation);
   }
   return {};
 }

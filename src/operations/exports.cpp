@@ -43,11 +43,9 @@ void ExportListHtml(const Document& document, Services& services) {
       ExportHtml(services.files, templatePath, output, *game, *database, document.List());
   const std::string failed = texts::failure::kHtmlExport;
   if (result.status == HtmlExportStatus::TemplateMissing) {
-    static const int32_t kResults[] = {kResultOk};
-    static const std::string kButtons[] = {texts::dialog::kOk};
-    services.prompt.ShowMessagePage(texts::html::kCannotSave + output + texts::html::kTheFile + templatePath +
-                                        texts::html::kNoTemplate,
-                                    texts::dialog::kHtmlInformation, kIconInformation, kResults, kButtons);
+    services.prompt.ShowOkMessage(
+        texts::html::kCannotSave + output + texts::html::kTheFile + templatePath + texts::html::kNoTemplate,
+        texts::dialog::kHtmlInformation, kIconInformation);
   } else if (result.status == HtmlExportStatus::TemplateUnreadable) {
     ReportExportFailure(services, failed + templatePath);
   } else if (result.status == HtmlExportStatus::BadTemplate) {

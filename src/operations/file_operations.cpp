@@ -21,9 +21,7 @@ const std::array<std::string, 3> kYesNoCancelButtons = {texts::dialog::kYes, tex
                                                         texts::dialog::kCancel};
 
 void ShowFileError(Services& services, const std::string& text) {
-  static const int32_t kResults[] = {kResultOk};
-  static const std::string kButtons[] = {texts::dialog::kOk};
-  services.prompt.ShowMessagePage(text, texts::dialog::kError, kIconError, kResults, kButtons);
+  services.prompt.ShowOkMessage(text, texts::dialog::kError, kIconError);
 }
 
 // Reports a save that failed, naming the file it was writing.

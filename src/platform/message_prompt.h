@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/texts.h"
+
 namespace zun {
 
 // Dialog results the callers use.
@@ -27,6 +29,13 @@ class MessagePrompt {
   virtual ~MessagePrompt() = default;
   virtual int32_t ShowMessagePage(std::string_view text, std::string_view caption, uint8_t iconKind,
                                   std::span<const int32_t> results, std::span<const std::string> buttons) = 0;
+
+  // A message with one OK button.
+  void ShowOkMessage(std::string_view text, std::string_view caption, uint8_t iconKind) {
+    static const int32_t kResults[] = {kResultOk};
+    static const std::string kButtons[] = {texts::dialog::kOk};
+    ShowMessagePage(text, caption, iconKind, kResults, kButtons);
+  }
 };
 
 }  // namespace zun
