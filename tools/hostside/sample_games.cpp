@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "base/byte_writer.h"
+#include "base/combinations.h"
 #include "model/sl5_file.h"
 
 namespace zun::hostside {
@@ -275,17 +276,14 @@ std::vector<uint8_t> CombinationsSl5(const TZUN_Lotto_DBase& game, int32_t count
   std::vector<uint8_t> bytes = Sl5Bytes(database);
   const size_t countAt = bytes.size() - 4;
   bytes.reserve(bytes.size() + size_t(count) * size_t(pick));
-  std::vector<int32_t> numbers(static_cast<size_t>(pick));
-  for (int32_t i = 0; i < pick; ++i) numbers[size_t(i)] = set.LowestNumber + i;
+  const int32_t available = set.HighestNumber - set.LowestNumber + 1;
+  std::vector<int32_t> picks(static_cast<size_t>(std::max(pick, 0)));
+  for (int32_t i = 0; i < pick; ++i) picks[static_cast<size_t>(i)] = i;
   int32_t written = 0;
-  while (written < count) {
-    for (const int32_t n : numbers) bytes.push_back(static_cast<uint8_t>(static_cast<int8_t>(n)));
-    ++written;
-    int32_t i = pick - 1;
-    while (i >= 0 && numbers[size_t(i)] == set.HighestNumber - (pick - 1 - i)) --i;
-    if (i < 0) break;
-    ++numbers[size_t(i)];
-    for (int32_t j = i + 1; j < pick; ++j) numbers[size_t(j)] = numbers[size_t(j - 1)] + 1;
+  if (pick > 0 && pick <= available) {
+    do {
+      for (const int32_t p : picks) bytes.push_back(static_cast<uint8_t>(static_cast<int8_t>(set.LowestNumber + p)));
+    } while (++written < count && NextCombination(picks, available));
   }
   std::memcpy(bytes.data() + countAt, &written, 4);
   return bytes;

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/combinations.h"
 #include "base/paths.h"
 #include "model/lotto_game.h"
 #include "model/sl5_file.h"
@@ -55,18 +56,6 @@ std::vector<int32_t> ChosenNumbers(const Lotto_Numbers_Framework& set, std::span
   if (std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end())
     throw WheelError{"a number is given twice"};
   return numbers;
-}
-
-// Steps `picks` (indexes into the chosen numbers, rising) to the next
-// combination in lexicographic order; false after the last.
-bool NextCombination(std::vector<int32_t>& picks, int32_t available) noexcept {
-  const auto k = static_cast<int32_t>(picks.size());
-  int32_t i = k - 1;
-  while (i >= 0 && picks[size_t(i)] == available - k + i) --i;
-  if (i < 0) return false;
-  ++picks[size_t(i)];
-  for (int32_t j = i + 1; j < k; ++j) picks[size_t(j)] = picks[size_t(j - 1)] + 1;
-  return true;
 }
 
 int Wheel(FileSystem& files, std::span<const std::string> args, std::ostream& out) {
