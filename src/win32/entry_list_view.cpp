@@ -73,20 +73,10 @@ void EntryListWindow::TieNotifications(ReflectedControl* target) {
   // The column widths are kept within their limits where the header asks
   // its list view first: not every list view passes HDN_ITEMCHANGING on to
   // its parent (Wine's passes none), but every header sends it to the list.
-  if (target != nullptr) {
+  if (target != nullptr)
     SetWindowSubclass(Handle(), ListSubclass, kWidthSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(Handle(), SelectionRunSubclass, kSelectionRunSubclassId, reinterpret_cast<DWORD_PTR>(this));
-  } else {
-    RemoveWindowSubclass(Handle(), SelectionRunSubclass, kSelectionRunSubclassId);
+  else
     RemoveWindowSubclass(Handle(), ListSubclass, kWidthSubclassId);
-  }
-}
-
-LRESULT CALLBACK EntryListWindow::SelectionRunSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                                       UINT_PTR, DWORD_PTR self) {
-  const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-  if (self != 0) reinterpret_cast<EntryListWindow*>(self)->FlushSelectionRun();
-  return result;
 }
 
 LRESULT CALLBACK EntryListWindow::ListSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -111,7 +101,6 @@ LRESULT CALLBACK EntryListWindow::ListSubclass(HWND window, UINT message, WPARAM
           // The control selects the pressed row first (and, in some
           // versions, tracks the pointer until it moves or is released).
           const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-          owner.FlushSelectionRun();
           owner.OnPressed(at);
           return result;
         }
@@ -272,9 +261,6 @@ bool EntryListWindow::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT& 
 
 bool EntryListWindow::OnListNotify(NMHDR* header, LRESULT& result) {
   result = 0;
-  // What follows may read the selection: the rows changed so far are told first.
-  if (header->code != LVN_ITEMCHANGED && header->code != LVN_GETDISPINFOA && header->code != LVN_GETDISPINFOW)
-    FlushSelectionRun();
   switch (header->code) {
     case LVN_GETDISPINFOA:
       OnGetDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(header));
@@ -339,31 +325,8 @@ void EntryListWindow::OnItemChanged(const NMLISTVIEW& change) {
   const bool selected = (change.uNewState & LVIS_SELECTED) != 0;
   const int32_t rows = adapter_.Doc().List().RowCount();
   if (change.iItem != -1 && (change.iItem < 0 || change.iItem >= rows)) return;
-  if (change.iItem != -1 && selectionRun_ && selectionRun_->selected == selected &&
-      change.iItem == selectionRun_->last + 1) {
-    selectionRun_->last = change.iItem;  // the run goes on: told when the control's message is done
-    return;
-  }
-  FlushSelectionRun();
-  if (change.iItem == -1) {
-    const FlagScope reporting(reporting_);
-    adapter_.SelectRows(-1, -1, selected);  // every row
-    return;
-  }
-  selectionRun_ = SelectionRun{change.iItem, change.iItem, selected};
-}
-
-void EntryListWindow::FlushSelectionRun() noexcept {
-  if (!selectionRun_) return;
-  const SelectionRun run = *selectionRun_;
-  selectionRun_.reset();
-  try {
-    if (pushing_ || adapter_.Closing()) return;
-    const FlagScope reporting(reporting_);
-    adapter_.SelectRows(run.first, run.last, run.selected);
-  } catch (...) {
-    ReportUnexpectedError("list selection");
-  }
+  const FlagScope reporting(reporting_);
+  adapter_.SelectRows(change.iItem, change.iItem, selected);  // -1: every row
 }
 
 void EntryListWindow::OnRangeStateChanged(const NMLVODSTATECHANGE& change) {

@@ -81,7 +81,6 @@ class EntryListWindow final : public EntryListView, public SystemControl, privat
   void OnGetDisplayInfo(NMLVDISPINFOA& info) const;
   void OnGetDisplayInfo(NMLVDISPINFOW& info) const;
   void OnItemChanged(const NMLISTVIEW& change);
-  void FlushSelectionRun() noexcept;
   void OnRangeStateChanged(const NMLVODSTATECHANGE& change);
   void OnKeyDown(const NMLVKEYDOWN& key);
   // The list's popup menu at a screen point: the pointer's for a right
@@ -95,11 +94,6 @@ class EntryListWindow final : public EntryListView, public SystemControl, privat
   static LRESULT CALLBACK ListSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR self);
   static constexpr UINT_PTR kWidthSubclassId = 1;
-  // Outermost: once the control has handled a message, the run of rows its
-  // notifications changed goes to the adapter (FlushSelectionRun).
-  static LRESULT CALLBACK SelectionRunSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                               DWORD_PTR self);
-  static constexpr UINT_PTR kSelectionRunSubclassId = 2;
 
   // Drags out: a press on a selected row arms the drag, a move of
   // kDragDistance starts it, a release or a move without the button
@@ -137,15 +131,6 @@ class EntryListWindow final : public EntryListView, public SystemControl, privat
   // Set while the user's change goes to the adapter: the control has it
   // already, so the document's news of it is not pushed back.
   bool reporting_ = false;
-  // Rows whose selection the user changed, told by the control one
-  // notification each (Shift+End over a million rows is a million): a run
-  // of neighbours goes to the adapter as one intent.
-  struct SelectionRun {
-    int32_t first = 0;
-    int32_t last = -1;
-    bool selected = false;
-  };
-  std::optional<SelectionRun> selectionRun_;
   // Set while a width is being brought within its limits.
   bool clamping_ = false;
   std::optional<POINT> pressedAt_;  // a press that may become a drag

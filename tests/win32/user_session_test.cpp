@@ -703,3 +703,32 @@ TEST_F(UserSession, TheHostsCloseOffersToSaveUnsavedEntries) {
 
 }  // namespace
 }  // namespace zun
+
+namespace zun {
+namespace {
+
+using namespace ::zun::testing;
+
+// Shift+End: the control reports the rows it selects one by one; the
+// document must hold every one of them when Delete comes.
+TEST_F(UserSession, ShiftEndSelectsEveryRowBelowForTheDelete) {
+  Start();
+  ASSERT_EQ(Drop({CopyOfPicks("picks.sl5")}), 1);
+  ClickRow(20);
+  {
+    KeyHeld shift(VK_SHIFT);
+    PressKeys({VK_END});
+  }
+  WaitForIdle();
+  {
+    DialogClicker yes(kMessageDialogClass, "&Yes");
+    SetFocus(list_);
+    PressKeys({VK_DELETE});
+    WaitForIdle();
+    ASSERT_TRUE(yes.Done());
+  }
+  EXPECT_EQ(PublishedCount(), 20) << "rows 21 to 25 went";
+}
+
+}  // namespace
+}  // namespace zun
