@@ -146,7 +146,7 @@ int main(int argc, char** argv) {
     if (!bench.document.ApplySort()) Fail("Apply Sort moved nothing");
   });
   Step("select_all", [&] { bench.document.ApplySelectionCommand(SelectionCommand::All); });
-  bench.document.ApplySelectionCommand(SelectionCommand::Even);
+  Step("select_even", [&] { bench.document.ApplySelectionCommand(SelectionCommand::Even); });
   Step("delete_half", [&] {
     if (bench.document.DeleteSelected() != (count + 1) / 2) Fail("the delete missed rows");
   });

@@ -28,6 +28,10 @@ TZUN_User_Lotto_DBase& Document::Writable() {
 
 void Document::Commit(EntryStep step) {
   journal_.Record(std::move(step));
+  Changed();
+}
+
+void Document::Changed() {
   ++revision_;
   session_.EntriesEdited();
   listener_->EntriesChanged();
@@ -128,6 +132,18 @@ int32_t Document::DeleteSelected(std::string_view verb) {
   const OperationScope operation(codes::kDeleteSelectedEntries);
   if (list_.SelectedCount() == 0) return 0;
   EnterOperation(codes::kDeleteEntry);
+  // The deleted entries are gathered for the history only when it can keep
+  // them: half of millions of entries would take hundreds of megabytes for
+  // a moment, only to be dropped.
+  const size_t held = EntryStep::RemovedBytes(static_cast<size_t>(list_.SelectedCount()),
+                                              list_.SelectedNumberBytes(RequireDatabase()));
+  if (!journal_.Keeps(held)) {
+    const int32_t deleted = list_.DeleteSelected(Writable());
+    journal_.Forget();
+    Changed();
+    listener_->SelectionChanged();
+    return deleted;
+  }
   EntryStep step{.kind = EntryStep::Kind::Removed};
   const int32_t deleted = list_.DeleteSelected(Writable(), &step.entries, &step.positions);
   step.name = StepName(verb, deleted);

@@ -155,6 +155,8 @@ class Document {
   int32_t Undo();
   int32_t Redo();
   const EntryJournal& Journal() const { return journal_; }
+  // A history of at most these steps and bytes, empty to begin with.
+  void LimitHistory(size_t maxSteps, size_t maxBytes) { journal_ = EntryJournal(maxSteps, maxBytes); }
 
   // ---- The list ------------------------------------------------------------------
 
@@ -196,6 +198,8 @@ class Document {
   // Every change of the entries ends here: the history keeps the step, the
   // session marks it, the listener hears of it.
   void Commit(EntryStep step);
+  // The entries changed, recorded in the history or not.
+  void Changed();
   void SessionEvent();
   // The step run backward or forward; returns the entries it changed that
   // still stand.

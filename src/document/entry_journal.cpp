@@ -15,18 +15,18 @@ size_t EntryStep::Bytes() const noexcept {
 
 void EntryJournal::Record(EntryStep step) {
   // What was undone cannot be redone after a new change.
+  if (!Keeps(step.Bytes())) return Forget();
   while (steps_.size() > position_) steps_.pop_back();
   if (saved_ > static_cast<int64_t>(position_)) saved_ = -1;
-  if (step.Bytes() > maxBytes_ || maxSteps_ == 0) {
-    // Too big to keep: the history before it no longer leads to what is now.
-    Clear();
-    saved_ = -1;
-    return;
-  }
   steps_.push_back(std::move(step));
   ++position_;
   Recount();
   while (steps_.size() > maxSteps_ || bytes_ > maxBytes_) DropOldest();
+}
+
+void EntryJournal::Forget() noexcept {
+  Clear();
+  saved_ = -1;
 }
 
 void EntryJournal::DropOldest() {

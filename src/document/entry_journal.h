@@ -37,6 +37,11 @@ struct EntryStep {
 
   // What the step holds in memory.
   size_t Bytes() const noexcept;
+  // What a Removed step holds at least, for `count` entries whose numbers
+  // take `numberBytes`.
+  static size_t RemovedBytes(size_t count, size_t numberBytes) noexcept {
+    return sizeof(EntryStep) + count * (sizeof(int32_t) + sizeof(TZUN_Database_Structure)) + numberBytes;
+  }
 };
 
 class EntryJournal {
@@ -57,6 +62,12 @@ class EntryJournal {
   // are too many or they hold too much. A step that alone holds too much is
   // not kept (what it would keep goes with it).
   void Record(EntryStep step);
+  // Whether a step holding `bytes` would be kept. A change too big for the
+  // history need not gather what it removes: it calls Forget instead.
+  bool Keeps(size_t bytes) const noexcept { return maxSteps_ > 0 && bytes <= maxBytes_; }
+  // A change the history does not hold: the steps before it no longer lead
+  // to what is now, so they go, and no state is the saved one.
+  void Forget() noexcept;
   // The step to undo (the position moves back) or redo (forward).
   EntryStep& StepToUndo() noexcept { return steps_[--position_]; }
   EntryStep& StepToRedo() noexcept { return steps_[position_++]; }

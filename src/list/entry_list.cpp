@@ -1,6 +1,7 @@
 #include "list/entry_list.h"
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 #include <numeric>
 
@@ -212,37 +213,98 @@ std::vector<int32_t> EntryList::SelectedEntries() const {
   return entries;
 }
 
+size_t EntryList::SelectedNumberBytes(const TZUN_User_Lotto_DBase& database) const noexcept {
+  size_t bytes = 0;
+  const int32_t count = std::min(database.Entries.size(), static_cast<int32_t>(selected_.size()));
+  for (int32_t entry = 0; entry < count; ++entry)
+    if (selected_[static_cast<size_t>(entry)]) bytes += database.Entries[entry].Numbers.MemoryBytes();
+  return bytes;
+}
+
 void EntryList::ApplySelectionCommand(SelectionCommand command) noexcept {
   const OperationScope operation(codes::kSelectionCommand);
-  // The selection is a property of the entries the rows show.
-  int32_t count = 0;
+  // The selection is a property of the entries the rows show. When every
+  // entry has its row (the rows are a permutation of them), the entries are
+  // walked in their own order: one sequential pass the compiler vectorises.
+  const bool rowPerEntry = order_.size() == selected_.size();
+  const size_t count = selected_.size();
+  uint8_t* flags = selected_.data();
+  if (rowPerEntry && command == SelectionCommand::All) {
+    std::fill(selected_.begin(), selected_.end(), uint8_t{1});
+    selectedCount_ = static_cast<int32_t>(count);
+    return;
+  }
+  // "Seq." is entry + 1: an even "Seq." shows an odd entry.
+  const auto setEach = [&](auto flagOf) {
+    int32_t selected = 0;
+    for (size_t entry = 0; entry < count; ++entry) selected += flags[entry] = flagOf(entry, flags[entry]);
+    return selected;
+  };
+  if (rowPerEntry) {
+    switch (command) {
+      case SelectionCommand::Even: selectedCount_ = setEach([](size_t e, uint8_t) -> uint8_t { return e & 1; }); break;
+      case SelectionCommand::Odd: selectedCount_ = setEach([](size_t e, uint8_t) -> uint8_t { return ~e & 1; }); break;
+      default: selectedCount_ = setEach([](size_t, uint8_t flag) -> uint8_t { return flag ^ 1; }); break;
+    }
+    return;
+  }
+  // Rows and entries disagree (a state a fault may leave): only the entries
+  // the rows show are touched.
+  int32_t selected = 0;
   for (const int32_t entry : order_) {
-    uint8_t& flag = selected_[static_cast<size_t>(entry)];
-    const bool evenSeq = entry % 2 == 1;  // "Seq." is entry + 1
+    uint8_t& flag = flags[static_cast<size_t>(entry)];
+    const uint8_t evenSeq = entry & 1;
     switch (command) {
       case SelectionCommand::All: flag = 1; break;
       case SelectionCommand::Even: flag = evenSeq; break;
-      case SelectionCommand::Odd: flag = !evenSeq; break;
-      case SelectionCommand::Invert: flag = !flag; break;
+      case SelectionCommand::Odd: flag = evenSeq ^ 1; break;
+      case SelectionCommand::Invert: flag ^= 1; break;
     }
-    count += flag;
+    selected += flag;
   }
-  selectedCount_ = count;
+  selectedCount_ = selected;
 }
 
 // ---- Deletion ---------------------------------------------------------------
+
+namespace {
+
+// Which entries a delete keeps, and the new index of each: a bit per entry
+// and a running count per 64 of them (1/6 of a byte per entry, where a table
+// of new indexes takes 4 bytes).
+class Survivors {
+ public:
+  Survivors(const std::vector<uint8_t>& selected, int32_t count)
+      : gone_(static_cast<size_t>(count) / 64 + 1, 0), keptBefore_(gone_.size() + 1, 0) {
+    for (int32_t entry = 0; entry < count; ++entry)
+      gone_[static_cast<size_t>(entry) / 64] |= uint64_t{selected[static_cast<size_t>(entry)]} << (entry % 64);
+    for (size_t word = 0; word < gone_.size(); ++word) {
+      const int32_t inWord = std::min(64, count - static_cast<int32_t>(word * 64));
+      keptBefore_[word + 1] = keptBefore_[word] + std::max(inWord, 0) - std::popcount(gone_[word]);
+    }
+  }
+  int32_t Count() const noexcept { return keptBefore_.back(); }
+  bool Kept(int32_t entry) const noexcept { return (gone_[static_cast<size_t>(entry) / 64] >> (entry % 64) & 1) == 0; }
+  // The index a kept entry has after the delete.
+  int32_t NewIndex(int32_t entry) const noexcept {
+    const size_t word = static_cast<size_t>(entry) / 64;
+    const uint64_t goneBelow = gone_[word] & ((uint64_t{1} << (entry % 64)) - 1);
+    return keptBefore_[word] + entry % 64 - std::popcount(goneBelow);
+  }
+
+ private:
+  std::vector<uint64_t> gone_;
+  std::vector<int32_t> keptBefore_;
+};
+
+}  // namespace
 
 int32_t EntryList::DeleteSelected(TZUN_User_Lotto_DBase& database, std::vector<TZUN_Database_Structure>* removed,
                                   std::vector<int32_t>* positions) {
   const int32_t count = database.Entries.size();
   if (selected_.size() < static_cast<size_t>(count)) selected_.resize(static_cast<size_t>(count), 0);
-  // Old entry index -> new one, -1 for a deleted entry: a running count of
-  // the survivors, which is also what the compaction does.
-  std::vector<int32_t> newIndex(static_cast<size_t>(count));
-  int32_t survivors = 0;
-  for (int32_t entry = 0; entry < count; ++entry)
-    newIndex[static_cast<size_t>(entry)] = selected_[static_cast<size_t>(entry)] ? -1 : survivors++;
-  const int32_t deleted = count - survivors;
+  const Survivors survivors(selected_, count);
+  const int32_t deleted = count - survivors.Count();
   if (deleted == 0) return 0;
 
   if (removed != nullptr) {
@@ -252,7 +314,7 @@ int32_t EntryList::DeleteSelected(TZUN_User_Lotto_DBase& database, std::vector<T
   const TZUN_Database_Structure* first = database.Entries.data();
   database.Entries.compact([&](TZUN_Database_Structure& record) {
     const int32_t entry = static_cast<int32_t>(&record - first);
-    if (newIndex[static_cast<size_t>(entry)] >= 0) return true;
+    if (survivors.Kept(entry)) return true;
     if (removed != nullptr) {
       removed->push_back(std::move(record));
       if (positions != nullptr) positions->push_back(entry);
@@ -260,14 +322,11 @@ int32_t EntryList::DeleteSelected(TZUN_User_Lotto_DBase& database, std::vector<T
     return false;
   });
   size_t kept = 0;
-  for (const int32_t entry : order_) {
-    if (entry < 0 || entry >= count) continue;
-    const int32_t moved = newIndex[static_cast<size_t>(entry)];
-    if (moved >= 0) order_[kept++] = moved;
-  }
+  for (const int32_t entry : order_)
+    if (entry >= 0 && entry < count && survivors.Kept(entry)) order_[kept++] = survivors.NewIndex(entry);
   order_.resize(kept);
   order_.shrink_to_fit();
-  std::vector<uint8_t>(static_cast<size_t>(survivors), 0).swap(selected_);
+  std::vector<uint8_t>(static_cast<size_t>(survivors.Count()), 0).swap(selected_);
   selectedCount_ = 0;
   return deleted;
 }

@@ -86,6 +86,8 @@ class EntryList {
   int32_t FirstSelectedRow() const noexcept;
   // The selected entries in display order.
   std::vector<int32_t> SelectedEntries() const;
+  // The bytes the selected entries' numbers take.
+  size_t SelectedNumberBytes(const TZUN_User_Lotto_DBase& database) const noexcept;
   // Select All; Select Even and Select Odd by the parity of "Seq." (not of
   // the row's position), deselecting the others; Invert Selection.
   void ApplySelectionCommand(SelectionCommand command) noexcept;

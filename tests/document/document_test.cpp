@@ -92,5 +92,31 @@ TEST(Document, EachChangeTellsTheListenerWhatChanged) {
   }
 }
 
+// A delete the history cannot hold deletes all the same, and the history
+// before it goes: undo would lead elsewhere than to what was there.
+TEST(Document, ADeleteTooBigForTheHistoryEndsTheHistory) {
+  testing::DocumentFixture f;
+  f.LoadSample(10);
+  const size_t oneEntry = EntryStep::RemovedBytes(1, f.Database().Entries[0].Numbers.MemoryBytes());
+  f.document.LimitHistory(8, oneEntry + 64);  // a step of one entry and its name fits, of two not
+  const std::string last = EntryColumnText(f.Database(), 9, 1);
+  f.document.SelectRows(0, 0, true);
+  EXPECT_EQ(f.document.DeleteSelected("Delete"), 1);
+  EXPECT_EQ(f.document.UndoName(), "Delete Entry");
+
+  f.document.SelectRows(2, 3, true);
+  f.changes = {};
+  EXPECT_EQ(f.document.DeleteSelected("Delete"), 2);
+  EXPECT_EQ(f.Database().Entries.size(), 7);
+  EXPECT_EQ(EntryColumnText(f.Database(), 6, 1), last);
+  EXPECT_EQ(f.document.List().RowCount(), 7);
+  EXPECT_EQ(f.document.List().SelectedCount(), 0);
+  EXPECT_EQ(f.document.UndoName(), "");
+  EXPECT_FALSE(f.document.Journal().CanUndo());
+  EXPECT_TRUE(f.document.Session().DatabaseModified());
+  EXPECT_EQ(f.changes.entries, 1);
+  EXPECT_EQ(f.changes.selection, 1);
+}
+
 }  // namespace
 }  // namespace zun
