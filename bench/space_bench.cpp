@@ -21,6 +21,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -90,6 +91,19 @@ struct Bench : testing::DocumentFixture {
   }
 };
 
+// The same entries in a random order: the file's 6-number records, which
+// end it, are shuffled (the same order every run).
+std::vector<uint8_t> Shuffled(std::vector<uint8_t> bytes, int32_t count) {
+  constexpr size_t kRecord = 6;
+  uint8_t* records = bytes.data() + bytes.size() - size_t(count) * kRecord;
+  std::mt19937 random(49);
+  for (size_t i = size_t(count) - 1; i > 0; --i) {
+    const size_t j = std::uniform_int_distribution<size_t>(0, i)(random);
+    std::swap_ranges(records + i * kRecord, records + (i + 1) * kRecord, records + j * kRecord);
+  }
+  return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -103,6 +117,7 @@ int main(int argc, char** argv) {
   const std::string few = folder + "/space_bench_few.sl5";
   const std::string saved = folder + "/space_bench_saved.sl5";
   const std::string plain = folder + "/space_bench_plain.sl5";
+  const std::string shuffled = folder + "/space_bench_shuffled.sl5";
 
   Bench bench;
   const double startMb = StatusMb("VmSize:");
@@ -110,6 +125,7 @@ int main(int argc, char** argv) {
     const std::vector<uint8_t> bytes = hostside::CombinationsSl5(*bench.game, count);
     WriteFile(all, bytes);
     WriteFile(few, hostside::CombinationsSl5(*bench.game, 1000));
+    WriteFile(shuffled, Shuffled(bytes, count));
   }
   Figure("entries", count, "entries");
 
@@ -164,9 +180,26 @@ int main(int argc, char** argv) {
   Step("plain_write_of_same_bytes", [&] { WriteFile(plain, bytes); });
   bytes = {};
 
+  // The rows of the file as written stand in the order of its numbers: a
+  // sort by them is one pass (or a reversal). In a random order the keys are
+  // sorted for real, cold (fresh key pages) here and warm below.
+  const auto naturalOrder = [&] {
+    while (!bench.document.List().InNaturalOrder()) bench.document.ClickColumn(kSeqColumn);
+  };
+  const auto loadShuffled = [&] {
+    naturalOrder();  // the load keeps the rows in file order
+    if (bench.Load({shuffled}) != 1) Fail("the shuffled file did not load");
+  };
+  loadShuffled();
+  Step("sort_seq_down", [&] { bench.document.ClickColumn(kSeqColumn); });
+  naturalOrder();
+  Step("sort_numbers_shuffled_cold", [&] { bench.document.ClickColumn(kNumbersColumn); });
+  Step("sort_numbers_shuffled_again", [&] { bench.document.ClickColumn(kNumbersColumn); });
+
   // Warm: the allocator keeps freed memory, and a load reuses it.
   mallopt(M_MMAP_MAX, 0);
   mallopt(M_TRIM_THRESHOLD, INT32_MAX);
+  naturalOrder();  // the loads below keep the file's order: no sort in them
   bench.document.NewDatabase();
   Step("load_priming", [&] { bench.Load({all}); });
   bench.document.NewDatabase();
@@ -177,7 +210,10 @@ int main(int argc, char** argv) {
     bench.document.NewDatabase();
     if (bench.Load({all, few}) != 2 || bench.Database().Entries.size() != count + 1000) Fail("the merge missed a file");
   });
+  loadShuffled();
+  Step("sort_numbers_shuffled_warm", [&] { bench.document.ClickColumn(kNumbersColumn); });
   Figure("peak", StatusMb("VmPeak:") - startMb, "MB address space");
   std::remove(all.c_str()), std::remove(few.c_str()), std::remove(saved.c_str()), std::remove(plain.c_str());
+  std::remove(shuffled.c_str());
   return 0;
 }

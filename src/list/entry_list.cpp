@@ -120,6 +120,10 @@ void EntryList::Sort(const TZUN_User_Lotto_DBase& database) {
   const OperationScope operation(codes::kResortList);
   if (sortColumn_ != kSeqColumn) {
     SortByColumnText(database, sortColumn_, ascending_, order_);
+  } else if (order_.size() == static_cast<size_t>(database.Entries.size())) {
+    // A row per entry: the order by "Seq." is the entries' own, forward or back.
+    std::iota(order_.begin(), order_.end(), 0);
+    if (!ascending_) std::reverse(order_.begin(), order_.end());
   } else if (ascending_) {
     std::sort(order_.begin(), order_.end());
   } else {

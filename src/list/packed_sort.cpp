@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -10,50 +11,27 @@
 #include <utility>
 #include <vector>
 
+#include "base/parallel_parts.h"
+#include "list/key_sort.h"
 #include "list/list_text.h"
 #include "model/entry_text.h"
 
 namespace zun {
 namespace {
 
-constexpr int kDigitBits = 8;
-constexpr size_t kDigits = size_t{1} << kDigitBits;
-// Below this a range is sorted by comparisons.
-constexpr size_t kSmallRange = 256;
+// Fewer rows than this per core are keyed on one.
+constexpr size_t kFewestPerPart = size_t{1} << 19;
 // More distinct sources than this are sorted as texts.
 constexpr size_t kMaxDistinctSources = 1 << 16;
 
-// An in-place radix sort, most significant digit first (the keys are
-// permuted in their own array, cycle by cycle), on bits [0, top) of keys
-// whose bits from `top` up are equal. The keys are unique (each holds its
-// entry), so stability does not arise.
-void FlagSort(uint64_t* first, uint64_t* last, int top) {
-  const auto count = static_cast<size_t>(last - first);
-  if (count <= kSmallRange || top <= 0) {
-    std::sort(first, last);
-    return;
-  }
-  const int shift = std::max(top - kDigitBits, 0);
-  const uint64_t mask = (uint64_t{1} << (top - shift)) - 1;
-  size_t start[kDigits + 1] = {};
-  for (const uint64_t* key = first; key != last; ++key) ++start[((*key >> shift) & mask) + 1];
-  for (size_t d = 0; d < kDigits; ++d) start[d + 1] += start[d];
-  size_t next[kDigits];
-  std::copy(start, start + kDigits, next);
-  for (size_t d = 0; d < kDigits; ++d) {
-    while (next[d] < start[d + 1]) {
-      uint64_t key = first[next[d]];
-      size_t digit = static_cast<size_t>((key >> shift) & mask);
-      while (digit != d) {
-        std::swap(key, first[next[digit]++]);
-        digit = static_cast<size_t>((key >> shift) & mask);
-      }
-      first[next[d]++] = key;
-    }
-  }
-  if (shift == 0) return;
-  for (size_t d = 0; d < kDigits; ++d) FlagSort(first + start[d], first + start[d + 1], shift);
-}
+// The entries whose keys are written, the i-th into key i: the rows' own, or
+// (`shown` empty) every entry in its order.
+struct Rows {
+  std::span<const int32_t> shown;
+  size_t count = 0;
+  size_t size() const noexcept { return count; }
+  int32_t operator[](size_t i) const noexcept { return shown.empty() ? static_cast<int32_t>(i) : shown[i]; }
+};
 
 // Ranks from 1 for texts in CompareListText order; texts that compare equal
 // share a rank. Returns the highest rank.
@@ -98,13 +76,13 @@ bool RankNumbers(const Lotto_Numbers_Framework& numberSet, const bool (&present)
   return true;
 }
 
-// Writes the keys; false, part way, at a number without a rank or an entry
-// of more numbers than `most`.
-bool WriteNumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascending,
-                     std::span<const int32_t> entries, int entryBits, const NumberRanks& ranks, uint64_t* keys) {
+// Writes keys [begin, end); false, part way, at a number without a rank or
+// an entry of more numbers than `most`.
+bool WriteNumberKeysIn(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascending, const Rows& entries,
+                       int entryBits, const NumberRanks& ranks, uint64_t* keys, size_t begin, size_t end) {
   const int rankBits = static_cast<int>(ranks.most) * ranks.bits;
   const uint64_t rankMask = rankBits == 0 ? 0 : ~uint64_t{0} >> (64 - rankBits);
-  for (size_t i = 0; i < entries.size(); ++i) {
+  for (size_t i = begin; i < end; ++i) {
     const EntryNumbers& numbers = database.Entries[entries[i]].Numbers;
     const std::span<const int8_t> held = set < numbers.size() ? numbers[set] : std::span<const int8_t>{};
     if (held.size() > ranks.most) return false;
@@ -123,11 +101,25 @@ bool WriteNumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool as
   return true;
 }
 
+// Writes the keys, millions of them on all cores: reading the entries is
+// most of a sort's time.
+bool WriteNumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascending, const Rows& entries,
+                     int entryBits, const NumberRanks& ranks, uint64_t* keys) {
+  const size_t count = entries.size();
+  const unsigned parts = PartsFor(count, kFewestPerPart);
+  bool written[kMostParts] = {};
+  RunParts(parts, [&](unsigned part) {
+    written[part] = WriteNumberKeysIn(database, set, ascending, entries, entryBits, ranks, keys, count * part / parts,
+                                      count * (part + 1) / parts);
+  });
+  return std::all_of(written, written + parts, [](bool done) { return done; });
+}
+
 // The ranks of a set's numbers, each number's part of the text: first those
 // of the set's range and count, which valid entries keep to (no pass over
 // the entries); when an entry does not, those the entries hold.
-bool NumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascending, std::span<const int32_t> entries,
-                int entryBits, uint64_t* keys) {
+bool NumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascending, const Rows& entries, int entryBits,
+                uint64_t* keys) {
   const auto& numberSet = database.NumberSets[set];
   const auto& grid = numberSet.Grid;
   // Row labels listed column by column reorder and drop numbers: not parts.
@@ -146,8 +138,8 @@ bool NumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascendi
 
   std::fill(std::begin(present), std::end(present), false);
   ranks = NumberRanks{};
-  for (const int32_t entry : entries) {
-    const EntryNumbers& numbers = database.Entries[entry].Numbers;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const EntryNumbers& numbers = database.Entries[entries[i]].Numbers;
     if (set >= numbers.size()) continue;
     const auto held = numbers[set];
     ranks.most = std::max(ranks.most, held.size());
@@ -158,7 +150,7 @@ bool NumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascendi
 }
 
 // The rank of each entry's source among the distinct sources.
-bool SourceKeys(const TZUN_User_Lotto_DBase& database, bool ascending, std::span<const int32_t> entries, int entryBits,
+bool SourceKeys(const TZUN_User_Lotto_DBase& database, bool ascending, const Rows& entries, int entryBits,
                 uint64_t* keys) {
   // First each key holds the id of its source in order of appearance.
   std::unordered_map<std::string_view, uint32_t> ids;
@@ -197,18 +189,39 @@ bool SortByPackedKeys(const TZUN_User_Lotto_DBase& database, int32_t column, boo
   const int32_t setCount = database.NumberSets.size();
   if (column < 1 || column > setCount + 1 || entries.empty()) return false;
   int32_t highest = 0;
+  const bool rowPerEntry = entries.size() == static_cast<size_t>(database.Entries.size());
+  std::vector<uint64_t> seen(rowPerEntry ? entries.size() / 64 + 1 : 0, 0);
+  bool repeated = false;
   for (const int32_t entry : entries) {
     if (!database.Entries.contains(entry)) return false;
     highest = std::max(highest, entry);
+    if (rowPerEntry) {
+      uint64_t& word = seen[static_cast<size_t>(entry) / 64];
+      const uint64_t bit = uint64_t{1} << (entry % 64);
+      repeated |= (word & bit) != 0;
+      word |= bit;
+    }
   }
+  std::vector<uint64_t>().swap(seen);
   const int entryBits = std::max(static_cast<int>(std::bit_width(static_cast<uint32_t>(highest))), 1);
+  // Each key holds its entry, so the keys' order does not depend on where
+  // they start. When the rows show every entry once, the keys are written in
+  // entry order: the records are read front to back, not at random as a
+  // sorted list shows them.
+  const Rows rows{.shown = rowPerEntry && !repeated ? std::span<const int32_t>() : entries, .count = entries.size()};
   const std::unique_ptr<uint64_t[]> keys(new uint64_t[entries.size()]);  // every key is written below
-  const bool packed = column <= setCount
-                          ? NumberKeys(database, column - 1, ascending, entries, entryBits, keys.get())
-                          : SourceKeys(database, ascending, entries, entryBits, keys.get());
+  const bool packed = column <= setCount ? NumberKeys(database, column - 1, ascending, rows, entryBits, keys.get())
+                                         : SourceKeys(database, ascending, rows, entryBits, keys.get());
   if (!packed) return false;
-  const int top = 64 - std::countl_zero(*std::max_element(keys.get(), keys.get() + entries.size()) | 1);
-  FlagSort(keys.get(), keys.get() + entries.size(), top);
+  // Keys already in the order asked for, or in the opposite one, cost one
+  // pass instead of a sort. Otherwise the entries' own array, rewritten from
+  // the keys at the end, is the sort's scratch.
+  const std::span<uint64_t> sorted(keys.get(), entries.size());
+  if (std::is_sorted(sorted.begin(), sorted.end(), std::greater<>()))
+    std::reverse(sorted.begin(), sorted.end());
+  else if (!std::is_sorted(sorted.begin(), sorted.end()))
+    SortKeys(sorted, 64 - std::countl_zero(*std::max_element(sorted.begin(), sorted.end()) | 1),
+             std::as_writable_bytes(entries));
   const uint64_t entryMask = (uint64_t{1} << entryBits) - 1;
   for (size_t i = 0; i < entries.size(); ++i) entries[i] = static_cast<int32_t>(keys[i] & entryMask);
   return true;

@@ -8,7 +8,6 @@
 #include <stdexcept>
 
 #include "base/allocation_limit.h"
-#include "model/host_memory.h"
 
 namespace zun {
 namespace {
@@ -138,13 +137,6 @@ EntryNumbers& EntryNumbers::operator=(EntryNumbers&& other) noexcept {
     other.sets_ = nullptr;
   }
   return *this;
-}
-
-int32_t EntryNumbers::size() const noexcept { return detail::HostLength(sets_); }
-
-std::span<int8_t> EntryNumbers::Set(int32_t set) const noexcept {
-  int8_t* numbers = sets_[set];
-  return {numbers, static_cast<size_t>(LengthOf(numbers))};
 }
 
 std::span<const int8_t> EntryNumbers::at(int32_t set) const {

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/host_memory.h"
+
 namespace zun {
 
 // The ball numbers of one entry: per number set, a dynamic array of signed
@@ -81,8 +83,9 @@ class EntryNumbers {
   EntryNumbers& operator=(EntryNumbers&& other) noexcept;
   ~EntryNumbers() { Release(); }
 
-  // Number of sets.
-  int32_t size() const noexcept;
+  // Number of sets. (Inline, as Set is: sorting and loading call them for
+  // each of millions of entries.)
+  int32_t size() const noexcept { return detail::HostLength(sets_); }
   std::span<int8_t> operator[](int32_t set) noexcept { return Set(set); }
   std::span<const int8_t> operator[](int32_t set) const noexcept { return Set(set); }
   // Checked access: throws std::out_of_range for a set the entry lacks.
@@ -103,7 +106,10 @@ class EntryNumbers {
   friend bool operator==(const EntryNumbers& a, const EntryNumbers& b) noexcept;
 
  private:
-  std::span<int8_t> Set(int32_t set) const noexcept;
+  std::span<int8_t> Set(int32_t set) const noexcept {
+    int8_t* numbers = sets_[set];
+    return {numbers, static_cast<size_t>(detail::HostLength(numbers))};
+  }
   size_t BlockSize() const noexcept;
   char* BlockStart() const noexcept;
   void Release() noexcept;
