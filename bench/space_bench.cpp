@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <functional>
 #include <random>
 #include <string>
@@ -178,6 +179,22 @@ int main(int argc, char** argv) {
     bytes.assign(std::istreambuf_iterator<char>(in), {});
   }
   Step("plain_write_of_same_bytes", [&] { WriteFile(plain, bytes); });
+  // A save makes the file durable before it replaces the old one: the same
+  // bytes written that way, and the save's own part (the bytes made and
+  // handed on, nothing written).
+  Step("plain_durable_write_of_same_bytes", [&] {
+    const std::unique_ptr<FileWriter> out = bench.disk.BeginReplace(plain);
+    if (!out || !out->Write(bytes.data(), bytes.size()) || !out->Commit()) Fail("cannot write the bench's files");
+  });
+  Step("save_bytes_made", [&] {
+    struct Discard final : FileWriter {
+      bool Write(const void*, size_t) override { return true; }
+      bool Commit() override { return true; }
+    } discard;
+    if (!WriteSl5(bench.Database(), discard)) Fail("the entries lost their shape");
+  });
+  // And what follows the write: every entry takes the file's name as its source.
+  Step("save_sources_stamped", [&] { bench.document.StampSources("space_bench_other.sl5"); });
   bytes = {};
 
   // The rows of the file as written stand in the order of its numbers: a

@@ -35,6 +35,13 @@ class ChunkedOutput {
     Bytes(le, 4);
   }
   void U8(uint8_t v) { Bytes(&v, 1); }
+  // Room for `size` bytes (at most a chunk), to be filled at once.
+  uint8_t* Room(size_t size) {
+    if (used_ + size > kWriteChunk) Flush();
+    uint8_t* at = buffer_.get() + used_;
+    used_ += size;
+    return at;
+  }
   void Bytes(const void* data, size_t size) {
     if (used_ + size > kWriteChunk) {
       Flush();
@@ -167,9 +174,16 @@ bool AppendSl5(TZUN_User_Lotto_DBase& database, std::span<const uint8_t> bytes, 
 
 bool WriteSl5(const TZUN_User_Lotto_DBase& database, FileWriter& out) {
   const EntryNumbers::Shape shape = database.EntryShape();
-  for (const auto& entry : database.Entries)
-    if (!entry.Numbers.HasShape(shape)) return false;
-
+  // The file's entries are all of one size. Each is checked as it is
+  // written, and one out of shape fails the save: the caller then keeps the
+  // file it had. Sets of thousands of numbers are checked first and written
+  // set by set.
+  const auto entryBytes = static_cast<size_t>(shape.TotalNumbers());
+  const bool hugeEntries = entryBytes > kWriteChunk;
+  if (hugeEntries) {
+    for (const auto& entry : database.Entries)
+      if (!entry.Numbers.HasShape(shape)) return false;
+  }
   ChunkedOutput file(out);
   file.I32(database.NumberSets.size());
   for (const auto& set : database.NumberSets) {
@@ -183,9 +197,16 @@ bool WriteSl5(const TZUN_User_Lotto_DBase& database, FileWriter& out) {
   file.I32(database.Entries.size());
   const int32_t setTotal = shape.SetCount();
   for (const auto& entry : database.Entries) {
+    if (hugeEntries) {
+      for (int32_t s = 0; s < setTotal; ++s) file.Bytes(entry.Numbers[s].data(), entry.Numbers[s].size());
+      continue;
+    }
+    if (entry.Numbers.size() != setTotal) return false;
+    uint8_t* at = file.Room(entryBytes);
     for (int32_t s = 0; s < setTotal; ++s) {
       const std::span<const int8_t> numbers = entry.Numbers[s];
-      file.Bytes(numbers.data(), numbers.size());
+      if (numbers.size() != static_cast<size_t>(shape.Count(s))) return false;
+      for (const int8_t n : numbers) *at++ = static_cast<uint8_t>(n);
     }
   }
   return file.Finish();

@@ -248,6 +248,14 @@ TEST(Sl5File, RefusesToSaveEntriesTheFileCouldNotDescribe) {
   EXPECT_FALSE(database->SaveToFile(files, "lost.sl5"));
   EXPECT_STREQ(ErrorLocation, "ZUN Builder SubMain-Files 001001") << "kept for the caller's report";
   EXPECT_EQ(files.files.count("lost.sl5"), 0u);
+
+  // The last entry holds a number fewer than its set: found only once the
+  // others are written, and the file is still not made.
+  auto shortLast = Lotto649Database(3);
+  const int32_t five[] = {5};
+  shortLast->Entries[2].Numbers.Reshape(EntryNumbers::Shape(five));
+  EXPECT_FALSE(shortLast->SaveToFile(files, "lost.sl5"));
+  EXPECT_EQ(files.files.count("lost.sl5"), 0u);
 }
 
 TEST(Sl5File, MissingFileIsFalse) {
