@@ -18,6 +18,8 @@ inline std::atomic<size_t> left{SIZE_MAX};
 // From now on at most `bytes` more in such blocks (freeing gives nothing back).
 inline void Set(size_t bytes) noexcept { detail::left.store(bytes); }
 inline void Lift() noexcept { detail::left.store(SIZE_MAX); }
+// What may still be taken; SIZE_MAX when nothing is limited.
+inline size_t Left() noexcept { return detail::left.load(); }
 
 // Whether a block of `bytes` may be taken; what is left shrinks by it.
 inline bool Take(size_t bytes) noexcept {

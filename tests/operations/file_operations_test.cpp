@@ -542,13 +542,41 @@ TEST(FileLoad, ADamagedFileKeepsWhatWasReadButIsNotTheCurrentFile) {
   EXPECT_NE(f.adapter.RecentFiles()[0], "C:\\db\\broken.sl5");
 }
 
+struct Limit {
+  explicit Limit(size_t bytes) { allocation_limit::Set(bytes); }
+  ~Limit() { allocation_limit::Lift(); }
+  size_t Taken(size_t from) const { return from - allocation_limit::Left(); }
+};
+
+// Files loaded together are read into one array sized for all of them: a
+// merge takes what loading each file alone takes, not the arrays of a
+// growing database on top.
+TEST(FileLoad, FilesLoadedTogetherAreReadIntoOneArray) {
+  constexpr int32_t kEach = 20'000;
+  constexpr size_t kPlenty = size_t{1} << 30;
+  const std::vector<std::string> names = {"C:\\db\\a.sl5", "C:\\db\\b.sl5", "C:\\db\\c.sl5", "C:\\db\\d.sl5"};
+  size_t alone = 0, together = 0;
+  {
+    FileFixture f;
+    f.PutSl5(names[0], kEach);
+    const Limit limit(kPlenty);
+    f.Load({names[0]});
+    alone = limit.Taken(kPlenty);
+  }
+  FileFixture f;
+  for (const std::string& name : names) f.PutSl5(name, kEach);
+  {
+    const Limit limit(kPlenty);
+    f.Load(names);
+    together = limit.Taken(kPlenty);
+  }
+  ASSERT_EQ(f.EntryCount(), 4 * kEach);
+  EXPECT_LT(together, 4 * alone + kEach * sizeof(TZUN_Database_Structure)) << "alone " << alone;
+}
+
 // The allocator is limited as the host's address space would be: a file
 // that does not fit is refused, and the database that was open stays.
 TEST(FileLoad, AFileThatDoesNotFitInMemoryIsRefusedAndTheOpenDatabaseStays) {
-  struct Limit {
-    explicit Limit(size_t bytes) { allocation_limit::Set(bytes); }
-    ~Limit() { allocation_limit::Lift(); }
-  };
   FileFixture f;
   f.PutSl5(kStart, 25);
   f.Load({kStart});
