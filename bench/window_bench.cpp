@@ -3,7 +3,7 @@
 // top-level window on the display. Prints one figure per line, with the
 // build that measured them first. Runs under Wine in the Windows trees.
 //
-//   window_bench [--quick]
+//   window_bench [--quick | --whole-space]
 //
 // list_show: entries present in the database -> the list model refilled,
 //   the control told the row count and its first page painted.
@@ -13,6 +13,10 @@
 //   the drag distance (real input) -> the record prepared with every
 //   selected entry (room granted by the host) and the platform's drag
 //   about to start, for 100,000 selected rows.
+// select_even: Select Even from the menu -> the control shows it, at two
+//   sizes.
+// --whole-space: the 13,983,816 combinations of 6 from 49 dropped, and the
+//   first page shown again once they are loaded.
 // The baseline is the same paint of a list of 10 rows, or the same drag of
 // 10 selected rows, so the ratio shows what the size costs.
 
@@ -95,6 +99,14 @@ struct ListBench : testing::AdapterFixture {
     });
   }
 
+  // Select Even from the menu -> the control shows the new selection.
+  double SelectEvenMs() {
+    return BestMs(1, [&] {
+      adapter.Execute(CommandId::SelectEven);
+      UpdateWindow(list.Handle());
+    });
+  }
+
   double LoadAndShowMs(const std::string& path) {
     // Once: a second drop on a filled list would ask to clear or append.
     return BestMs(1, [&] {
@@ -165,11 +177,30 @@ struct ListBench : testing::AdapterFixture {
 
 }  // namespace
 
+// Every 6-from-49 combination, as `udbtool wheel` writes them, dropped on the
+// list: the load, and the first page once the load has finished.
+int WholeSpace() {
+  constexpr int32_t kWholeSpace = 13'983'816;
+  ListBench space;
+  const std::string path = "C:\\Picks\\all.sl5";
+  space.files.files[path] = hostside::CombinationsSl5(*space.game, kWholeSpace);
+  const double loadShow = space.LoadAndShowMs(path);
+  if (space.Doc().Database()->Entries.size() != kWholeSpace) {
+    std::printf("window_bench: the whole space did not load\n");
+    return 1;
+  }
+  space.files.files.erase(path);
+  Figure("load_and_show_whole_space", loadShow, "ms");
+  Figure("first_page_after_load_whole_space", space.ShowMs(), "ms");
+  return 0;
+}
+
 int main(int argc, char** argv) {
   const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
   zun::bench::PrintBuild();
   INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_LISTVIEW_CLASSES};
   InitCommonControlsEx(&classes);
+  if (argc > 1 && std::strcmp(argv[1], "--whole-space") == 0) return WholeSpace();
   const int32_t count = quick ? 20'000 : 1'000'000;
 
   ListBench small;
@@ -191,6 +222,15 @@ int main(int argc, char** argv) {
     loadShow = std::min(loadShow, fresh.LoadAndShowMs(path));
   }
   const double show = big.ShowMs();
+  // The control keeps its selection as ranges of rows, told one row at a
+  // time: Select Even costs more than linear time in the rows (two sizes).
+  const int32_t evenRows = quick ? 5'000 : 20'000;
+  double selectEven[2] = {};
+  for (int size = 0; size < 2; ++size) {
+    ListBench rows;
+    rows.LoadAndShowMs(rows.WriteDatabase(evenRows << size));
+    selectEven[size] = rows.SelectEvenMs();
+  }
   const double smallDrag = small.DragStartMs(10);
   const int32_t dragged = quick ? 20'000 : 100'000;
   const double drag = big.DragStartMs(dragged);
@@ -199,6 +239,8 @@ int main(int argc, char** argv) {
   Figure("list_show_10", smallShow, "ms");
   Figure("list_show_" + n + "_vs_10", show / smallShow, "ratio");
   Figure("load_and_show_" + n, loadShow, "ms");
+  Figure("select_even_" + std::to_string(evenRows), selectEven[0], "ms");
+  Figure("select_even_" + std::to_string(2 * evenRows), selectEven[1], "ms");
   if (drag < 0 || smallDrag < 0) {
     std::printf("window_bench: the drag did not start with every selected row\n");
     return 1;

@@ -242,9 +242,14 @@ void EntryListWindow::PushSelection() {
     return;
   }
   // The control has no message for a range of rows: one per selected row.
+  // Each would repaint its row at once (off the page too, at a cost per
+  // row of a visit to the window system): the rows are repainted together.
+  SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
   SetRowState(Handle(), -1, 0, LVIS_SELECTED);
   for (int32_t row = 0; row < rows; ++row)
     if (model.IsRowSelected(row)) SetRowState(Handle(), row, LVIS_SELECTED, LVIS_SELECTED);
+  SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 // ---- Notifications ----------------------------------------------------------------
