@@ -96,6 +96,12 @@ LRESULT CALLBACK EntryListWindow::ListSubclass(HWND window, UINT message, WPARAM
     auto& owner = *reinterpret_cast<EntryListWindow*>(self);
     const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     try {
+      if (owner.paintingDocumentSelection_) {
+        if (owner.OnSelectingInput(message, wParam, at)) return 0;
+        // The selected rows change colour with the focus; the control
+        // repaints only the selection it holds.
+        if (message == WM_SETFOCUS || message == WM_KILLFOCUS) InvalidateRect(window, nullptr, FALSE);
+      }
       switch (message) {
         case WM_LBUTTONDOWN: {
           // The control selects the pressed row first (and, in some
@@ -107,9 +113,18 @@ LRESULT CALLBACK EntryListWindow::ListSubclass(HWND window, UINT message, WPARAM
         case WM_MOUSEMOVE:
           if (owner.OnPointerMoved(wParam, at)) return 0;
           break;
-        case WM_LBUTTONUP:
+        case WM_LBUTTONUP: {
+          const int32_t pressed = owner.pressedRow_;
+          const bool clicked = pressed >= 0 && owner.pressedAt_.has_value();
           owner.Disarm();
+          if (clicked) {  // a press on the painted selection, released without a drag
+            owner.adapter_.SelectRows(-1, -1, false);
+            owner.adapter_.SelectRows(pressed, pressed, true);
+            owner.FocusRow(pressed);
+            return 0;
+          }
           break;
+        }
         case kMsgTakeDroppedFiles:
           owner.TakePendingFiles();
           return 0;
@@ -233,10 +248,15 @@ void EntryListWindow::PushSelection() {
   const EntryList& model = adapter_.Doc().List();
   const int32_t rows = std::min<int32_t>(model.RowCount(), ControlRowCount(Handle()));
   const int32_t selected = model.SelectedCount();
-  if (selected == 0 || rows == 0) {
-    SetRowState(Handle(), -1, 0, LVIS_SELECTED);
+  // The control's own selection goes first (painting the document's, it
+  // holds none: asked to clear it, it would ask for every row's state).
+  if (!paintingDocumentSelection_) SetRowState(Handle(), -1, 0, LVIS_SELECTED);
+  if (selected > kMostRowsPushed && selected < model.RowCount() && rows == model.RowCount()) {
+    PaintSelectionFromDocument(true);
     return;
   }
+  PaintSelectionFromDocument(false);
+  if (selected == 0 || rows == 0) return;
   if (selected == model.RowCount() && rows == model.RowCount()) {
     SetRowState(Handle(), -1, LVIS_SELECTED, LVIS_SELECTED);
     return;
@@ -245,11 +265,92 @@ void EntryListWindow::PushSelection() {
   // Each would repaint its row at once (off the page too, at a cost per
   // row of a visit to the window system): the rows are repainted together.
   SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
-  SetRowState(Handle(), -1, 0, LVIS_SELECTED);
   for (int32_t row = 0; row < rows; ++row)
     if (model.IsRowSelected(row)) SetRowState(Handle(), row, LVIS_SELECTED, LVIS_SELECTED);
   SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
   InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void EntryListWindow::PaintSelectionFromDocument(bool on) {
+  if (on != paintingDocumentSelection_) {
+    paintingDocumentSelection_ = on;
+    SendMessageA(Handle(), LVM_SETCALLBACKMASK, on ? LVIS_SELECTED : 0, 0);
+  }
+  if (on) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+bool EntryListWindow::OnSelectingInput(UINT message, WPARAM wParam, POINT at) {
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  const EntryList& model = adapter_.Doc().List();
+  const auto toggle = [&](int32_t row) {
+    adapter_.SelectRows(row, row, !model.IsRowSelected(row));
+    FocusRow(row);
+  };
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: {
+      const int32_t row = RowAt(at);
+      const bool left = message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK;
+      if (left && ctrl && row >= 0) {
+        SetFocus(Handle());
+        if (!shift) {
+          toggle(row);
+          return true;
+        }
+        // Ctrl+Shift: the rows from the last one clicked join the selection.
+        const auto mark = static_cast<int32_t>(SendMessageA(Handle(), LVM_GETSELECTIONMARK, 0, 0));
+        const int32_t from = mark >= 0 && mark < model.RowCount() ? mark : row;
+        adapter_.SelectRows(std::min(from, row), std::max(from, row), true);
+        FocusRow(row);
+        return true;
+      }
+      if (row >= 0 && !shift && model.IsRowSelected(row)) {
+        // The popup acts on the selection (the control asks us whether the
+        // row is selected); a press may drag the selection.
+        if (!left) return false;
+        SetFocus(Handle());
+        FocusRow(row);
+        OnPressed(at);
+        if (pressedAt_) pressedRow_ = row;
+        return true;
+      }
+      break;
+    }
+    case WM_KEYDOWN: {
+      if (wParam == VK_SPACE && ctrl) {
+        const auto row =
+            static_cast<int32_t>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+        if (row >= 0 && row < model.RowCount()) toggle(row);
+        return true;
+      }
+      constexpr WPARAM kMovingKeys[] = {VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT, VK_HOME, VK_END, VK_LEFT, VK_RIGHT, VK_SPACE};
+      // With Ctrl the focus moves and the selection stays.
+      if (ctrl || std::find(std::begin(kMovingKeys), std::end(kMovingKeys), wParam) == std::end(kMovingKeys))
+        return false;
+      break;
+    }
+    default: return false;
+  }
+  // A new selection begins: the document's is cleared, so the control's
+  // (none) is the same, and the control makes the new one.
+  adapter_.SelectRows(-1, -1, false);
+  return false;
+}
+
+void EntryListWindow::FocusRow(int32_t row) {
+  FlagScope pushing(pushing_);
+  SetRowState(Handle(), row, LVIS_FOCUSED, LVIS_FOCUSED);
+  SendMessageA(Handle(), LVM_SETSELECTIONMARK, 0, row);
+}
+
+int32_t EntryListWindow::RowAt(POINT at) const {
+  LVHITTESTINFO hit{};
+  hit.pt = at;
+  const auto row = static_cast<int32_t>(SendMessageA(Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  return row >= 0 && (hit.flags & LVHT_ONITEM) != 0 ? row : -1;
 }
 
 // ---- Notifications ----------------------------------------------------------------
@@ -314,14 +415,23 @@ std::string EntryListWindow::CellText(int row, int column) const {
 
 void EntryListWindow::OnGetDisplayInfo(NMLVDISPINFOA& info) const {
   LVITEMA& item = info.item;
+  if ((item.mask & LVIF_STATE) != 0) item.state = RowState(item.iItem, item.state, item.stateMask);
   if ((item.mask & LVIF_TEXT) == 0) return;
   CopyText(CellText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
 }
 
 void EntryListWindow::OnGetDisplayInfo(NMLVDISPINFOW& info) const {
   LVITEMW& item = info.item;
+  if ((item.mask & LVIF_STATE) != 0) item.state = RowState(item.iItem, item.state, item.stateMask);
   if ((item.mask & LVIF_TEXT) == 0) return;
   CopyText(CellText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
+}
+
+UINT EntryListWindow::RowState(int row, UINT state, UINT mask) const {
+  if ((mask & LVIS_SELECTED) == 0) return state;
+  const EntryList& model = adapter_.Doc().List();
+  const bool selected = row >= 0 && row < model.RowCount() && model.IsRowSelected(row);
+  return (state & ~LVIS_SELECTED) | (selected ? LVIS_SELECTED : 0);
 }
 
 void EntryListWindow::OnItemChanged(const NMLISTVIEW& change) {
@@ -408,6 +518,7 @@ bool EntryListWindow::OnPointerMoved(WPARAM keys, POINT at) {
 
 void EntryListWindow::Disarm() {
   pressedAt_.reset();
+  pressedRow_ = -1;
   if (capturing_) {
     capturing_ = false;
     if (GetCapture() == Handle()) ReleaseCapture();

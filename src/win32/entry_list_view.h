@@ -6,6 +6,14 @@
 // truth: the control's selection is pushed from it, and the user's changes
 // to the control's selection go to the adapter as intents.
 //
+// The control keeps a selection as ranges of rows, told one row at a time:
+// Select Even on millions of rows would take hours. Past kMostRowsPushed
+// selected rows the control holds none and asks the document for each row
+// it paints (the callback mask); a click or key that would start a new
+// selection clears the document's first and leaves the rest to the
+// control, and Ctrl+click, Ctrl+Shift+click, Ctrl+Space and a press that
+// may drag the selection are handled here.
+//
 // The control and its header are tied to this object (SystemControl),
 // so the panel that receives their notifications hands them here first;
 // OnNotify also takes them from any window that passes them on.
@@ -80,6 +88,8 @@ class EntryListWindow final : public EntryListView, public SystemControl, privat
   bool OnListNotify(NMHDR* header, LRESULT& result);
   void OnGetDisplayInfo(NMLVDISPINFOA& info) const;
   void OnGetDisplayInfo(NMLVDISPINFOW& info) const;
+  // A row's state as the control asks for it: the selection is the document's.
+  UINT RowState(int row, UINT state, UINT mask) const;
   void OnItemChanged(const NMLISTVIEW& change);
   void OnRangeStateChanged(const NMLVODSTATECHANGE& change);
   void OnKeyDown(const NMLVKEYDOWN& key);
@@ -117,6 +127,14 @@ class EntryListWindow final : public EntryListView, public SystemControl, privat
   std::string CellText(int row, int column) const;
   // Pushes the document's selection into the control.
   void PushSelection();
+  // The control paints the document's selection (holding none) or its own.
+  void PaintSelectionFromDocument(bool on);
+  // A click or key while the control paints the document's selection: true
+  // when it was handled here, false when the control is to have it.
+  bool OnSelectingInput(UINT message, WPARAM wParam, POINT at);
+  void FocusRow(int32_t row);
+  // The row under a point of the control's client area, or -1.
+  int32_t RowAt(POINT at) const;
   void DeleteColumns();
   // The header reports as the list's own; the tie also subclasses the
   // list (ListSubclass).
@@ -133,6 +151,11 @@ class EntryListWindow final : public EntryListView, public SystemControl, privat
   bool reporting_ = false;
   // Set while a width is being brought within its limits.
   bool clamping_ = false;
+  static constexpr int32_t kMostRowsPushed = 2'000;
+  bool paintingDocumentSelection_ = false;
+  // A press on the painted selection: a release without a drag selects
+  // this row alone.
+  int32_t pressedRow_ = -1;
   std::optional<POINT> pressedAt_;  // a press that may become a drag
   bool capturing_ = false;          // the pointer was captured for it by us
   DragRunner dragRunner_;

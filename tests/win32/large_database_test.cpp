@@ -1,6 +1,6 @@
 // A database of three million entries in the real DLL, as a person uses it:
 // dropped on the window, sorted by the numbers both ways, the top rows
-// deleted, saved over its file and read back. In the 32-bit build this is the memory the
+// deleted, then every other one, saved over its file and read back. In the 32-bit build this is the memory the
 // add-on has inside a host's 2 GB.
 
 #include <gtest/gtest.h>
@@ -66,6 +66,27 @@ TEST_F(UserSession, ThreeMillionEntriesLoadSortDeleteAndSaveInTheWindow) {
   EXPECT_EQ(Text(0, 1), SetText(eleventh)) << "the eleventh row is on top";
   EXPECT_EQ(PublishedNumbers(kLeft - 1), eleventh);
 
+  // Then half of them: Select Even (painted from the document's
+  // selection, not pushed to the control row by row), deleted, confirmed.
+  const std::vector<int> third = PublishedNumbers(2);
+  const std::vector<int> lastKept = PublishedNumbers(kLeft - 2);  // Seq. 2,999,989
+  SetFocus(list_);
+  PressKeys({'E'}, true);
+  WaitForIdle();
+  EXPECT_FALSE(Selected(Rows() - 1)) << "Seq. 1";
+  EXPECT_TRUE(Selected(Rows() - 2)) << "Seq. 2";
+  {
+    DialogClicker yes(kMessageDialogClass, "&Yes");
+    SetFocus(list_);
+    PressKeys({VK_DELETE});
+    WaitForIdle();
+    ASSERT_TRUE(yes.Done());
+  }
+  constexpr int32_t kHalf = kLeft / 2;
+  ASSERT_EQ(PublishedCount(), kHalf);
+  ASSERT_EQ(Rows(), kHalf);
+  EXPECT_EQ(PublishedNumbers(1), third);
+
   // Ctrl+S writes the file it was loaded from, without a dialog.
   SetFocus(list_);
   PressKeys({'S'}, true);
@@ -73,9 +94,9 @@ TEST_F(UserSession, ThreeMillionEntriesLoadSortDeleteAndSaveInTheWindow) {
   EXPECT_EQ(Addon().CanClose(), 1) << "saved: nothing to ask";
   TZUN_User_Lotto_DBase read;
   ASSERT_TRUE(ParseSl5(read, ReadBytes(path), false, "three-million.sl5"));
-  ASSERT_EQ(read.Entries.size(), kLeft);
+  ASSERT_EQ(read.Entries.size(), kHalf);
   EXPECT_EQ(Numbers(read.Entries[0]), PublishedNumbers(0));
-  EXPECT_EQ(Numbers(read.Entries[kLeft - 1]), eleventh);
+  EXPECT_EQ(Numbers(read.Entries[kHalf - 1]), lastKept);
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "hostside/sample_games.h"
 #include "shell_files_data.h"
 #include "support/user_session.h"
 #include "win32/ole_drag_drop.h"
@@ -728,6 +729,58 @@ TEST_F(UserSession, ShiftEndSelectsEveryRowBelowForTheDelete) {
     ASSERT_TRUE(yes.Done());
   }
   EXPECT_EQ(PublishedCount(), 20) << "rows 21 to 25 went";
+}
+
+// Thousands of selected rows are painted from the document's selection;
+// clicks and keys still do what they do to any selection.
+TEST_F(UserSession, ALargeSelectionIsPaintedAndClicksAndKeysActOnIt) {
+  Start();
+  const std::string path = folder_ / "five-thousand.sl5";
+  WriteBytes(path, hostside::CombinationsSl5(environment_.Game(), 5'000));
+  ASSERT_EQ(Drop({path}), 1);
+  const auto selectEven = [&] {
+    SetFocus(list_);
+    PressKeys({'E'}, true);
+    WaitForIdle();
+  };
+  const auto selected = [&](int first, int last) {
+    std::string rows;
+    for (int row = first; row <= last; ++row) rows += Selected(row) ? '1' : '0';
+    return rows;
+  };
+  selectEven();
+  EXPECT_EQ(selected(0, 5), "010101") << "Seq. 2, 4 and 6";
+  EXPECT_EQ(selected(4994, 4999), "010101");
+  EXPECT_EQ(SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0), 2'500);
+  ClickRow(2, true);  // Ctrl+click adds a row
+  ClickRow(3, true);  // and takes one away
+  EXPECT_EQ(selected(0, 5), "011001");
+  ClickRow(8);  // a row not selected: that row alone
+  EXPECT_EQ(selected(6, 10), "00100");
+  EXPECT_EQ(SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0), 1);
+  selectEven();
+  ClickRow(5);  // a selected row, released without a drag: that row alone
+  EXPECT_EQ(selected(0, 6), "0000010");
+  selectEven();
+  PressKeys({VK_DOWN});  // the focus moves from row 5 and selects row 6 alone
+  WaitForIdle();
+  EXPECT_EQ(selected(4, 7), "0010");
+  selectEven();
+  {
+    KeyHeld shift(VK_SHIFT);
+    ClickRow(9);  // from row 6, the row the selection last began at, to row 9
+  }
+  EXPECT_EQ(selected(5, 10), "011110");
+  selectEven();
+  {
+    DialogClicker yes(kMessageDialogClass, "&Yes");
+    SetFocus(list_);
+    PressKeys({VK_DELETE});
+    WaitForIdle();
+    ASSERT_TRUE(yes.Done());
+  }
+  EXPECT_EQ(PublishedCount(), 2'500);
+  EXPECT_EQ(PublishedNumbers(1), (std::vector<int>{1, 2, 3, 4, 5, 8})) << "the third entry is second";
 }
 
 }  // namespace
