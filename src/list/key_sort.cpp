@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/parallel_parts.h"
+#include "base/parallel_slices.h"
 
 namespace zun {
 namespace {
@@ -26,7 +26,7 @@ constexpr size_t kMostDigits = size_t{1} << kWideFlagBits;
 // Counts of the most passes (8-bit digits over 64 bits) of the widest digit.
 constexpr size_t kMostCounts = (64 / kFlagBits) << kMaxScratchBits;
 // Fewer keys than this per core are sorted on one.
-constexpr size_t kFewestPerPart = size_t{1} << 19;
+constexpr size_t kFewestPerSlice = size_t{1} << 19;
 
 // The scratch has no alignment: keys go in and out of it by memcpy, which
 // the compiler turns into plain moves.
@@ -122,11 +122,12 @@ void SortRange(uint64_t* first, uint64_t* last, int top, std::span<std::byte> sc
 
 void SortKeys(std::span<uint64_t> keys, int top, std::span<std::byte> scratch) {
   uint64_t* const first = keys.data();
-  const unsigned parts = keys.size() * sizeof(uint64_t) > scratch.size() ? PartsFor(keys.size(), kFewestPerPart) : 1;
-  // Each part's counts are made before any part runs: a part never allocates.
-  std::vector<std::vector<uint32_t>> counts(parts);
-  for (auto& part : counts) part.reserve(kMostCounts);
-  if (parts == 1) {
+  const bool fitsScratch = keys.size() * sizeof(uint64_t) <= scratch.size();
+  const unsigned slices = fitsScratch ? 1 : SlicesFor(keys.size(), kFewestPerSlice);
+  // Each slice's counts are made before any slice runs: a slice never allocates.
+  std::vector<std::vector<uint32_t>> counts(slices);
+  for (auto& slice : counts) slice.reserve(kMostCounts);
+  if (slices == 1) {
     SortRange(first, first + keys.size(), top, scratch, counts[0]);
     return;
   }
@@ -135,12 +136,12 @@ void SortKeys(std::span<uint64_t> keys, int top, std::span<std::byte> scratch) {
   size_t start[kMostDigits + 1];
   SplitInPlace<kWideFlagBits>(first, first + keys.size(), top, start);
   if (top <= kWideFlagBits) return;
-  const size_t share = scratch.size() / parts;
+  const size_t share = scratch.size() / slices;
   std::atomic<size_t> nextDigit{0};
-  RunParts(parts, [&](unsigned part) {
-    const std::span<std::byte> mine = scratch.subspan(part * share, share);
+  RunSlices(slices, [&](unsigned slice) {
+    const std::span<std::byte> mine = scratch.subspan(slice * share, share);
     for (size_t d; (d = nextDigit++) < kMostDigits;)
-      SortRange(first + start[d], first + start[d + 1], top - kWideFlagBits, mine, counts[part]);
+      SortRange(first + start[d], first + start[d + 1], top - kWideFlagBits, mine, counts[slice]);
   });
 }
 

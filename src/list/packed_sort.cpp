@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/parallel_parts.h"
+#include "base/parallel_slices.h"
 #include "list/key_sort.h"
 #include "list/list_text.h"
 #include "model/entry_text.h"
@@ -20,7 +20,7 @@ namespace zun {
 namespace {
 
 // Fewer rows than this per core are keyed on one.
-constexpr size_t kFewestPerPart = size_t{1} << 19;
+constexpr size_t kFewestPerSlice = size_t{1} << 19;
 // More distinct sources than this are sorted as texts.
 constexpr size_t kMaxDistinctSources = 1 << 16;
 
@@ -106,13 +106,13 @@ bool WriteNumberKeysIn(const TZUN_User_Lotto_DBase& database, int32_t set, bool 
 bool WriteNumberKeys(const TZUN_User_Lotto_DBase& database, int32_t set, bool ascending, const Rows& entries,
                      int entryBits, const NumberRanks& ranks, uint64_t* keys) {
   const size_t count = entries.size();
-  const unsigned parts = PartsFor(count, kFewestPerPart);
-  bool written[kMostParts] = {};
-  RunParts(parts, [&](unsigned part) {
-    written[part] = WriteNumberKeysIn(database, set, ascending, entries, entryBits, ranks, keys, count * part / parts,
-                                      count * (part + 1) / parts);
+  const unsigned slices = SlicesFor(count, kFewestPerSlice);
+  bool written[kMostSlices] = {};
+  RunSlices(slices, [&](unsigned slice) {
+    written[slice] = WriteNumberKeysIn(database, set, ascending, entries, entryBits, ranks, keys,
+                                       count * slice / slices, count * (slice + 1) / slices);
   });
-  return std::all_of(written, written + parts, [](bool done) { return done; });
+  return std::all_of(written, written + slices, [](bool done) { return done; });
 }
 
 // The ranks of a set's numbers, each number's part of the text: first those
