@@ -135,19 +135,18 @@ int32_t Document::DeleteSelected(std::string_view verb) {
   // The deleted entries are gathered for the history only when it can keep
   // them: half of millions of entries would take hundreds of megabytes for
   // a moment, only to be dropped.
-  const size_t held = EntryStep::RemovedBytes(static_cast<size_t>(list_.SelectedCount()),
-                                              list_.SelectedNumberBytes(RequireDatabase()));
-  if (!journal_.Keeps(held)) {
-    const int32_t deleted = list_.DeleteSelected(Writable());
+  const bool kept = journal_.Keeps(EntryStep::RemovedBytes(static_cast<size_t>(list_.SelectedCount()),
+                                                           list_.SelectedNumberBytes(RequireDatabase())));
+  EntryStep step{.kind = EntryStep::Kind::Removed};
+  const int32_t deleted =
+      list_.DeleteSelected(Writable(), kept ? &step.entries : nullptr, kept ? &step.positions : nullptr);
+  if (kept) {
+    step.name = StepName(verb, deleted);
+    Commit(std::move(step));
+  } else {
     journal_.Forget();
     Changed();
-    listener_->SelectionChanged();
-    return deleted;
   }
-  EntryStep step{.kind = EntryStep::Kind::Removed};
-  const int32_t deleted = list_.DeleteSelected(Writable(), &step.entries, &step.positions);
-  step.name = StepName(verb, deleted);
-  Commit(std::move(step));
   listener_->SelectionChanged();
   return deleted;
 }

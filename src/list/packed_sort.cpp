@@ -188,27 +188,22 @@ bool SortByPackedKeys(const TZUN_User_Lotto_DBase& database, int32_t column, boo
                       std::span<int32_t> entries) {
   const int32_t setCount = database.NumberSets.size();
   if (column < 1 || column > setCount + 1 || entries.empty()) return false;
-  int32_t highest = 0;
-  const bool rowPerEntry = entries.size() == static_cast<size_t>(database.Entries.size());
-  std::vector<uint64_t> seen(rowPerEntry ? entries.size() / 64 + 1 : 0, 0);
-  bool repeated = false;
-  for (const int32_t entry : entries) {
-    if (!database.Entries.contains(entry)) return false;
-    highest = std::max(highest, entry);
-    if (rowPerEntry) {
-      uint64_t& word = seen[static_cast<size_t>(entry) / 64];
-      const uint64_t bit = uint64_t{1} << (entry % 64);
-      repeated |= (word & bit) != 0;
-      word |= bit;
+  // As many rows as entries: the list's rows, every entry once, as the
+  // "Seq." sort takes them too. Each key holds its entry, so where a key
+  // starts does not matter, and the keys are written in entry order: the
+  // records are read front to back, not at random as a sorted list shows
+  // them.
+  const bool everyEntry = entries.size() == static_cast<size_t>(database.Entries.size());
+  int32_t highest = static_cast<int32_t>(entries.size()) - 1;
+  if (!everyEntry) {
+    highest = 0;
+    for (const int32_t entry : entries) {
+      if (!database.Entries.contains(entry)) return false;
+      highest = std::max(highest, entry);
     }
   }
-  std::vector<uint64_t>().swap(seen);
   const int entryBits = std::max(static_cast<int>(std::bit_width(static_cast<uint32_t>(highest))), 1);
-  // Each key holds its entry, so the keys' order does not depend on where
-  // they start. When the rows show every entry once, the keys are written in
-  // entry order: the records are read front to back, not at random as a
-  // sorted list shows them.
-  const Rows rows{.shown = rowPerEntry && !repeated ? std::span<const int32_t>() : entries, .count = entries.size()};
+  const Rows rows{.shown = everyEntry ? std::span<const int32_t>() : entries, .count = entries.size()};
   const std::unique_ptr<uint64_t[]> keys(new uint64_t[entries.size()]);  // every key is written below
   const bool packed = column <= setCount ? NumberKeys(database, column - 1, ascending, rows, entryBits, keys.get())
                                          : SourceKeys(database, ascending, rows, entryBits, keys.get());

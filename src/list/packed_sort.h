@@ -17,6 +17,8 @@ namespace zun {
 
 // Sorts entry indexes as SortByColumnText does (the column's texts compared
 // by CompareListText in the given direction, equal texts in entry order).
+// As many indexes as the database has entries are taken to be every entry
+// once, as the list's rows are.
 // False, with `entries` untouched, when the column's texts cannot be ranked
 // part by part or the ranks do not fit 64 bits: the caller sorts the texts.
 bool SortByPackedKeys(const TZUN_User_Lotto_DBase& database, int32_t column, bool ascending,

@@ -177,14 +177,10 @@ bool WriteSl5(const TZUN_User_Lotto_DBase& database, FileWriter& out) {
   const EntryNumbers::Shape shape = database.EntryShape();
   // The file's entries are all of one size. Each is checked as it is
   // written, and one out of shape fails the save: the caller then keeps the
-  // file it had. Sets of thousands of numbers are checked first and written
-  // set by set.
+  // file it had. An entry's bytes go into the chunk at once, unless its sets
+  // hold more numbers than a chunk.
   const auto entryBytes = static_cast<size_t>(shape.TotalNumbers());
-  const bool hugeEntries = entryBytes > kWriteChunk;
-  if (hugeEntries) {
-    for (const auto& entry : database.Entries)
-      if (!entry.Numbers.HasShape(shape)) return false;
-  }
+  const bool fitsChunk = entryBytes <= kWriteChunk;
   ChunkedOutput file(out);
   file.I32(database.NumberSets.size());
   for (const auto& set : database.NumberSets) {
@@ -198,16 +194,15 @@ bool WriteSl5(const TZUN_User_Lotto_DBase& database, FileWriter& out) {
   file.I32(database.Entries.size());
   const int32_t setTotal = shape.SetCount();
   for (const auto& entry : database.Entries) {
-    if (hugeEntries) {
-      for (int32_t s = 0; s < setTotal; ++s) file.Bytes(entry.Numbers[s].data(), entry.Numbers[s].size());
-      continue;
-    }
     if (entry.Numbers.size() != setTotal) return false;
-    uint8_t* at = file.Room(entryBytes);
+    uint8_t* at = fitsChunk ? file.Room(entryBytes) : nullptr;
     for (int32_t s = 0; s < setTotal; ++s) {
       const std::span<const int8_t> numbers = entry.Numbers[s];
       if (numbers.size() != static_cast<size_t>(shape.Count(s))) return false;
-      for (const int8_t n : numbers) *at++ = static_cast<uint8_t>(n);
+      if (at == nullptr)
+        file.Bytes(numbers.data(), numbers.size());
+      else
+        for (const int8_t n : numbers) *at++ = static_cast<uint8_t>(n);
     }
   }
   return file.Finish();
