@@ -209,6 +209,15 @@ class UserSession : public Test {
     WaitForIdle();
   }
   void RightClickRow(int row) { ClickAt(RowPoint(row), MouseButton::Right); }
+  // Delete pressed in the list and its question answered Yes; false when
+  // no question came.
+  bool DeleteWithYes() {
+    DialogClicker yes(kMessageDialogClass, "&Yes");
+    SetFocus(list_);
+    PressKeys({VK_DELETE});
+    WaitForIdle();
+    return yes.Done();
+  }
   void ClickHeader(int column) {
     const auto header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
     RECT r{};

@@ -53,13 +53,7 @@ TEST_F(UserSession, ThreeMillionEntriesLoadSortDeleteAndSaveInTheWindow) {
     KeyHeld shift(VK_SHIFT);
     ClickRow(9);
   }
-  {
-    DialogClicker yes(kMessageDialogClass, "&Yes");
-    SetFocus(list_);
-    PressKeys({VK_DELETE});
-    WaitForIdle();
-    ASSERT_TRUE(yes.Done());
-  }
+  ASSERT_TRUE(DeleteWithYes());
   constexpr int32_t kLeft = kEntries - 10;
   ASSERT_EQ(PublishedCount(), kLeft);
   ASSERT_EQ(Rows(), kLeft);
@@ -75,13 +69,7 @@ TEST_F(UserSession, ThreeMillionEntriesLoadSortDeleteAndSaveInTheWindow) {
   WaitForIdle();
   EXPECT_FALSE(Selected(Rows() - 1)) << "Seq. 1";
   EXPECT_TRUE(Selected(Rows() - 2)) << "Seq. 2";
-  {
-    DialogClicker yes(kMessageDialogClass, "&Yes");
-    SetFocus(list_);
-    PressKeys({VK_DELETE});
-    WaitForIdle();
-    ASSERT_TRUE(yes.Done());
-  }
+  ASSERT_TRUE(DeleteWithYes());
   constexpr int32_t kHalf = kLeft / 2;
   ASSERT_EQ(PublishedCount(), kHalf);
   ASSERT_EQ(Rows(), kHalf);

@@ -721,13 +721,7 @@ TEST_F(UserSession, ShiftEndSelectsEveryRowBelowForTheDelete) {
     PressKeys({VK_END});
   }
   WaitForIdle();
-  {
-    DialogClicker yes(kMessageDialogClass, "&Yes");
-    SetFocus(list_);
-    PressKeys({VK_DELETE});
-    WaitForIdle();
-    ASSERT_TRUE(yes.Done());
-  }
+  ASSERT_TRUE(DeleteWithYes());
   EXPECT_EQ(PublishedCount(), 20) << "rows 21 to 25 went";
 }
 
@@ -772,13 +766,7 @@ TEST_F(UserSession, ALargeSelectionIsPaintedAndClicksAndKeysActOnIt) {
   }
   EXPECT_EQ(selected(5, 10), "011110");
   selectEven();
-  {
-    DialogClicker yes(kMessageDialogClass, "&Yes");
-    SetFocus(list_);
-    PressKeys({VK_DELETE});
-    WaitForIdle();
-    ASSERT_TRUE(yes.Done());
-  }
+  ASSERT_TRUE(DeleteWithYes());
   EXPECT_EQ(PublishedCount(), 2'500);
   EXPECT_EQ(PublishedNumbers(1), (std::vector<int>{1, 2, 3, 4, 5, 8})) << "the third entry is second";
 }
